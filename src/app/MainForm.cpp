@@ -1,0 +1,544 @@
+// The main window shell: start-up, layout, side menu, the card directory with its catalogue of
+// measured days, and the capacity and version commands.
+#include "app/MainForm.h"
+
+#include "common/DateText.h"
+#include "common/Errors.h"
+#include "data/Catalogue.h"
+#include "data/DataViewForm.h"
+#include "graph/GraphArea.h"
+#include "graph/ImageView.h"
+#include "platform/Anchors.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Version.h"
+#include "platform/Volume.h"
+#include "platform/Widgets.h"
+#include "settings/MeasItemSettings.h"
+#include "app/Capacity.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+using moravel::platform::anchor;
+using moravel::platform::dialogs;
+using moravel::platform::guarded;
+using moravel::platform::make;
+using moravel::platform::makeButton;
+using moravel::platform::makeLabel;
+using moravel::platform::makePanel;
+using moravel::platform::setPixelFont;
+
+namespace {
+
+const char* const WindowStyle = R"(
+TFmMain { background: #2f4254; }
+QLabel { color: white; }
+QRadioButton, QCheckBox { color: white; }
+QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #8da2b5; }
+QPushButton { padding: 0px; }
+QTabWidget::pane { border: 1px solid #5d7185; background: #3a5064; top: -1px; }
+QTabBar::tab { background: #263644; color: #d9e2ea; padding: 4px 14px; border: 1px solid #5d7185; }
+QTabBar::tab:selected { background: #3a5064; color: white; }
+QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }
+QHeaderView::section { background: #22313f; color: white; }
+)";
+
+QStringList twoDigitHours() {
+    QStringList hours;
+    for (int h = 0; h < 24; ++h)
+        hours.append(QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')));
+    return hours;
+}
+
+} // namespace
+
+TFmMain::TFmMain() {
+    setObjectName(QStringLiteral("FmMain"));
+    setWindowTitle(QStringLiteral("もらべる"));
+    setStyleSheet(QString::fromUtf8(WindowStyle));
+    setAttribute(Qt::WA_StyledBackground, true);
+    resize(1020, 700);
+    // The window keeps its client area within 1020..1920 x 700..1080.
+    setMinimumSize(1020, 700);
+    setMaximumSize(1920, 1080);
+
+    BuildTopPanel();
+    TabControl1 = make<QTabWidget>(this, "TabControl1", QRect(10, 120, 1000, 570));
+    setPixelFont(TabControl1->tabBar(), 17);
+    TabItem1 = new QWidget;
+    TabItem1->setObjectName(QStringLiteral("TabItem1"));
+    TabItem2 = new QWidget;
+    TabItem2->setObjectName(QStringLiteral("TabItem2"));
+    TabItem3 = new QWidget;
+    TabItem3->setObjectName(QStringLiteral("TabItem3"));
+    TabItem4 = new QWidget;
+    TabItem4->setObjectName(QStringLiteral("TabItem4"));
+    TabControl1->addTab(TabItem1, QStringLiteral("測定項目情報"));
+    TabControl1->addTab(TabItem2, QStringLiteral("グラフ"));
+    TabControl1->addTab(TabItem3, QStringLiteral("数表"));
+    TabControl1->addTab(TabItem4, QStringLiteral("測定項目設定"));
+    // A fifth page that is never shown: it only carries controls that other code relies on.
+    TabItem7 = make<QWidget>(this, "TabItem7", QRect(0, 0, 400, 120));
+    TabItem7->hide();
+    anchor(TabControl1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+
+    BuildItemPage();
+    BuildGraphPage();
+    BuildTablePage();
+    BuildSettingsPage();
+    BuildSideMenu();
+
+    ConnectHandlers();
+    FormCreate();
+}
+
+TFmMain::~TFmMain() { FormDestroy(); }
+
+void TFmMain::BuildTopPanel() {
+    PnDate = makePanel(this, "PnDate", QRect(10, 10, 1000, 110), QStringLiteral("background: #3d5a73;"));
+    anchor(PnDate, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge);
+    RbDateDMode = make<QRadioButton>(PnDate, "RbDateDMode", QRect(80, 8, 110, 30));
+    RbDateDMode->setText(QStringLiteral("日報モード"));
+    setPixelFont(RbDateDMode, 18);
+    RbDateMMode = make<QRadioButton>(PnDate, "RbDateMMode", QRect(80, 48, 110, 30));
+    RbDateMMode->setText(QStringLiteral("月報モード"));
+    setPixelFont(RbDateMMode, 18);
+
+    PnDMode = makePanel(PnDate, "PnDMode", QRect(190, 5, 316, 100));
+    makeLabel(PnDMode, "LbDateSelectD", QStringLiteral("日付選択"), QRect(12, 5, 120, 34), 22);
+    BtDateUp = makeButton(PnDMode, "BtDateUp", QStringLiteral("◀"), QRect(12, 50, 61, 30), 20);
+    CbDateList = make<QComboBox>(PnDMode, "CbDateList", QRect(80, 50, 153, 30));
+    setPixelFont(CbDateList, 16);
+    BtDateDown = makeButton(PnDMode, "BtDateDown", QStringLiteral("▶"), QRect(241, 50, 65, 30), 20);
+
+    PnMMode = makePanel(PnDate, "PnMMode", QRect(-2150, 5, 314, 100));
+    makeLabel(PnMMode, "LbDateSelectM", QStringLiteral("日付選択"), QRect(20, 3, 120, 24), 14);
+    CbDateListStart = make<QComboBox>(PnMMode, "CbDateListStart", QRect(13, 30, 130, 27));
+    setPixelFont(CbDateListStart, 14);
+    makeLabel(PnMMode, "LbDateTilde", QStringLiteral("~"), QRect(146, 30, 26, 27), 30, Qt::AlignCenter);
+    CbDateListStop = make<QComboBox>(PnMMode, "CbDateListStop", QRect(173, 30, 130, 27));
+    setPixelFont(CbDateListStop, 14);
+    makeLabel(PnMMode, "LbPeriodNote", QStringLiteral("⊛　最小１日分、最大３１日分"), QRect(24, 67, 280, 24), 14);
+
+    PnTimeWindow = makePanel(PnDate, "PnTimeWindow", QRect(520, 5, 281, 100));
+    makeLabel(PnTimeWindow, "LbTimeWindow", QStringLiteral("時間帯設定"), QRect(12, 5, 200, 30), 22);
+    makeLabel(PnTimeWindow, "LbStart", QStringLiteral("スタート："), QRect(8, 40, 77, 20), 15);
+    CbDataStartH = make<QComboBox>(PnTimeWindow, "CbDataStartH", QRect(85, 40, 70, 20));
+    makeLabel(PnTimeWindow, "LbStartColon", QStringLiteral("："), QRect(157, 40, 30, 20), 15, Qt::AlignCenter);
+    CbDataStartM = make<QComboBox>(PnTimeWindow, "CbDataStartM", QRect(189, 40, 70, 20));
+    makeLabel(PnTimeWindow, "LbStop", QStringLiteral("ストップ："), QRect(8, 70, 77, 20), 15);
+    CbDataStopH = make<QComboBox>(PnTimeWindow, "CbDataStopH", QRect(85, 70, 70, 20));
+    makeLabel(PnTimeWindow, "LbStopColon", QStringLiteral("："), QRect(157, 70, 30, 20), 15, Qt::AlignCenter);
+    CbDataStopM = make<QComboBox>(PnTimeWindow, "CbDataStopM", QRect(189, 70, 70, 20));
+    for (QComboBox* c : {CbDataStartH, CbDataStartM, CbDataStopH, CbDataStopM})
+        setPixelFont(c, 14);
+
+    BtMenuOpen = makeButton(this, "BtMenuOpen", QStringLiteral("≡"), QRect(16, 16, 50, 50), 40);
+}
+
+void TFmMain::BuildSideMenu() {
+    PnControlPanel = makePanel(this, "PnControlPanel", QRect(-200, 10, 170, 680),
+                               QStringLiteral("#PnControlPanel { background: #1f2c38; border: 1px solid #5d7185; }"));
+    anchor(PnControlPanel, Qt::LeftEdge | Qt::TopEdge | Qt::BottomEdge);
+    BtMenuClose = makeButton(PnControlPanel, "BtMenuClose", QStringLiteral("×"), QRect(8, 8, 50, 50), 40);
+    makeLabel(PnControlPanel, "LbCardDrive", QStringLiteral("SDカードドライブ"), QRect(12, 72, 150, 24), 18);
+    EdSelectDir = make<QLineEdit>(PnControlPanel, "EdSelectDir", QRect(12, 96, 144, 32));
+    EdSelectDir->setReadOnly(true);
+    setPixelFont(EdSelectDir, 13);
+    auto button = [&](const char* name, const char* text, int y) {
+        return makeButton(PnControlPanel, name, QString::fromUtf8(text), QRect(12, y, 144, 25), 18);
+    };
+    BtSelectDir = button("BtSelectDir", "ディレクトリ選択", 136);
+    BtPrintGraph = button("BtPrintGraph", "グラフ印刷", 355);
+    BtPrintDataView = button("BtPrintDataView", "数表印刷", 387);
+    BtCSVConvert = button("BtCSVConvert", "csvデータ変換", 419);
+    BtCardCheck = button("BtCardCheck", "容量確認", 608);
+    BtVersionCheck = button("BtVersionCheck", "バージョン情報", 640);
+    anchor(BtCardCheck, Qt::LeftEdge | Qt::BottomEdge);
+    anchor(BtVersionCheck, Qt::LeftEdge | Qt::BottomEdge);
+
+    // Controls that exist but are never shown.
+    CbDriveSelect = make<QComboBox>(PnControlPanel, "CbDriveSelect", QRect(92, 28, 70, 22));
+    BtDriveListReflesh = button("BtDriveListReflesh", "ドライブ一覧更新", 56);
+    BtDriveListReflesh->move(92, 56);
+    BtGraphSave = button("BtGraphSave", "画像保存", 0);
+    BtGraphSave->move(92, 0);
+    BtMeasItemSettings = button("BtMeasItemSettings", "計測項目設定", 460);
+    BtMeasItemSettings->hide();
+    PnDataViewArea = makePanel(PnControlPanel, "PnDataViewArea", QRect(12, 490, 144, 60));
+    PnDataViewArea->hide();
+    RbS = make<QRadioButton>(PnDataViewArea, "RbS", QRect(0, 0, 70, 24));
+    RbS->setText(QStringLiteral("騒音"));
+    RbV = make<QRadioButton>(PnDataViewArea, "RbV", QRect(0, 30, 70, 24));
+    RbV->setText(QStringLiteral("振動"));
+    BtPrintOut = makeButton(TabItem7, "BtPrintOut", QStringLiteral("全項目印刷"), QRect(8, 8, 144, 25), 18);
+    BtShowGraph = makeButton(TabItem7, "BtShowGraph", QStringLiteral("測定結果グラフ表示"), QRect(8, 40, 180, 25), 18);
+    BtShowDataView =
+        makeButton(TabItem7, "BtShowDataView", QStringLiteral("測定結果テーブル表示"), QRect(8, 72, 180, 25), 18);
+    CbDayUnit = make<QCheckBox>(TabItem7, "CbDayUnit", QRect(200, 8, 120, 24));
+    CbDayUnit->setText(QStringLiteral("日単位表示"));
+    CbMonthUnit = make<QCheckBox>(TabItem7, "CbMonthUnit", QRect(200, 40, 120, 24));
+    CbMonthUnit->setText(QStringLiteral("月単位表示"));
+    PnControlPanel->raise();
+}
+
+void TFmMain::ConnectHandlers() {
+    auto onClick = [this](QAbstractButton* b, void (TFmMain::*handler)()) {
+        connect(b, &QAbstractButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(BtMenuOpen, &TFmMain::BtMenuOpenClick);
+    onClick(BtMenuClose, &TFmMain::BtMenuCloseClick);
+    onClick(BtSelectDir, &TFmMain::BtSelectDirClick);
+    onClick(BtDateUp, &TFmMain::BtDateUpClick);
+    onClick(BtDateDown, &TFmMain::BtDateDownClick);
+    onClick(BtCardCheck, &TFmMain::BtCardCheckClick);
+    onClick(BtVersionCheck, &TFmMain::BtVersionCheckClick);
+    onClick(BtCSVConvert, &TFmMain::BtCSVConvertClick);
+    onClick(BtPrintOut, &TFmMain::BtPrintOutClick);
+    onClick(BtPrintGraph, &TFmMain::BtPrintGraphClick);
+    onClick(BtPrintDataView, &TFmMain::BtPrintDataViewClick);
+    onClick(BtGraphSave, &TFmMain::BtGraphSaveClick);
+    onClick(BtShowGraph, &TFmMain::BtShowGraphClick);
+    onClick(BtShowDataView, &TFmMain::BtShowDataViewClick);
+    onClick(CbDayUnit, &TFmMain::CbDateDModeClick);
+    onClick(CbMonthUnit, &TFmMain::CbDateMModeChange);
+
+    // Selections made in code run their handlers too, nested in the running handler.
+    auto onIndex = [this](QComboBox* c, void (TFmMain::*handler)()) {
+        connect(c, &QComboBox::currentIndexChanged, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    onIndex(CbDateList, &TFmMain::CbDateListChange);
+    onIndex(CbDateListStart, &TFmMain::CbDateListStartChange);
+    onIndex(CbDateListStop, &TFmMain::CbDateListStopChange);
+    for (QComboBox* c : {CbDataStartH, CbDataStartM, CbDataStopH, CbDataStopM})
+        onIndex(c, &TFmMain::CbDataStartHChange);
+    connect(RbDateDMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([&] { CbDateDModeClick(); });
+    });
+    connect(RbDateMMode, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([&] { CbDateMModeChange(); });
+    });
+    for (QRadioButton* r : {RbS, RbV})
+        connect(r, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                guarded([&] { RadioGroupChange(); });
+        });
+    ConnectGraphHandlers();
+    ConnectTableHandlers();
+    ConnectSettingsHandlers();
+}
+
+// ---- start-up and window ----
+
+void TFmMain::AttachWindows() {
+    if (FmDataView)
+        connect(FmDataView, &TFmDataView::radioGroupChange, this, [this] { RadioGroupChange(); });
+    if (FmGraphArea) {
+        connect(FmGraphArea, &TFmGraphArea::sModeChosen, this, [this](int i) { GraphAreaSModeChange(i); });
+        connect(FmGraphArea, &TFmGraphArea::vModeChosen, this, [this](int i) { GraphAreaVModeChange(i); });
+        connect(FmGraphArea, &TFmGraphArea::redrawWanted, this, [this] {
+            if (!LA_List[0].isEmpty())
+                GraphDraw();
+        });
+    }
+}
+
+void TFmMain::FormCreate() {
+    BtGraphSave->hide();
+    CbDriveSelect->hide();
+    BtDriveListReflesh->hide();
+    DateNumList.clear();
+    DriveListCheck();
+    NameArrayInit();
+    EditArrayInit();
+    WeekArrayInit();
+    MmNotices->clear();
+    DataListCreate();
+    ModeComboInit();
+    DataGridInit();
+    SetDataButtonsEnabled(false);
+    RbDateDMode->setChecked(true);
+    PlaceDayPanels(true);
+    LoGraphD->show();
+    LoTableD->show();
+    LoGraphM->hide();
+    LoTableM->hide();
+    // The day grids write white text (set with the table page's style).
+    RbS->setChecked(true);
+    RbSB->setChecked(true);
+    CbSMode->setMaxVisibleItems(9);
+    CbVMode->setMaxVisibleItems(9);
+    errorFlag = false;
+    const QStringList hours = twoDigitHours();
+    const QStringList halves = {QStringLiteral("00"), QStringLiteral("30")};
+    for (QComboBox* c : {CbDataStartH, CbDataStopH}) {
+        moravel::platform::fillCombo(c, hours);
+        c->setMaxVisibleItems(24);
+    }
+    for (QComboBox* c : {CbDataStartM, CbDataStopM})
+        moravel::platform::fillCombo(c, halves);
+    for (QComboBox* c : {CbDataStartH, CbDataStartM, CbDataStopH, CbDataStopM})
+        c->setCurrentIndex(0);
+}
+
+void TFmMain::FormShow() {
+    if (FmMeasItemSettings)
+        FmMeasItemSettings->FormCreate();
+    RadioGroupChange();
+    CbSModeIndex = CbSMode->currentIndex();
+    CbVModeIndex = moravel::vibrationComboToStat(CbVMode->currentIndex());
+}
+
+void TFmMain::FormResize() { RadioGroupChange(); }
+
+void TFmMain::FormDestroy() {
+    DateNumList.clear();
+    LAC_Data.clear();
+    LVC_Data.clear();
+    for (auto& l : LA_List)
+        l.clear();
+    for (auto& l : LV_List)
+        l.clear();
+}
+
+void TFmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([&] { FormShow(); });
+}
+
+void TFmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    guarded([&] { FormResize(); });
+}
+
+void TFmMain::BtMenuOpenClick() {
+    PnControlPanel->move(10, 10);
+    PnControlPanel->raise();
+}
+
+void TFmMain::BtMenuCloseClick() { PnControlPanel->move(-200, 10); }
+
+void TFmMain::NameArrayInit() {
+    NameArray = {QStringLiteral("MeasTarget"),      QStringLiteral("MeasSpot"),    QStringLiteral("MeasPositionS"),
+                 QStringLiteral("MeasPositionV"),   QStringLiteral("RegulationS"), QStringLiteral("RegulationV"),
+                 QStringLiteral("Notices"),         QStringLiteral("MeasInstitution"),
+                 QStringLiteral("MeasName"),        QStringLiteral("ReferenceS"),  QStringLiteral("ReferenceV")};
+}
+
+void TFmMain::EditArrayInit() {
+    for (size_t i = 0; i < NameArray.size(); ++i)
+        EditArray[i] = findChild<QLineEdit*>(QStringLiteral("Ed") + NameArray[i]);
+}
+
+void TFmMain::WeekArrayInit() {
+    for (int i = 0; i < 7; ++i)
+        WeekArray[static_cast<size_t>(i)] = findChild<QCheckBox*>(QStringLiteral("Cb%1").arg(i + 1));
+}
+
+void TFmMain::DataListCreate() {
+    LAC_Data.clear();
+    LVC_Data.clear();
+    for (auto* lists : {&LA_List, &LV_List})
+        for (auto& l : *lists)
+            l.clear();
+    for (auto* lists : {&LA_ListMaxListG, &LV_ListMaxListG, &LA_ListMaxList, &LV_ListMaxList})
+        for (auto& l : *lists)
+            l.clear();
+}
+
+void TFmMain::SetDataButtonsEnabled(bool enabled) {
+    for (QPushButton* b : {BtPrintOut, BtPrintGraph, BtPrintDataView, BtGraphSave, BtCSVConvert})
+        b->setEnabled(enabled);
+}
+
+void TFmMain::PlaceDayPanels(bool dayMode) {
+    PnDMode->move(dayMode ? 190 : -2150, 5);
+    PnMMode->move(dayMode ? -2150 : 190, 5);
+}
+
+// ---- card directory and catalogue ----
+
+void TFmMain::BtSelectDirClick() {
+    errorFlag = false;
+    const auto chosen = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
+    if (!chosen)
+        return;
+    EdSelectDir->setText(moravel::platform::withSeparator(*chosen));
+    DriveDataListCheck();
+    if (FmMeasItemSettings)
+        FmMeasItemSettings->FormShow();
+    if (DateNumList.isEmpty() || errorFlag) {
+        SetDataButtonsEnabled(false);
+        InitDataReset();
+        GraphReset();
+        DataGridReset();
+        return;
+    }
+    InitDataView();
+    if (LA_List[0].isEmpty()) {
+        SetDataButtonsEnabled(false);
+    } else {
+        SetDataButtonsEnabled(true);
+        errorFlag = false;
+    }
+}
+
+void TFmMain::DriveDataListCheck() {
+    try {
+        const QStringList names = moravel::platform::listFiles(EdSelectDir->text());
+        DateNumList = moravel::data::catalogueFromNames(names);
+        QStringList texts;
+        texts.reserve(DateNumList.size());
+        for (const QString& stem : std::as_const(DateNumList))
+            texts.append(DateNumToString(stem));
+        moravel::platform::fillCombo(CbDateList, texts);
+        moravel::platform::fillCombo(CbDateListStart, texts);
+        moravel::platform::fillCombo(CbDateListStop, texts);
+        if (DateNumList.isEmpty())
+            return;
+        if (RbDateDMode->isChecked()) {
+            CbDateList->setCurrentIndex(0);
+        } else {
+            CbDateListStart->setCurrentIndex(0);
+            CbDateListStop->setCurrentIndex(0);
+        }
+    } catch (const std::exception&) {
+        if (!errorFlag)
+            dialogs().information(this, QStringLiteral("指定されたドライブが無効になっています。"));
+        if (CbDriveSelect->count() > 0)
+            CbDriveSelect->setCurrentIndex(0);
+        DataResetAll();
+    }
+}
+
+QString TFmMain::DateNumToString(const QString& stem) { return moravel::dateNumToString(stem); }
+
+void TFmMain::DriveListCheck() {
+    moravel::platform::fillCombo(CbDriveSelect, moravel::platform::driveList());
+    if (CbDriveSelect->count() > 0)
+        CbDriveSelect->setCurrentIndex(0);
+}
+
+void TFmMain::CbDateListChange() {
+    if (errorFlag)
+        return;
+    DataView();
+    if (!LA_List[0].isEmpty() && !errorFlag)
+        SetDataButtonsEnabled(true);
+}
+
+void TFmMain::BtDateUpClick() {
+    if (CbDateList->count() == 0 || errorFlag)
+        return;
+    try {
+        const int i = CbDateList->currentIndex();
+        CbDateList->setCurrentIndex(i <= 0 ? CbDateList->count() - 1 : i - 1);
+    } catch (const std::exception&) {
+    }
+}
+
+void TFmMain::BtDateDownClick() {
+    if (CbDateList->count() == 0 || errorFlag)
+        return;
+    try {
+        const int i = CbDateList->currentIndex();
+        CbDateList->setCurrentIndex(i >= CbDateList->count() - 1 ? 0 : i + 1);
+    } catch (const std::exception&) {
+    }
+}
+
+void TFmMain::CbDateListStartChange() {
+    const int first = CbDateListStart->currentIndex();
+    if (CbDateListStop->currentIndex() < first)
+        CbDateListStop->setCurrentIndex(first);
+    if (CbDateListStop->currentIndex() - first > 30)
+        CbDateListStop->setCurrentIndex(first + 30);
+    if (!errorFlag)
+        DataView();
+}
+
+void TFmMain::CbDateListStopChange() {
+    const int last = CbDateListStop->currentIndex();
+    if (last < CbDateListStart->currentIndex())
+        CbDateListStart->setCurrentIndex(last);
+    if (last - CbDateListStart->currentIndex() > 30)
+        CbDateListStart->setCurrentIndex(last - 30);
+    if (!errorFlag)
+        DataView();
+}
+
+void TFmMain::CbDateDModeClick() {
+    if (!RbDateDMode->isChecked()) {
+        // The hidden "日単位表示" box selects day mode through the radio button.
+        RbDateDMode->setChecked(true);
+        return;
+    }
+    PlaceDayPanels(true);
+    LoGraphD->show();
+    LoTableD->show();
+    LoGraphM->hide();
+    LoTableM->hide();
+    RbSB->show();
+    RbSS->show();
+    if (CbDateList->count() > 0) {
+        DriveDataListCheck();
+        CbDateListChange();
+    }
+}
+
+void TFmMain::CbDateMModeChange() {
+    if (!RbDateMMode->isChecked()) {
+        RbDateMMode->setChecked(true);
+        return;
+    }
+    PlaceDayPanels(false);
+    LoGraphD->hide();
+    LoTableD->hide();
+    LoGraphM->show();
+    LoTableM->show();
+    RbSB->hide();
+    RbSS->hide();
+    if (errorFlag)
+        return;
+    if (CbDateList->count() > 0) {
+        DriveDataListCheck();
+        CbDateListChange();
+    }
+}
+
+// ---- capacity and version ----
+
+void TFmMain::BtCardCheckClick() {
+    if (EdSelectDir->text().isEmpty()) {
+        dialogs().information(this, QStringLiteral("ドライブを指定してください。"));
+        return;
+    }
+    const qint64 free = moravel::platform::freeBytes(EdSelectDir->text());
+    if (free < 0) {
+        // The card is gone: there is no free space to tell.
+        dialogs().information(this, QStringLiteral("指定されたドライブが無効になっています。"));
+        return;
+    }
+    dialogs().information(this, moravel::app::capacityMessage(free));
+}
+
+void TFmMain::BtVersionCheckClick() {
+    dialogs().information(this, QStringLiteral("もらべる\r\nバージョン　：　") + VersionGet());
+}
+
+QString TFmMain::VersionGet() { return moravel::platform::versionText(); }

@@ -1,0 +1,312 @@
+#pragma once
+
+#include "data/Levels.h"
+
+#include <QImage>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace moravel::graph {
+class ImageView;
+}
+class TFmCSVConvert;
+class TFmMeasItemSettings;
+class TFmPrint;
+class TFmDataView;
+class TFmGraphArea;
+
+// The main window: owns the card directory, the catalogue of measured days, the loaded day files,
+// the level arrays and the error state for the whole run. Its methods are defined in the folder of
+// the subsystem they belong to (MainForm*.cpp).
+class TFmMain : public QWidget {
+    Q_OBJECT
+
+public:
+    using LevelLists = moravel::data::LevelLists;
+    using MonthLists = moravel::data::MonthLists;
+
+    TFmMain();
+    ~TFmMain() override;
+
+    // The secondary windows, set at start-up once they exist (the main window is created first and
+    // must do without them until then).
+    TFmCSVConvert* FmCSVConvert = nullptr;
+    TFmMeasItemSettings* FmMeasItemSettings = nullptr;
+    TFmPrint* FmPrint = nullptr;
+    TFmDataView* FmDataView = nullptr;
+    TFmGraphArea* FmGraphArea = nullptr;
+    // Connects the secondary windows' requests back to this window.
+    void AttachWindows();
+
+    // ---- state ----
+    bool errorFlag = false;
+    std::array<QString, 11> NameArray;
+    std::array<QWidget*, 11> EditArray{}; // index 6 is null: the notices live in MmNotices
+    std::array<QCheckBox*, 7> WeekArray{};
+    int CbSModeIndex = 0;
+    int CbVModeIndex = 0;
+    QStringList LAC_Data, LVC_Data;
+    QStringList DateNumList;
+    LevelLists LA_List, LV_List;
+    MonthLists LA_ListMaxListG, LV_ListMaxListG, LA_ListMaxList, LV_ListMaxList;
+    moravel::data::DailyMaxima LA_ListMax, LV_ListMax;
+    moravel::data::HourlyMaxima LA_ListMaxG, LV_ListMaxG;
+
+    // ---- start-up and window (program start-up and main window) ----
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormDestroy();
+    void BtMenuOpenClick();
+    void BtMenuCloseClick();
+    void NameArrayInit();
+    void EditArrayInit();
+    void WeekArrayInit();
+    void DataListCreate();
+    void ModeComboInit();
+
+    // ---- card directory and catalogue ----
+    void BtSelectDirClick();
+    void DriveDataListCheck();
+    static QString DateNumToString(const QString& stem);
+    void DriveListCheck();
+    void CbDateListChange();
+    void BtDateUpClick();
+    void BtDateDownClick();
+    void CbDateListStartChange();
+    void CbDateListStopChange();
+    void CbDateDModeClick();
+    void CbDateMModeChange();
+    void SetDataButtonsEnabled(bool enabled);
+
+    // ---- capacity and version ----
+    void BtCardCheckClick();
+    void BtVersionCheckClick();
+    static QString VersionGet();
+
+    // ---- day files and the item page ----
+    void DataRead(const QString& lacPath, const QString& lvcPath);
+    void InitDataView();
+    void WeekChangeToStr(const QString& line);
+    void TXTDataView();
+    void InitDataReset();
+    void DataResetAll();
+    // The stem named in messages: the catalogue entry of the day selected in CbDateList.
+    QString SelectedStem() const;
+    void SetEditArrayText(int index, const QString& text);
+    QString EditArrayText(int index) const;
+
+    // ---- loading and the level arrays ----
+    void DataView();
+    void DataListSet();
+    void DataListSetMax();
+    void CbDataStartHChange();
+    void ShowDataError(); // "データは破損しています。"
+
+    // ---- tables and the central refresh ----
+    void RadioGroupChange();
+    void DataGridInit();
+    void DataGridInitDay();
+    void DataGridView(const QStringList& levels);
+    void DataGridView2(const QStringList& levels);
+    void DataGridReset();
+    void DataGridViewMax(const QString& text, int day);
+    void DataGridViewTableMaxInit(int column);
+    void DataGridViewTableMax(const QString& text, int day, int column);
+    void CheckBoxClickTable();
+    void CheckBoxClickTable2();
+    void Button9Click();
+    void Button10Click();
+    void Button11Click();
+    void Button12Click();
+    std::array<QCheckBox*, 9> STableBoxes() const;
+    std::array<QCheckBox*, 9> VTableBoxes() const;
+    int RefreshCount = 0; // how many times the central refresh ran; for tests and measurements
+
+    // ---- graphs ----
+    void GraphAxis(QImage& bitmap, int reference);
+    void GraphAxisMonth(QImage& bitmap, int reference);
+    void GraphReset();
+    void GraphDraw();
+    void BarGraphDraw(QImage& bitmap, int channel);
+    void RbSBChange();
+    void CbSModeChange();
+    void CbVModeChange();
+    void CheckBoxClick();
+    void CheckBoxClick2();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void BtMModeSClick();
+    void BtMModeVClick();
+    void BtShowGraphClick();
+    void BtShowDataViewClick();
+    std::array<QCheckBox*, 9> SSeriesBoxes() const;
+    std::array<QCheckBox*, 9> VSeriesBoxes() const;
+    QVector<int> SeriesList(int channel) const;
+    void LayoutGraphPage();
+    void GraphAreaSModeChange(int itemIndex);
+    void GraphAreaVModeChange(int itemIndex);
+
+    // ---- device settings page ----
+    void BtRegisterClick();
+    void BtCancellClick();
+
+    // ---- export and report ----
+    void BtCSVConvertClick();
+    void BtPrintOutClick();
+    void BtPrintGraphClick();
+    void BtPrintDataViewClick();
+    void BtGraphSaveClick();
+
+    // ---- controls ----
+    // top date panel
+    QWidget* PnDate = nullptr;
+    QRadioButton* RbDateDMode = nullptr;
+    QRadioButton* RbDateMMode = nullptr;
+    QWidget* PnDMode = nullptr;
+    QWidget* PnMMode = nullptr;
+    QPushButton* BtDateUp = nullptr;
+    QComboBox* CbDateList = nullptr;
+    QPushButton* BtDateDown = nullptr;
+    QComboBox* CbDateListStart = nullptr;
+    QComboBox* CbDateListStop = nullptr;
+    QWidget* PnTimeWindow = nullptr;
+    QComboBox* CbDataStartH = nullptr;
+    QComboBox* CbDataStartM = nullptr;
+    QComboBox* CbDataStopH = nullptr;
+    QComboBox* CbDataStopM = nullptr;
+    // tabs
+    QTabWidget* TabControl1 = nullptr;
+    QWidget* TabItem1 = nullptr; // 測定項目情報
+    QWidget* TabItem2 = nullptr; // グラフ
+    QWidget* TabItem3 = nullptr; // 数表
+    QWidget* TabItem4 = nullptr; // 測定項目設定
+    QWidget* TabItem7 = nullptr; // never shown
+    // side menu
+    QPushButton* BtMenuOpen = nullptr;
+    QWidget* PnControlPanel = nullptr;
+    QPushButton* BtMenuClose = nullptr;
+    QLineEdit* EdSelectDir = nullptr;
+    QPushButton* BtSelectDir = nullptr;
+    QPushButton* BtPrintGraph = nullptr;
+    QPushButton* BtPrintDataView = nullptr;
+    QPushButton* BtCSVConvert = nullptr;
+    QPushButton* BtCardCheck = nullptr;
+    QPushButton* BtVersionCheck = nullptr;
+    QComboBox* CbDriveSelect = nullptr;
+    QPushButton* BtDriveListReflesh = nullptr;
+    QPushButton* BtGraphSave = nullptr;
+    QPushButton* BtMeasItemSettings = nullptr;
+    QWidget* PnDataViewArea = nullptr;
+    QRadioButton* RbS = nullptr;
+    QRadioButton* RbV = nullptr;
+    QPushButton* BtPrintOut = nullptr;
+    QPushButton* BtShowGraph = nullptr;
+    QPushButton* BtShowDataView = nullptr;
+    QCheckBox* CbDayUnit = nullptr;
+    QCheckBox* CbMonthUnit = nullptr;
+    // item page
+    QLineEdit* EdMeasTarget = nullptr;
+    QLineEdit* EdMeasSpot = nullptr;
+    QLineEdit* EdMeasPositionS = nullptr;
+    QLineEdit* EdMeasPositionV = nullptr;
+    QLineEdit* EdRegulationS = nullptr;
+    QLineEdit* EdRegulationV = nullptr;
+    QLineEdit* EdReferenceS = nullptr;
+    QLineEdit* EdReferenceV = nullptr;
+    QPlainTextEdit* MmNotices = nullptr;
+    QLineEdit* EdDate = nullptr;
+    QLineEdit* EdMeasInstitution = nullptr;
+    QLineEdit* EdMeasName = nullptr;
+    QLineEdit* EdMeasStart = nullptr;
+    QLineEdit* EdMeasStop = nullptr;
+    std::array<QCheckBox*, 7> Cb{}; // Cb1..Cb7
+    QLabel* LbDate = nullptr;
+    // graph page
+    QRadioButton* RbSB = nullptr;
+    QRadioButton* RbSS = nullptr;
+    QWidget* LoGraphD = nullptr;
+    QWidget* LoGraphM = nullptr;
+    QWidget* PnSGraphArea = nullptr;
+    QWidget* PnVGraphArea = nullptr;
+    QWidget* PnSMode = nullptr;
+    QWidget* PnVMode = nullptr;
+    QComboBox* CbSMode = nullptr;
+    QComboBox* CbVMode = nullptr;
+    QWidget* Panel8 = nullptr;
+    QWidget* Panel18 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    moravel::graph::ImageView* ImSGraph = nullptr;
+    moravel::graph::ImageView* ImVGraph = nullptr;
+    QWidget* Panel9 = nullptr;
+    QWidget* Panel10 = nullptr;
+    QPushButton* BtMModeS = nullptr;
+    QPushButton* BtMModeV = nullptr;
+    moravel::graph::ImageView* ImGraphMS = nullptr;
+    moravel::graph::ImageView* ImGraphMV = nullptr;
+    QWidget* PnMModeS = nullptr;
+    QWidget* PnMModeV = nullptr;
+    QCheckBox *CbLeqS = nullptr, *CbLeS = nullptr, *CbL05S = nullptr, *CbL10S = nullptr, *CbL50S = nullptr,
+              *CbL90S = nullptr, *CbL95S = nullptr, *CbLminS = nullptr, *CbLmaxS = nullptr;
+    QCheckBox *CbLeqV = nullptr, *CbLeV = nullptr, *CbL05V = nullptr, *CbL10V = nullptr, *CbL50V = nullptr,
+              *CbL90V = nullptr, *CbL95V = nullptr, *CbLminV = nullptr, *CbLmaxV = nullptr;
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr, *Button5 = nullptr,
+                *Button6 = nullptr;
+    // table page
+    QWidget* LoTableD = nullptr;
+    QWidget* LoTableM = nullptr;
+    QLabel* LbSMode = nullptr;
+    QLabel* LbVMode = nullptr;
+    QTableWidget* SgDataView = nullptr;
+    QTableWidget* SgDataView2 = nullptr;
+    QPushButton *Button9 = nullptr, *Button10 = nullptr, *Button11 = nullptr, *Button12 = nullptr;
+    QCheckBox *CbSTableLeq = nullptr, *CbSTableLe = nullptr, *CbSTableL05 = nullptr, *CbSTableL10 = nullptr,
+              *CbSTableL50 = nullptr, *CbSTableL90 = nullptr, *CbSTableL95 = nullptr, *CbSTableLmin = nullptr,
+              *CbSTableLmax = nullptr;
+    QCheckBox *CbVTableLeq = nullptr, *CbVTableLe = nullptr, *CbVTableL05 = nullptr, *CbVTableL10 = nullptr,
+              *CbVTableL50 = nullptr, *CbVTableL90 = nullptr, *CbVTableL95 = nullptr, *CbVTableLmin = nullptr,
+              *CbVTableLmax = nullptr;
+    QTableWidget* DataTable = nullptr;
+    // settings page
+    QPushButton* BtRegister = nullptr;
+    QPushButton* BtCancell = nullptr;
+    QComboBox* CbStartH = nullptr;
+    QComboBox* CbStartM = nullptr;
+    QComboBox* CbStopH = nullptr;
+    QComboBox* CbStopM = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildTopPanel();
+    void BuildSideMenu();
+    void BuildItemPage();
+    void BuildGraphPage();
+    void BuildTablePage();
+    void BuildSettingsPage();
+    void ConnectHandlers();
+    void ConnectGraphHandlers();
+    void ConnectTableHandlers();
+    void ConnectSettingsHandlers();
+    void PlaceDayPanels(bool dayMode);
+    int DataView_Depth = 0;
+};

@@ -1,0 +1,94 @@
+#include "common/Checked.h"
+
+#include "common/Errors.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace moravel {
+
+namespace {
+// Levels beyond this magnitude cannot come from a meter and would overflow a whole number.
+constexpr double LevelLimit = 1e15;
+} // namespace
+
+const QString& lineAt(const QStringList& lines, qsizetype i) {
+    if (i < 0 || i >= lines.size())
+        throw DataError(QStringLiteral("ファイルに%1行目がありません（%2行）。").arg(i + 1).arg(lines.size()));
+    return lines.at(i);
+}
+
+const QString& entryAt(const QStringList& list, qsizetype i, const char* what) {
+    if (i < 0 || i >= list.size())
+        throw DataError(QStringLiteral("%1の%2番目の値がありません（%3個）。")
+                            .arg(QString::fromUtf8(what))
+                            .arg(i)
+                            .arg(list.size()));
+    return list.at(i);
+}
+
+bool tryLevelValue(QStringView text, double& value) {
+    const QStringView t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    // Only what a number can hold: the C locale would also read "inf" and "nan".
+    for (QChar c : t) {
+        const char16_t u = c.unicode();
+        if (!((u >= '0' && u <= '9') || u == '.' || u == '-' || u == '+' || u == 'e' || u == 'E'))
+            return false;
+    }
+    bool ok = false;
+    const double v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) >= LevelLimit)
+        return false;
+    value = v;
+    return true;
+}
+
+double levelValue(QStringView text) {
+    double v = 0;
+    if (!tryLevelValue(text, v))
+        throw DataError(QStringLiteral("「%1」は数値ではありません。").arg(text.toString()));
+    return v;
+}
+
+qint64 levelTruncated(QStringView text) { return static_cast<qint64>(std::trunc(levelValue(text))); }
+
+qint64 levelFloored(QStringView text) { return static_cast<qint64>(std::floor(levelValue(text))); }
+
+bool tryToInt(QStringView text, int& value) {
+    if (text.isEmpty())
+        return false;
+    qsizetype i = 0;
+    bool negative = false;
+    if (text[0] == u'+' || text[0] == u'-') {
+        negative = text[0] == u'-';
+        i = 1;
+    }
+    if (i >= text.size())
+        return false;
+    qint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < '0' || u > '9')
+            return false;
+        v = v * 10 + (u - '0');
+        if (v > 2147483648LL)
+            return false;
+    }
+    if (negative)
+        v = -v;
+    if (v > 2147483647LL || v < -2147483648LL)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+int toInt(QStringView text) {
+    int v = 0;
+    if (!tryToInt(text, v))
+        throw DataError(QStringLiteral("「%1」は整数ではありません。").arg(text.toString()));
+    return v;
+}
+
+} // namespace moravel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/LevelStat.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace moravel::data {
+
+// Nine lists of level texts, indexed by LevelStat.
+using LevelLists = std::array<QStringList, LevelStatCount>;
+// The growing month lists: ten lists, 0..8 used.
+using MonthLists = std::array<QStringList, 10>;
+
+constexpr int SlotsPerDay = 144;
+constexpr int MaxPeriodDays = 31;
+constexpr int MaxPeriodHours = 24 * MaxPeriodDays; // 744
+
+// Daily maxima of a period: [LevelStat][day], whole numbers as text.
+using DailyMaxima = std::array<std::array<QString, MaxPeriodDays>, LevelStatCount>;
+// Hourly maxima of a period: [LevelStat][24 * day + hour], whole numbers as text.
+using HourlyMaxima = std::array<std::array<QString, MaxPeriodHours>, LevelStatCount>;
+
+// The text of a missing interval or one outside the time window.
+inline QString noLevel() { return QStringLiteral("000.0"); }
+
+} // namespace moravel::data

@@ -1,0 +1,5 @@
+#include "app/MainForm.h"
+
+#include "export/CSVConvert.h"
+
+void TFmMain::BtCSVConvertClick() {}

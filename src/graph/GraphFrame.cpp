@@ -1,0 +1,222 @@
+#include "graph/GraphFrame.h"
+
+#include "common/Checked.h"
+#include "common/Errors.h"
+#include "common/LevelStat.h"
+#include "platform/Application.h"
+
+#include <cmath>
+
+namespace moravel::graph {
+
+namespace {
+
+const QColor Black(0xFF000000u);
+const QColor Red(0xFFFF0000u);
+
+int floorOf(double v) { return static_cast<int>(std::floor(v)); }
+
+// Text in a box: word wrap on, not clipped to the box.
+void boxText(QPainter& p, const QRect& box, int alignment, const QString& text) {
+    p.drawText(box, alignment | Qt::TextWordWrap | Qt::TextDontClip, text);
+}
+
+QPen solidPen(const QColor& c) {
+    QPen pen(c);
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+void drawLevelAxis(QPainter& p, const Frame& f) {
+    const double H = f.plotHeight();
+    const int W = f.plotWidth();
+    p.setBrush(Black);
+    QPen pen = solidPen(Black);
+    for (int i = 0; i <= 8; ++i) {
+        pen.setStyle(i == 8 ? Qt::SolidLine : Qt::DashLine);
+        p.setPen(pen);
+        const int y = f.gridY(i);
+        p.drawLine(24, y, W + 25, y);
+    }
+    p.setPen(solidPen(Black));
+    for (int i = 0; i <= 8; ++i) {
+        const QRect box(2, floorOf(H / 9 * i) + 3, 20, 10);
+        const int align = (i == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+        boxText(p, box, align, QString::number(100 - 10 * i));
+    }
+}
+
+void drawMarkerLines(QPainter& p, const Frame& f, int reference) {
+    const double H = f.plotHeight();
+    const int W = f.plotWidth();
+    p.setPen(solidPen(Red));
+    const double y30 = H / 9 * 7 + 8;
+    p.drawLine(QPointF(25, y30), QPointF(W + 25, y30));
+    const double yr = (H / 9) * (100 - reference) / 10 + 8;
+    p.drawLine(QPointF(25, yr), QPointF(W + 25, yr));
+}
+
+// The day of a first-day list entry: its text after the first "月", every "日" removed.
+QString entryDay(const QStringList& entries, int index) {
+    QString text = entryAt(entries, index, "日付一覧");
+    const qsizetype m = text.indexOf(u'月');
+    text = text.mid(m + 1);
+    text.remove(u'日');
+    return text;
+}
+
+} // namespace
+
+int Frame::gridY(int i) const { return floorOf(static_cast<double>(plotHeight()) / 9 * i) + 8; }
+
+int Frame::stepY(int step) const {
+    const double H = plotHeight();
+    return floorOf(H / 9 * 8) - floorOf(H / 90 * step) + 8;
+}
+
+void drawDayFrame(QPainter& p, const Frame& f, int reference) {
+    drawLevelAxis(p, f);
+    const double H = f.plotHeight();
+    const double W = f.plotWidth();
+    const int bottom = floorOf(H / 9 * 8);
+    p.setPen(solidPen(Black));
+    for (int i = 0; i <= 12; ++i) {
+        const int x = floorOf(W / 12 * i) + 25;
+        if (i == 0)
+            p.drawLine(25, 5, 25, bottom + 9);
+        else
+            p.drawLine(x, bottom + 9, x, bottom + 12);
+        const int left = floorOf(W / 12 * i) + (2 * i <= 10 ? 22 : 20);
+        boxText(p, QRect(left, bottom + 10, 20, 20), Qt::AlignLeft | Qt::AlignVCenter, QString::number(2 * i));
+    }
+    drawMarkerLines(p, f, reference);
+}
+
+void drawMonthFrame(QPainter& p, const Frame& f, int reference, const MonthAxis& axis) {
+    drawLevelAxis(p, f);
+    const double H = f.plotHeight();
+    const double W = f.plotWidth();
+    const int bottom = floorOf(H / 9 * 8);
+    const int s = axis.start;
+    const int days = axis.stop - axis.start + 1;
+    p.setPen(solidPen(Black));
+    if (days == 0) {
+        // A stop entry one below the start: no day to divide the axis into; the axis alone.
+        p.drawLine(25, 5, 25, bottom + 9);
+    }
+    for (int i = 0; days > 0 && i <= days; ++i) {
+        const int x = floorOf(W / days * i) + 25;
+        if (i == 0)
+            p.drawLine(25, 5, 25, bottom + 9);
+        else
+            p.drawLine(x, bottom + 9, x, bottom + 12);
+        if (s == -1)
+            continue;
+        QString label;
+        if (i < days) {
+            label = entryDay(axis.entries, s + i);
+        } else {
+            const int next = toInt(entryDay(axis.entries, s + days - 1)) + 1;
+            label = next == 32 ? QStringLiteral("1") : QString::number(next);
+        }
+        boxText(p, QRect(floorOf(W / days * i) + 15, bottom + 10, 20, 20), Qt::AlignCenter, label);
+    }
+    drawMarkerLines(p, f, reference);
+}
+
+int levelStep(QStringView text) {
+    const double v = levelValue(text);
+    double g = std::trunc(v - 20);
+    if (g > 80)
+        g = 80;
+    if (g < -1000)
+        g = -1000;
+    return static_cast<int>(g);
+}
+
+void drawDayBars(QPainter& p, const Frame& f, const QStringList& levels) {
+    const double W = f.plotWidth();
+    const int base = f.baseline();
+    p.setPen(solidPen(Black));
+    p.setBrush(Qt::NoBrush);
+    for (int a = 0; a < data::SlotsPerDay; ++a) {
+        const QString& text = entryAt(levels, a, "レベル");
+        if (text.isEmpty())
+            continue;
+        const int g = levelStep(text);
+        if (g < 1)
+            continue;
+        const int x0 = floorOf(W / 144 * a + 25);
+        const int x1 = floorOf(W / 144 * a + 29);
+        const int y = f.stepY(g);
+        p.drawRect(QRect(x0, y, x1 - x0, base - y));
+    }
+}
+
+void drawDayLines(QPainter& p, const Frame& f, const data::LevelLists& lists, const QList<int>& series) {
+    const double W = f.plotWidth();
+    QPen pen = solidPen(Black);
+    for (int a = 0; a < data::SlotsPerDay - 1; ++a) {
+        for (int stat : series) {
+            const QStringList& list = lists[static_cast<size_t>(stat)];
+            pen.setColor(QColor::fromRgba(levelStatColour(stat)));
+            p.setPen(pen);
+            const int g0 = levelStep(entryAt(list, a, "レベル"));
+            const int g1 = levelStep(entryAt(list, a + 1, "レベル"));
+            if (g0 >= 1 && g1 >= 1)
+                p.drawLine(QPointF(W / 144 * a + 25, f.stepY(g0)), QPointF(W / 144 * (a + 1) + 25, f.stepY(g1)));
+        }
+    }
+}
+
+void drawMonthLines(QPainter& p, const Frame& f, const data::HourlyMaxima& hourly, int days,
+                    const QList<int>& series) {
+    if (days < 1)
+        return;
+    const double W = f.plotWidth();
+    const int J = 24 * days;
+    auto x = [&](int n) { return W / J * n + 25; };
+    auto text = [&](int stat, int n) -> const QString& {
+        if (n < 0 || n >= data::MaxPeriodHours)
+            throw DataError(QStringLiteral("時間最大値の%1番目の値がありません。").arg(n));
+        return hourly[static_cast<size_t>(stat)][static_cast<size_t>(n)];
+    };
+    QPen pen = solidPen(Black);
+    for (int d = 0; d < days; ++d) {
+        for (int stat : series) {
+            if (d < 1)
+                break;
+            pen.setColor(QColor::fromRgba(levelStatColour(stat)));
+            p.setPen(pen);
+            const int n = 24 * d;
+            const int g0 = levelStep(text(stat, n - 1));
+            const int g1 = levelStep(text(stat, n));
+            if (g0 >= 1 && g1 >= 1)
+                p.drawLine(QPointF(x(n - 1), f.stepY(g0)), QPointF(x(n), f.stepY(g1)));
+        }
+        for (int t = 0; t <= 22; ++t) {
+            for (int stat : series) {
+                pen.setColor(QColor::fromRgba(levelStatColour(stat)));
+                p.setPen(pen);
+                const int n = 24 * d + t;
+                const int g0 = levelStep(text(stat, n));
+                const int g1 = levelStep(text(stat, n + 1));
+                if (g0 >= 1 && g1 >= 1)
+                    p.drawLine(QPointF(x(n), f.stepY(g0)), QPointF(x(n + 1), f.stepY(g1)));
+            }
+        }
+    }
+}
+
+void beginGraphPainter(QPainter& p, QImage& bitmap) {
+    p.begin(&bitmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    QFont font(platform::uiFontFamily());
+    font.setPixelSize(11);
+    p.setFont(font);
+}
+
+} // namespace moravel::graph

@@ -1,0 +1,391 @@
+// The main window's graphs: the graph page and its controls, the frames and the level drawing.
+#include "app/MainForm.h"
+
+#include "common/Checked.h"
+#include "common/Errors.h"
+#include "common/LevelStat.h"
+#include "graph/GraphArea.h"
+#include "graph/GraphFrame.h"
+#include "graph/ImageView.h"
+#include "platform/Application.h"
+#include "platform/Widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+using moravel::graph::Frame;
+using moravel::graph::ImageView;
+using moravel::platform::guarded;
+using moravel::platform::make;
+using moravel::platform::makeButton;
+using moravel::platform::makeLabel;
+using moravel::platform::makePanel;
+using moravel::platform::setPixelFont;
+
+namespace {
+
+QStringList comboItems(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+QCheckBox* seriesBox(QWidget* panel, const char* name, int stat, int x, int y) {
+    auto* box = make<QCheckBox>(panel, name, QRect(x, y, 80, 20));
+    box->setText(moravel::levelStatName(stat));
+    setPixelFont(box, 18);
+    box->setStyleSheet(QStringLiteral("QCheckBox { color: %1; }")
+                           .arg(QColor::fromRgba(moravel::levelStatColour(stat)).name()));
+    box->setChecked(true);
+    return box;
+}
+
+// The top of the graph layouts, below the bar/line choice.
+constexpr int GraphTop = 32;
+
+} // namespace
+
+void TFmMain::BuildGraphPage() {
+    QWidget* page = TabItem2;
+    page->setAttribute(Qt::WA_StyledBackground, true);
+    RbSB = make<QRadioButton>(page, "RbSB", QRect(5, 1, 100, 30));
+    RbSB->setText(QStringLiteral("棒グラフ"));
+    setPixelFont(RbSB, 20);
+    RbSS = make<QRadioButton>(page, "RbSS", QRect(120, 1, 100, 30));
+    RbSS->setText(QStringLiteral("線グラフ"));
+    setPixelFont(RbSS, 20);
+
+    const QString white = QStringLiteral("background: white;");
+    LoGraphD = make<QWidget>(page, "LoGraphD", QRect(0, GraphTop, 996, 504));
+    auto dayHalf = [&](const char* area, const char* modePanel, const char* level, const char* unit,
+                       const char* combo, const char* itemPanel, const char* itemButton, const char* itemLabel,
+                       const char* image, QWidget*& areaOut, QWidget*& modeOut, QComboBox*& comboOut,
+                       QWidget*& itemOut, QPushButton*& buttonOut, ImageView*& imageOut) {
+        areaOut = makePanel(LoGraphD, area, QRect(0, 0, 996, 252));
+        modeOut = makePanel(areaOut, modePanel, QRect(0, 0, 65, 252));
+        makeLabel(modeOut, "", QString::fromUtf8(level), QRect(2, 8, 63, 18), 12);
+        makeLabel(modeOut, "", QString::fromUtf8(unit), QRect(2, 26, 63, 18), 12);
+        comboOut = make<QComboBox>(modeOut, combo, QRect(4, 50, 58, 21));
+        setPixelFont(comboOut, 12);
+        itemOut = makePanel(areaOut, itemPanel, QRect(0, 0, 65, 252));
+        buttonOut = makeButton(itemOut, itemButton, QStringLiteral("項目"), QRect(15, 40, 35, 41), 12);
+        auto* l = makeLabel(itemOut, "", QString::fromUtf8(itemLabel), QRect(2, 90, 63, 40), 13, Qt::AlignCenter);
+        l->setWordWrap(true);
+        itemOut->hide();
+        imageOut = make<ImageView>(areaOut, image, QRect(65, 6, 930, 239));
+        imageOut->setStyleSheet(white);
+    };
+    dayHalf("PnSGraphArea", "PnSMode", "騒音レベル", "dB(A)", "CbSMode", "Panel8", "Button7", "騒音　db(A)",
+            "ImSGraph", PnSGraphArea, PnSMode, CbSMode, Panel8, Button7, ImSGraph);
+    dayHalf("PnVGraphArea", "PnVMode", "振動レベル", "dB", "CbVMode", "Panel18", "Button8", "振動　dB", "ImVGraph",
+            PnVGraphArea, PnVMode, CbVMode, Panel18, Button8, ImVGraph);
+
+    LoGraphM = make<QWidget>(page, "LoGraphM", QRect(0, GraphTop, 996, 504));
+    auto monthHalf = [&](const char* panel, const char* button, const char* label, const char* image,
+                         QWidget*& panelOut, QPushButton*& buttonOut, ImageView*& imageOut) {
+        panelOut = makePanel(LoGraphM, panel, QRect(0, 0, 996, 252));
+        buttonOut = makeButton(panelOut, button, QStringLiteral("項目"), QRect(6, 40, 35, 41), 12);
+        auto* l = makeLabel(panelOut, "", QString::fromUtf8(label), QRect(0, 90, 48, 40), 13, Qt::AlignCenter);
+        l->setWordWrap(true);
+        imageOut = make<ImageView>(panelOut, image, QRect(48, 1, 945, 249));
+    };
+    monthHalf("Panel9", "BtMModeS", "騒音　dB(A)", "ImGraphMS", Panel9, BtMModeS, ImGraphMS);
+    monthHalf("Panel10", "BtMModeV", "振動　dB", "ImGraphMV", Panel10, BtMModeV, ImGraphMV);
+
+    const QString panelStyle = QStringLiteral("#%1 { background: #e9eef2; border: 1px solid #5d7185; }");
+    PnMModeS = makePanel(page, "PnMModeS", QRect(-500, GraphTop, 180, 189), panelStyle.arg(QStringLiteral("PnMModeS")));
+    CbLeqS = seriesBox(PnMModeS, "CbLeqS", moravel::Leq, 15, 7);
+    CbLeS = seriesBox(PnMModeS, "CbLeS", moravel::Le, 15, 35);
+    CbL05S = seriesBox(PnMModeS, "CbL05S", moravel::L05, 15, 63);
+    CbL10S = seriesBox(PnMModeS, "CbL10S", moravel::L10, 15, 91);
+    CbL50S = seriesBox(PnMModeS, "CbL50S", moravel::L50, 15, 119);
+    CbL90S = seriesBox(PnMModeS, "CbL90S", moravel::L90, 15, 147);
+    CbL95S = seriesBox(PnMModeS, "CbL95S", moravel::L95, 87, 7);
+    CbLminS = seriesBox(PnMModeS, "CbLminS", moravel::Lmin, 87, 35);
+    CbLmaxS = seriesBox(PnMModeS, "CbLmaxS", moravel::Lmax, 87, 63);
+    Button1 = makeButton(PnMModeS, "Button1", QStringLiteral("全チェック"), QRect(88, 128, 70, 22), 15);
+    Button2 = makeButton(PnMModeS, "Button2", QStringLiteral("全外す"), QRect(88, 152, 70, 22), 15);
+    Button5 = makeButton(PnMModeS, "Button5", QStringLiteral("×"), QRect(152, 5, 25, 22), 20);
+
+    PnMModeV =
+        makePanel(page, "PnMModeV", QRect(-500, GraphTop + 252, 180, 181), panelStyle.arg(QStringLiteral("PnMModeV")));
+    CbLeqV = seriesBox(PnMModeV, "CbLeqV", moravel::Leq, 15, 7);
+    CbL05V = seriesBox(PnMModeV, "CbL05V", moravel::L05, 15, 35);
+    CbL10V = seriesBox(PnMModeV, "CbL10V", moravel::L10, 15, 63);
+    CbL50V = seriesBox(PnMModeV, "CbL50V", moravel::L50, 15, 91);
+    CbL90V = seriesBox(PnMModeV, "CbL90V", moravel::L90, 15, 119);
+    CbL95V = seriesBox(PnMModeV, "CbL95V", moravel::L95, 15, 147);
+    CbLminV = seriesBox(PnMModeV, "CbLminV", moravel::Lmin, 87, 7);
+    CbLmaxV = seriesBox(PnMModeV, "CbLmaxV", moravel::Lmax, 87, 35);
+    CbLeV = make<QCheckBox>(PnMModeV, "CbLeV", QRect(87, 63, 80, 20));
+    CbLeV->setText(QStringLiteral("Le"));
+    setPixelFont(CbLeV, 18);
+    CbLeV->hide();
+    Button3 = makeButton(PnMModeV, "Button3", QStringLiteral("全チェック"), QRect(88, 128, 70, 22), 15);
+    Button4 = makeButton(PnMModeV, "Button4", QStringLiteral("全外す"), QRect(88, 152, 70, 22), 15);
+    Button6 = makeButton(PnMModeV, "Button6", QStringLiteral("×"), QRect(152, 5, 25, 22), 20);
+}
+
+void TFmMain::ConnectGraphHandlers() {
+    connect(RbSB, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([&] { RbSBChange(); });
+    });
+    connect(RbSS, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            guarded([&] { RbSBChange(); });
+    });
+    connect(CbSMode, &QComboBox::currentIndexChanged, this, [this] { guarded([&] { CbSModeChange(); }); });
+    connect(CbVMode, &QComboBox::currentIndexChanged, this, [this] { guarded([&] { CbVModeChange(); }); });
+    for (QCheckBox* box : SSeriesBoxes())
+        connect(box, &QCheckBox::toggled, this, [this] { guarded([&] { CheckBoxClick(); }); });
+    for (QCheckBox* box : VSeriesBoxes())
+        connect(box, &QCheckBox::toggled, this, [this] { guarded([&] { CheckBoxClick2(); }); });
+    auto onClick = [this](QPushButton* b, void (TFmMain::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(Button1, &TFmMain::Button1Click);
+    onClick(Button2, &TFmMain::Button2Click);
+    onClick(Button3, &TFmMain::Button3Click);
+    onClick(Button4, &TFmMain::Button4Click);
+    onClick(Button5, &TFmMain::Button5Click);
+    onClick(Button6, &TFmMain::Button6Click);
+    onClick(BtMModeS, &TFmMain::BtMModeSClick);
+    onClick(Button7, &TFmMain::BtMModeSClick);
+    onClick(BtMModeV, &TFmMain::BtMModeVClick);
+    onClick(Button8, &TFmMain::BtMModeVClick);
+}
+
+std::array<QCheckBox*, 9> TFmMain::SSeriesBoxes() const {
+    return {CbLeqS, CbLeS, CbL05S, CbL10S, CbL50S, CbL90S, CbL95S, CbLminS, CbLmaxS};
+}
+
+std::array<QCheckBox*, 9> TFmMain::VSeriesBoxes() const {
+    return {CbLeqV, CbLeV, CbL05V, CbL10V, CbL50V, CbL90V, CbL95V, CbLminV, CbLmaxV};
+}
+
+QList<int> TFmMain::SeriesList(int channel) const {
+    const auto boxes = channel == 0 ? SSeriesBoxes() : VSeriesBoxes();
+    QList<int> series;
+    for (int i = 0; i < moravel::LevelStatCount; ++i)
+        if (boxes[static_cast<size_t>(i)]->isChecked())
+            series.append(i);
+    return series;
+}
+
+void TFmMain::ModeComboInit() {
+    moravel::platform::fillCombo(CbSMode, {QStringLiteral("Leq"), QStringLiteral("Le"), QStringLiteral("L05"),
+                                           QStringLiteral("L10"), QStringLiteral("L50"), QStringLiteral("L90"),
+                                           QStringLiteral("L95"), QStringLiteral("Lmin"), QStringLiteral("Lmax")});
+    CbSMode->setCurrentIndex(2);
+    moravel::platform::fillCombo(CbVMode, {QStringLiteral("Leq"), QStringLiteral("L05"), QStringLiteral("L10"),
+                                           QStringLiteral("L50"), QStringLiteral("L90"), QStringLiteral("L95"),
+                                           QStringLiteral("Lmin"), QStringLiteral("Lmax")});
+    CbVMode->setCurrentIndex(2);
+}
+
+void TFmMain::LayoutGraphPage() {
+    // Every page of the tab control has the same rectangle; the visible one is laid out already,
+    // the graph page may not be while another page is shown.
+    const QWidget* shown = TabControl1->currentWidget();
+    const QSize page = shown ? shown->size() : TabItem2->size();
+    const int w = page.width();
+    const int h = std::max(2, page.height() - GraphTop);
+    const int half = h / 2;
+    const int rest = h - half;
+    LoGraphD->setGeometry(0, GraphTop, w, h);
+    LoGraphM->setGeometry(0, GraphTop, w, h);
+    PnSGraphArea->setGeometry(0, 0, w, half);
+    PnVGraphArea->setGeometry(0, half, w, rest);
+    for (QWidget* left : {PnSMode, Panel8})
+        left->setGeometry(0, 0, 65, half);
+    for (QWidget* left : {PnVMode, Panel18})
+        left->setGeometry(0, 0, 65, rest);
+    ImSGraph->setGeometry(65, 6, std::max(1, w - 66), std::max(1, half - 13));
+    ImVGraph->setGeometry(65, 6, std::max(1, w - 66), std::max(1, rest - 13));
+    Panel9->setGeometry(0, 0, w, half);
+    Panel10->setGeometry(0, half, w, rest);
+    ImGraphMS->setGeometry(48, 1, std::max(1, w - 51), std::max(1, half - 3));
+    ImGraphMV->setGeometry(48, 1, std::max(1, w - 51), std::max(1, rest - 3));
+    PnMModeS->move(PnMModeS->x(), GraphTop);
+    PnMModeV->move(PnMModeV->x(), GraphTop + half);
+}
+
+// ---- frames ----
+
+void TFmMain::GraphAxis(QImage& bitmap, int reference) {
+    QPainter p;
+    moravel::graph::beginGraphPainter(p, bitmap);
+    moravel::graph::drawDayFrame(p, Frame(bitmap.width(), bitmap.height()), reference);
+}
+
+void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
+    QPainter p;
+    moravel::graph::beginGraphPainter(p, bitmap);
+    const moravel::graph::MonthAxis axis{CbDateListStart->currentIndex(), CbDateListStop->currentIndex(),
+                                         comboItems(CbDateListStart)};
+    moravel::graph::drawMonthFrame(p, Frame(bitmap.width(), bitmap.height()), reference, axis);
+}
+
+void TFmMain::GraphReset() {
+    try {
+        LayoutGraphPage();
+        for (ImageView* image : {ImSGraph, ImVGraph, ImGraphMS, ImGraphMV}) {
+            QImage bitmap = moravel::graph::newBitmap(image->width(), image->height());
+            if (RbDateMMode->isChecked())
+                GraphAxisMonth(bitmap, 0);
+            else
+                GraphAxis(bitmap, 0);
+            moravel::graph::present(image, bitmap);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+// ---- levels ----
+
+void TFmMain::BarGraphDraw(QImage& bitmap, int channel) {
+    QPainter p;
+    moravel::graph::beginGraphPainter(p, bitmap);
+    const Frame f(bitmap.width(), bitmap.height());
+    const bool s = channel == 0;
+    if (RbDateMMode->isChecked()) {
+        const int start = std::max(0, CbDateListStart->currentIndex());
+        const int stop = std::max(0, CbDateListStop->currentIndex());
+        moravel::graph::drawMonthLines(p, f, s ? LA_ListMaxG : LV_ListMaxG, stop - start + 1, SeriesList(channel));
+    } else if (RbSS->isChecked()) {
+        moravel::graph::drawDayLines(p, f, s ? LA_List : LV_List, SeriesList(channel));
+    } else {
+        const int mode = s ? CbSModeIndex : CbVModeIndex;
+        const auto& lists = s ? LA_List : LV_List;
+        if (mode < 0 || mode >= moravel::LevelStatCount)
+            throw moravel::DataError(QStringLiteral("レベルが選択されていません。"));
+        moravel::graph::drawDayBars(p, f, lists[static_cast<size_t>(mode)]);
+    }
+}
+
+void TFmMain::GraphDraw() {
+    if (errorFlag)
+        return;
+    try {
+        LayoutGraphPage();
+        struct Pair {
+            ImageView* s;
+            ImageView* v;
+        };
+        QList<Pair> pairs = {{ImSGraph, ImVGraph}, {ImGraphMS, ImGraphMV}};
+        if (FmGraphArea && FmGraphArea->isVisible())
+            pairs.append(Pair{FmGraphArea->ImSGraph, FmGraphArea->ImVGraph});
+        const bool month = RbDateMMode->isChecked();
+        for (const Pair& pair : std::as_const(pairs)) {
+            QImage sBitmap = moravel::graph::newBitmap(pair.s->width(), pair.s->height());
+            QImage vBitmap = moravel::graph::newBitmap(pair.v->width(), pair.v->height());
+            const int sReference = moravel::toInt(EdReferenceS->text());
+            const int vReference = moravel::toInt(EdReferenceV->text());
+            if (month) {
+                GraphAxisMonth(sBitmap, sReference);
+                GraphAxisMonth(vBitmap, vReference);
+            } else {
+                GraphAxis(sBitmap, sReference);
+                GraphAxis(vBitmap, vReference);
+            }
+            BarGraphDraw(sBitmap, 0);
+            BarGraphDraw(vBitmap, 1);
+            moravel::graph::present(pair.s, sBitmap);
+            moravel::graph::present(pair.v, vBitmap);
+        }
+    } catch (const std::exception&) {
+        ShowDataError();
+        DataResetAll();
+    }
+}
+
+// ---- graph controls ----
+
+void TFmMain::RbSBChange() {
+    const bool bars = RbSB->isChecked();
+    PnSMode->setVisible(bars);
+    PnVMode->setVisible(bars);
+    Panel8->setVisible(!bars);
+    Panel18->setVisible(!bars);
+    DataView();
+}
+
+void TFmMain::CbSModeChange() {
+    if (errorFlag)
+        return;
+    CbSModeIndex = CbSMode->currentIndex();
+    LbSMode->setText(CbSMode->currentText());
+    RadioGroupChange();
+}
+
+void TFmMain::CbVModeChange() {
+    if (errorFlag)
+        return;
+    CbVModeIndex = moravel::vibrationComboToStat(CbVMode->currentIndex());
+    LbVMode->setText(CbVMode->currentText());
+    RadioGroupChange();
+}
+
+void TFmMain::GraphAreaSModeChange(int itemIndex) {
+    if (errorFlag)
+        return;
+    CbSModeIndex = itemIndex;
+    RadioGroupChange();
+}
+
+void TFmMain::GraphAreaVModeChange(int itemIndex) {
+    if (errorFlag)
+        return;
+    CbVModeIndex = moravel::vibrationComboToStat(itemIndex);
+    RadioGroupChange();
+}
+
+void TFmMain::CheckBoxClick() { RadioGroupChange(); }
+
+void TFmMain::CheckBoxClick2() { RadioGroupChange(); }
+
+void TFmMain::Button1Click() {
+    for (QCheckBox* box : SSeriesBoxes())
+        box->setChecked(true);
+}
+
+void TFmMain::Button2Click() {
+    for (QCheckBox* box : SSeriesBoxes())
+        box->setChecked(false);
+}
+
+void TFmMain::Button3Click() {
+    for (QCheckBox* box : VSeriesBoxes())
+        box->setChecked(true);
+}
+
+void TFmMain::Button4Click() {
+    for (QCheckBox* box : VSeriesBoxes())
+        box->setChecked(false);
+}
+
+void TFmMain::BtMModeSClick() {
+    PnMModeS->move(50, PnMModeS->y());
+    PnMModeS->raise();
+}
+
+void TFmMain::BtMModeVClick() {
+    PnMModeV->move(50, PnMModeV->y());
+    PnMModeV->raise();
+}
+
+void TFmMain::Button5Click() { PnMModeS->move(-500, PnMModeS->y()); }
+
+void TFmMain::Button6Click() { PnMModeV->move(-500, PnMModeV->y()); }
+
+void TFmMain::BtShowGraphClick() {
+    FmGraphArea->show();
+    FmGraphArea->raise();
+}

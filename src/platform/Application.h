@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <exception>
+
+namespace moravel::platform {
+
+// The general error report: an error that no operation caught ends the running event handler, its
+// text is shown in a message box, and the application keeps running.
+void reportEscapedError(const std::exception& error);
+void reportEscapedError(const QString& text);
+
+// Runs a user-triggered handler so that what it lets escape reaches the general error report
+// instead of unwinding through Qt's event dispatch.
+template <class F> void guarded(F&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        reportEscapedError(e);
+    } catch (...) {
+        reportEscapedError(QStringLiteral("予期しないエラーが発生しました。"));
+    }
+}
+
+// The application object. Its notify is the last line of the general error report.
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Everything a user sees in Japanese, Qt's own buttons included, whatever the machine's locale;
+// a font with Japanese glyphs; one style on every machine. Call once after the application object.
+void setUpJapaneseDesktop(QApplication& app);
+
+// The family used for every text of the program, on screen and on the report page.
+QString uiFontFamily();
+
+} // namespace moravel::platform

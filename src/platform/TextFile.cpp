@@ -1,0 +1,203 @@
+#include "platform/TextFile.h"
+
+#include "common/Errors.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace moravel::platform {
+
+namespace {
+
+QStringList splitDecoded(const QString& text) {
+    QStringList lines;
+    const QChar* s = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == u'\r' || c == u'\n') {
+            lines.append(QString(s + start, i - start));
+            if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(QString(s + start, n - start));
+    return lines;
+}
+
+QString strictDecode(QStringDecoder::Encoding encoding, const char* data, qsizetype size, const char* name) {
+    QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(data, size));
+    if (decoder.hasError())
+        throw DataError(QStringLiteral("%1として読めない文字が含まれています。").arg(QString::fromLatin1(name)));
+    return text;
+}
+
+bool isAsciiText(QStringView t) {
+    for (QChar c : t)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+bool isAscii(const char* p, qsizetype n) {
+    for (qsizetype i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QStringList decodeLines(const QByteArray& bytes) {
+    const char* d = bytes.constData();
+    const qsizetype n = bytes.size();
+    auto byte = [&](qsizetype i) { return static_cast<unsigned char>(d[i]); };
+    if (n >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
+        return splitDecoded(strictDecode(QStringDecoder::Utf8, d + 3, n - 3, "UTF-8"));
+    if (n >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) {
+        if ((n - 2) % 2 != 0)
+            throw DataError(QStringLiteral("UTF-16として読めない文字が含まれています。"));
+        return splitDecoded(strictDecode(QStringDecoder::Utf16LE, d + 2, n - 2, "UTF-16"));
+    }
+    if (n >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) {
+        if ((n - 2) % 2 != 0)
+            throw DataError(QStringLiteral("UTF-16として読めない文字が含まれています。"));
+        return splitDecoded(strictDecode(QStringDecoder::Utf16BE, d + 2, n - 2, "UTF-16"));
+    }
+    // Code page 932: neither CR nor LF can be the second byte of a double-byte character, so the
+    // bytes are split into lines first and only lines with bytes above 0x7F go through the decoder.
+    QStringList lines;
+    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        throw DataError(QStringLiteral("Shift_JIS（コードページ932）の変換が利用できません。"));
+    auto add = [&](qsizetype start, qsizetype end) {
+        const char* p = d + start;
+        const qsizetype len = end - start;
+        if (isAscii(p, len))
+            lines.append(QString::fromLatin1(p, len));
+        else
+            lines.append(decoder.decode(QByteArrayView(p, len)));
+    };
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = d[i];
+        if (c == '\r' || c == '\n') {
+            add(start, i);
+            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        add(start, n);
+    return lines;
+}
+
+QStringList readLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
+    try {
+        return decodeLines(bytes);
+    } catch (const DataError& e) {
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。%2").arg(path, e.text()));
+    }
+}
+
+QByteArray encodeCp932(QStringView text) {
+    if (isAsciiText(text))
+        return text.toLatin1();
+    QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+    // Some character has no place in the code page: encode one character at a time and put "?"
+    // where the encoder failed, as the system's own conversion does.
+    bytes.clear();
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QStringEncoder one("windows-31j", QStringEncoder::Flag::Stateless);
+        const QByteArray part = one.encode(text.mid(i, len));
+        if (one.hasError())
+            bytes.append('?');
+        else
+            bytes.append(part);
+        i += len;
+    }
+    return bytes;
+}
+
+QString writeFailure(const QString& path) {
+    return QStringLiteral("%1\r\nに書き込めませんでした。書き込み禁止、空き容量の不足、またはカードの取り外しを確認してください。")
+        .arg(path);
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    TextWriter writer(path);
+    for (const QString& line : lines)
+        writer.writeLine(line);
+    writer.commit();
+}
+
+TextWriter::TextWriter(const QString& path) : m_path(path), m_file(std::make_unique<QSaveFile>(path)) {
+    if (!m_file->open(QIODevice::WriteOnly))
+        fail();
+    m_buffer.reserve(1 << 20);
+}
+
+TextWriter::~TextWriter() {
+    if (m_file)
+        m_file->cancelWriting();
+}
+
+void TextWriter::fail() {
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+    throw DataError(writeFailure(m_path));
+}
+
+void TextWriter::flush() {
+    if (m_buffer.isEmpty())
+        return;
+    if (!m_file)
+        throw DataError(writeFailure(m_path));
+    if (m_file->write(m_buffer) != m_buffer.size())
+        fail();
+    m_total += m_buffer.size();
+    m_buffer.clear();
+}
+
+void TextWriter::writeLine(QStringView line) {
+    m_buffer.append(encodeCp932(line));
+    m_buffer.append("\r\n", 2);
+    if (m_buffer.size() >= (1 << 20))
+        flush();
+}
+
+void TextWriter::writeAsciiLine(const char* data, qsizetype size) {
+    m_buffer.append(data, size);
+    m_buffer.append("\r\n", 2);
+    if (m_buffer.size() >= (1 << 20))
+        flush();
+}
+
+void TextWriter::commit() {
+    flush();
+    if (!m_file)
+        throw DataError(writeFailure(m_path));
+    if (!m_file->commit()) {
+        m_file.reset();
+        throw DataError(writeFailure(m_path));
+    }
+    m_file.reset();
+}
+
+} // namespace moravel::platform

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <QStringEncoder>
+#include <QStringList>
+#include <memory>
+
+namespace moravel::platform {
+
+// Text as the device and the Japanese systems it is used with write it: a UTF-8 or UTF-16
+// byte-order mark decides the encoding, otherwise code page 932; CR LF, a lone CR and a lone LF all
+// end a line, and a break at the very end does not start another line.
+
+// Splits decoded bytes into lines. Throws DataError when the bytes claim UTF-8 or UTF-16 by their
+// byte-order mark but do not hold it.
+QStringList decodeLines(const QByteArray& bytes);
+
+// Reads a whole file into lines. Throws DataError when it cannot be opened, read or decoded.
+QStringList readLines(const QString& path);
+
+// Code page 932 bytes of a text; characters the code page has no place for become "?".
+QByteArray encodeCp932(QStringView text);
+
+// Writes lines in code page 932, no byte-order mark, CR LF after every line including the last.
+// The file is replaced only when everything was written: the text goes to a temporary file beside
+// the target, which is renamed over it at the end. Throws DataError on any failure, and the old
+// file, if any, is left as it was.
+void writeLines(const QString& path, const QStringList& lines);
+
+// The message of a failed write, naming the file.
+QString writeFailure(const QString& path);
+
+// The same, a line at a time, for output too long to hold at once.
+class TextWriter {
+public:
+    explicit TextWriter(const QString& path);
+    ~TextWriter(); // without commit(), the target is left untouched
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
+
+    void writeLine(QStringView line);
+    // Writes an ASCII-only line without going through the encoder.
+    void writeAsciiLine(const char* data, qsizetype size);
+    void commit();
+    qint64 bytesWritten() const { return m_total; }
+
+private:
+    void flush();
+    [[noreturn]] void fail();
+
+    QString m_path;
+    std::unique_ptr<QSaveFile> m_file;
+    QByteArray m_buffer;
+    qint64 m_total = 0;
+};
+
+} // namespace moravel::platform

@@ -1,0 +1,92 @@
+#include "TestSupport.h"
+
+#include "platform/TextFile.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QStringList& s, std::ostream* os) {
+    *os << '[';
+    for (int i = 0; i < s.size(); ++i)
+        *os << (i ? ", " : "") << '"' << s[i].toStdString() << '"';
+    *os << ']';
+}
+void PrintTo(const QByteArray& s, std::ostream* os) { *os << "bytes(" << s.toHex().toStdString() << ')'; }
+QT_END_NAMESPACE
+
+namespace moravel::test {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write test file");
+    f.write(bytes);
+}
+
+void writeDeviceFile(const QString& path, const QStringList& lines) { platform::writeLines(path, lines); }
+
+QStringList dayFile(const QStringList& rows, const QString& week) {
+    QStringList lines = tools::sampleHeader(week);
+    lines.append(QString());
+    lines.append(rows);
+    return lines;
+}
+
+QString dataRow(const QString& date, int hour, int minute, const QString& value) {
+    QString row = QStringLiteral("%1 %2:%3").arg(date).arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < 9; ++i)
+        row += u',' + value;
+    return row;
+}
+
+QStringList fullDayRows(const QString& date, const QString& value) {
+    QStringList rows;
+    for (int k = 0; k < 144; ++k)
+        rows.append(dataRow(date, k / 6, k % 6 * 10, value));
+    return rows;
+}
+
+void MainWindowTest::SetUp() {
+    ASSERT_TRUE(tmp.isValid());
+    dialogs.install();
+    windows = moravel::app::createWindows();
+    main = windows.main.get();
+    main->show();
+}
+
+void MainWindowTest::TearDown() {
+    EXPECT_TRUE(dialogs.unanswered().isEmpty()) << "boxes without an answer: "
+                                                << dialogs.unanswered().join(u" | ").toStdString();
+    EXPECT_EQ(dialogs.pendingAnswers(), 0u) << "answers left over";
+    windows = moravel::app::Windows();
+}
+
+QString MainWindowTest::makeCard(const moravel::tools::SampleCardOptions& options, const QString& name) {
+    const QString dir = tmp.filePath(name);
+    moravel::tools::writeSampleCard(dir, options);
+    return dir;
+}
+
+void MainWindowTest::chooseDirectory(const QString& dir) {
+    dialogs.chooseFolder(dir);
+    main->BtSelectDir->click();
+}
+
+void MainWindowTest::choosePeriod(int first, int last) {
+    main->RbDateMMode->setChecked(true);
+    main->CbDateListStart->setCurrentIndex(first);
+    main->CbDateListStop->setCurrentIndex(last);
+}
+
+} // namespace moravel::test

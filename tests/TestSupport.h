@@ -1,0 +1,63 @@
+#pragma once
+
+#include "SampleCard.h"
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// gtest prints QStrings readably.
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& s, std::ostream* os);
+void PrintTo(const QStringList& s, std::ostream* os);
+void PrintTo(const QByteArray& s, std::ostream* os);
+QT_END_NAMESPACE
+
+namespace moravel::test {
+
+// Bytes of a file, or empty when it cannot be read.
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+// Writes lines the way the device does (code page 932, CR LF).
+void writeDeviceFile(const QString& path, const QStringList& lines);
+
+// A day file of statistical levels: the sample header, the empty line 16, then the given rows.
+QStringList dayFile(const QStringList& rows, const QString& week = QStringLiteral("1111100"));
+// A data row "yyyy/mm/dd hh:mm" followed by nine copies of the value.
+QString dataRow(const QString& date, int hour, int minute, const QString& value);
+// 144 rows of a day, all with the same value.
+QStringList fullDayRows(const QString& date, const QString& value);
+
+// Colour of a pixel as 0xAARRGGBB.
+inline QRgb px(const QImage& image, int x, int y) { return image.pixel(x, y); }
+constexpr QRgb Black = 0xFF000000u;
+constexpr QRgb White = 0xFFFFFFFFu;
+constexpr QRgb Red = 0xFFFF0000u;
+
+// The real windows on the offscreen platform, every box answered through the scripted dialogs.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a sample card into a fresh directory below the test's temporary directory.
+    QString makeCard(const moravel::tools::SampleCardOptions& options, const QString& name = QStringLiteral("card"));
+    // Chooses a directory through "ディレクトリ選択".
+    void chooseDirectory(const QString& dir);
+    // Selects month mode and a period by catalogue indexes.
+    void choosePeriod(int first, int last);
+
+    QTemporaryDir tmp;
+    moravel::platform::ScriptedDialogs dialogs;
+    moravel::app::Windows windows;
+    TFmMain* main = nullptr;
+};
+
+} // namespace moravel::test

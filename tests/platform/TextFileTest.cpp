@@ -1,0 +1,72 @@
+#include "common/Errors.h"
+#include "platform/TextFile.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace moravel;
+using moravel::platform::decodeLines;
+
+TEST(TextFile, ByteOrderMarksDecideTheEncoding) {
+    const QString text = QStringLiteral("現場名,\r\nWEEK,1111100\r\n");
+    const QStringList expected = {QStringLiteral("現場名,"), QStringLiteral("WEEK,1111100")};
+    EXPECT_EQ(decodeLines(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), expected);
+    QByteArray le("\xFF\xFE", 2);
+    le.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    EXPECT_EQ(decodeLines(le), expected);
+    QByteArray be("\xFE\xFF", 2);
+    for (QChar c : text) {
+        be.append(static_cast<char>(c.unicode() >> 8));
+        be.append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(decodeLines(be), expected);
+    // No mark: code page 932.
+    EXPECT_EQ(decodeLines(QByteArray("\x8C\xBB\x8F\xEA\x96\xBC,\r\nWEEK,1111100\r\n")), expected);
+}
+
+TEST(TextFile, LineEnds) {
+    EXPECT_EQ(decodeLines("a\r\nb\rc\nd"), (QStringList{"a", "b", "c", "d"}));
+    EXPECT_EQ(decodeLines("a\r\n"), QStringList{"a"});
+    EXPECT_EQ(decodeLines("a\r\n\r\n"), (QStringList{"a", ""}));
+    EXPECT_EQ(decodeLines("\n\n"), (QStringList{"", ""}));
+    EXPECT_EQ(decodeLines(""), QStringList{});
+}
+
+TEST(TextFile, BrokenUnicodeIsAnErrorButBrokenCodePage932IsNot) {
+    EXPECT_THROW(decodeLines(QByteArray("\xEF\xBB\xBF" "ab\xFF")), DataError);
+    EXPECT_THROW(decodeLines(QByteArray("\xFF\xFE" "a", 3)), DataError);
+    const QStringList lines = decodeLines(QByteArray("ab\x81\r\ncd"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], "cd");
+}
+
+TEST(TextFile, WritesCodePage932WithCrLfAndNoMark) {
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("MORVEL.TXT");
+    platform::writeLines(path, {QStringLiteral("現場名,"), QStringLiteral("😀€"), QString()});
+    EXPECT_EQ(test::readBytes(path), QByteArray("\x8C\xBB\x8F\xEA\x96\xBC,\r\n??\r\n\r\n"));
+    EXPECT_EQ(platform::readLines(path), (QStringList{QStringLiteral("現場名,"), "??", ""}));
+}
+
+TEST(TextFile, AFailedWriteLeavesTheOldFile) {
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("MORVEL.TXT");
+    test::writeBytes(path, "old\r\n");
+    // A target inside a missing directory cannot be written.
+    EXPECT_THROW(platform::writeLines(tmp.filePath("gone/MORVEL.TXT"), {"x"}), DataError);
+    {
+        platform::TextWriter w(path);
+        w.writeLine(u"new");
+        // Dropped without commit: the old file stays.
+    }
+    EXPECT_EQ(test::readBytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"MORVEL.TXT"});
+    try {
+        platform::readLines(tmp.filePath("none.LAC"));
+        FAIL();
+    } catch (const DataError& e) {
+        EXPECT_TRUE(e.text().endsWith(QStringLiteral("を読み込めません。")));
+    }
+}
