@@ -1,0 +1,61 @@
+// screenshots CARD OUTDIR
+// Opens the main window on a card (offscreen, the folder picker answered by the program) and saves
+// pictures of its pages, for the README and for looking at the windows without a display.
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "data/DataViewForm.h"
+#include "platform/Application.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    moravel::platform::Application app(argc, argv);
+    moravel::platform::setUpJapaneseDesktop(app);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() != 2) {
+        std::fprintf(stderr, "usage: screenshots CARD OUTDIR\n");
+        return 2;
+    }
+    const QString out = args[1];
+    QDir().mkpath(out);
+    moravel::platform::ScriptedDialogs dialogs;
+    dialogs.install();
+    auto windows = moravel::app::createWindows();
+    TFmMain* main = windows.main.get();
+    main->show();
+    dialogs.chooseFolder(QDir(args[0]).absolutePath());
+    main->BtSelectDir->click();
+    auto save = [&](const char* name) {
+        QCoreApplication::processEvents();
+        main->grab().save(out + u'/' + QString::fromLatin1(name));
+    };
+    main->TabControl1->setCurrentIndex(0);
+    save("main-items.png");
+    main->TabControl1->setCurrentIndex(1);
+    save("main-graph-day.png");
+    main->RbSS->setChecked(true);
+    save("main-graph-day-lines.png");
+    main->TabControl1->setCurrentIndex(2);
+    save("main-table-day.png");
+    main->TabControl1->setCurrentIndex(3);
+    save("main-settings.png");
+    main->RbDateMMode->setChecked(true);
+    main->CbDateListStop->setCurrentIndex(std::min(6, main->CbDateListStop->count() - 1));
+    main->TabControl1->setCurrentIndex(1);
+    save("main-graph-month.png");
+    main->TabControl1->setCurrentIndex(2);
+    save("main-table-month.png");
+    main->BtMenuOpen->click();
+    save("main-menu.png");
+    for (const QString& t : dialogs.allTexts())
+        std::printf("box: %s\n", qPrintable(t));
+    return 0;
+}
