@@ -27,10 +27,58 @@ const QString& entryAt(const QStringList& list, qsizetype i, const char* what) {
     return list.at(i);
 }
 
+namespace {
+
+// The form the files write, [+-]digits[.digits]: the digits as one whole number divided by a power
+// of ten. Both are exact doubles and the division rounds once, so the result is the double nearest
+// to the decimal, as the general reader gives it.
+bool fastDecimal(QStringView t, double& value) {
+    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    bool negative = false;
+    if (i < n && (t[i] == u'+' || t[i] == u'-')) {
+        negative = t[i] == u'-';
+        ++i;
+    }
+    qint64 mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= '0' && c <= '9') {
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + (c - '0');
+            if (point)
+                ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    double v = static_cast<double>(mantissa) / powers[decimals];
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
 bool tryLevelValue(QStringView text, double& value) {
     const QStringView t = text.trimmed();
     if (t.isEmpty())
         return false;
+    double fast = 0;
+    if (fastDecimal(t, fast)) {
+        if (std::fabs(fast) >= LevelLimit)
+            return false;
+        value = fast;
+        return true;
+    }
     // Only what a number can hold: the C locale would also read "inf" and "nan".
     for (QChar c : t) {
         const char16_t u = c.unicode();

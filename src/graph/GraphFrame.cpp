@@ -6,6 +6,8 @@
 #include "platform/Application.h"
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace moravel::graph {
 
@@ -155,18 +157,36 @@ void drawDayBars(QPainter& p, const Frame& f, const QStringList& levels) {
     }
 }
 
+namespace {
+
+// The steps of every point of every series, read before anything is drawn.
+std::vector<int> seriesSteps(const QList<int>& series, int points,
+                             const std::function<const QString&(int stat, int point)>& text) {
+    std::vector<int> steps(static_cast<size_t>(series.size()) * static_cast<size_t>(points));
+    for (int k = 0; k < series.size(); ++k)
+        for (int n = 0; n < points; ++n)
+            steps[static_cast<size_t>(k * points + n)] = levelStep(text(series[k], n));
+    return steps;
+}
+
+} // namespace
+
 void drawDayLines(QPainter& p, const Frame& f, const data::LevelLists& lists, const QList<int>& series) {
     const double W = f.plotWidth();
+    const int points = data::SlotsPerDay;
+    const std::vector<int> steps = seriesSteps(series, points, [&](int stat, int a) -> const QString& {
+        return entryAt(lists[static_cast<size_t>(stat)], a, "レベル");
+    });
     QPen pen = solidPen(Black);
-    for (int a = 0; a < data::SlotsPerDay - 1; ++a) {
-        for (int stat : series) {
-            const QStringList& list = lists[static_cast<size_t>(stat)];
-            pen.setColor(QColor::fromRgba(levelStatColour(stat)));
+    for (int a = 0; a < points - 1; ++a) {
+        for (int k = 0; k < series.size(); ++k) {
+            const int g0 = steps[static_cast<size_t>(k * points + a)];
+            const int g1 = steps[static_cast<size_t>(k * points + a + 1)];
+            if (g0 < 1 || g1 < 1)
+                continue;
+            pen.setColor(QColor::fromRgba(levelStatColour(series[k])));
             p.setPen(pen);
-            const int g0 = levelStep(entryAt(list, a, "レベル"));
-            const int g1 = levelStep(entryAt(list, a + 1, "レベル"));
-            if (g0 >= 1 && g1 >= 1)
-                p.drawLine(QPointF(W / 144 * a + 25, f.stepY(g0)), QPointF(W / 144 * (a + 1) + 25, f.stepY(g1)));
+            p.drawLine(QPointF(W / 144 * a + 25, f.stepY(g0)), QPointF(W / 144 * (a + 1) + 25, f.stepY(g1)));
         }
     }
 }
@@ -175,38 +195,32 @@ void drawMonthLines(QPainter& p, const Frame& f, const data::HourlyMaxima& hourl
                     const QList<int>& series) {
     if (days < 1)
         return;
+    if (days > data::MaxPeriodDays)
+        throw DataError(QStringLiteral("期間が31日を超えています。"));
     const double W = f.plotWidth();
     const int J = 24 * days;
     auto x = [&](int n) { return W / J * n + 25; };
-    auto text = [&](int stat, int n) -> const QString& {
-        if (n < 0 || n >= data::MaxPeriodHours)
-            throw DataError(QStringLiteral("時間最大値の%1番目の値がありません。").arg(n));
+    const std::vector<int> steps = seriesSteps(series, J, [&](int stat, int n) -> const QString& {
         return hourly[static_cast<size_t>(stat)][static_cast<size_t>(n)];
-    };
+    });
     QPen pen = solidPen(Black);
+    auto segment = [&](int k, int n) {
+        const int g0 = steps[static_cast<size_t>(k * J + n)];
+        const int g1 = steps[static_cast<size_t>(k * J + n + 1)];
+        if (g0 < 1 || g1 < 1)
+            return;
+        pen.setColor(QColor::fromRgba(levelStatColour(series[k])));
+        p.setPen(pen);
+        p.drawLine(QPointF(x(n), f.stepY(g0)), QPointF(x(n + 1), f.stepY(g1)));
+    };
     for (int d = 0; d < days; ++d) {
-        for (int stat : series) {
-            if (d < 1)
-                break;
-            pen.setColor(QColor::fromRgba(levelStatColour(stat)));
-            p.setPen(pen);
-            const int n = 24 * d;
-            const int g0 = levelStep(text(stat, n - 1));
-            const int g1 = levelStep(text(stat, n));
-            if (g0 >= 1 && g1 >= 1)
-                p.drawLine(QPointF(x(n - 1), f.stepY(g0)), QPointF(x(n), f.stepY(g1)));
-        }
-        for (int t = 0; t <= 22; ++t) {
-            for (int stat : series) {
-                pen.setColor(QColor::fromRgba(levelStatColour(stat)));
-                p.setPen(pen);
-                const int n = 24 * d + t;
-                const int g0 = levelStep(text(stat, n));
-                const int g1 = levelStep(text(stat, n + 1));
-                if (g0 >= 1 && g1 >= 1)
-                    p.drawLine(QPointF(x(n), f.stepY(g0)), QPointF(x(n + 1), f.stepY(g1)));
-            }
-        }
+        // The join from hour 23 of the day before.
+        if (d >= 1)
+            for (int k = 0; k < series.size(); ++k)
+                segment(k, 24 * d - 1);
+        for (int t = 0; t <= 22; ++t)
+            for (int k = 0; k < series.size(); ++k)
+                segment(k, 24 * d + t);
     }
 }
 

@@ -198,7 +198,7 @@ void TFmMain::LayoutGraphPage() {
     const int w = page.width();
     const int h = std::max(2, page.height() - GraphTop);
     const int half = h / 2;
-    const int rest = h - half;
+    const int rest = half;
     LoGraphD->setGeometry(0, GraphTop, w, h);
     LoGraphM->setGeometry(0, GraphTop, w, h);
     PnSGraphArea->setGeometry(0, 0, w, half);
@@ -207,12 +207,14 @@ void TFmMain::LayoutGraphPage() {
         left->setGeometry(0, 0, 65, half);
     for (QWidget* left : {PnVMode, Panel18})
         left->setGeometry(0, 0, 65, rest);
-    ImSGraph->setGeometry(65, 6, std::max(1, w - 66), std::max(1, half - 13));
-    ImVGraph->setGeometry(65, 6, std::max(1, w - 66), std::max(1, rest - 13));
+    // At the starting window size the page is 998 x 540: day images of 930 x 239, month images of
+    // 945 x 249.
+    ImSGraph->setGeometry(65, 7, std::max(1, w - 68), std::max(1, half - 15));
+    ImVGraph->setGeometry(65, 7, std::max(1, w - 68), std::max(1, rest - 15));
     Panel9->setGeometry(0, 0, w, half);
     Panel10->setGeometry(0, half, w, rest);
-    ImGraphMS->setGeometry(48, 1, std::max(1, w - 51), std::max(1, half - 3));
-    ImGraphMV->setGeometry(48, 1, std::max(1, w - 51), std::max(1, rest - 3));
+    ImGraphMS->setGeometry(48, 1, std::max(1, w - 53), std::max(1, half - 5));
+    ImGraphMV->setGeometry(48, 1, std::max(1, w - 53), std::max(1, rest - 5));
     PnMModeS->move(PnMModeS->x(), GraphTop);
     PnMModeV->move(PnMModeV->x(), GraphTop + half);
 }

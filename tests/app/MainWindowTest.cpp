@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "graph/ImageView.h"
 #include "platform/TextFile.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
 using moravel::test::MainWindowTest;
 using moravel::tools::SampleCardOptions;
@@ -260,4 +262,11 @@ TEST_F(MainWindow, ResizingKeepsTheWindowWithinItsLimits) {
     EXPECT_EQ(main->size(), QSize(1200, 800));
     EXPECT_GT(main->RefreshCount, before); // every resize runs the central refresh
     EXPECT_EQ(main->TabControl1->geometry(), QRect(10, 120, 1180, 670));
+}
+
+TEST_F(MainWindow, GraphImagesHaveTheirDesignSizes) {
+    chooseDirectory(makeCard(days(1)));
+    main->TabControl1->setCurrentIndex(1);
+    EXPECT_EQ(main->ImSGraph->size(), QSize(930, 239));
+    EXPECT_EQ(main->ImGraphMS->size(), QSize(945, 249));
 }

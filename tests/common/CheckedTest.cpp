@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include <QLocale>
+
 using namespace moravel;
 
 TEST(Checked, LineAtThrowsBeyondTheEnd) {
@@ -35,4 +37,14 @@ TEST(Checked, WholeNumbers) {
     EXPECT_EQ(toInt(u"+7"), 7);
     for (const char16_t* bad : {u"", u"70.5", u"7:", u" 7", u"-", u"2147483648"})
         EXPECT_THROW(toInt(bad), DataError) << QString::fromUtf16(bad).toStdString();
+}
+
+TEST(Checked, TheQuickDecimalReaderAgreesWithTheGeneralOne) {
+    // Every level text of the device's form, and a few longer ones, read to the same double.
+    for (int v = 0; v <= 9999; ++v) {
+        const QString text = QString::asprintf("%03d.%d", v / 10, v % 10);
+        ASSERT_EQ(levelValue(text), QLocale::c().toDouble(text)) << text.toStdString();
+    }
+    for (const char* text : {"0.1", "123456.789", "-12.25", "1.", ".5", "99999999999.9999"})
+        EXPECT_EQ(levelValue(QString::fromLatin1(text)), QLocale::c().toDouble(QString::fromLatin1(text))) << text;
 }

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "SampleCard.h"
+
+#include <QString>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+
+namespace moravel::bench {
+
+// A sample card written once per run into a temporary directory that lives until the program ends.
+QString sampleCard(const QString& name, const tools::SampleCardOptions& options);
+
+// The baseline of every load: read the files and split them into lines and fields, nothing more.
+qint64 readAndSplit(const QStringList& paths);
+
+// Runs the benchmarks with a QApplication on the offscreen platform.
+int runBenchmarks(int argc, char** argv);
+
+} // namespace moravel::bench

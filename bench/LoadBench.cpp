@@ -1,0 +1,84 @@
+// Loading a day and a period through the main window, against reading and splitting the same files.
+#include "BenchSupport.h"
+
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "platform/ScriptedDialogs.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+using namespace moravel;
+
+namespace {
+
+tools::SampleCardOptions cardOptions() {
+    tools::SampleCardOptions o;
+    o.days = 31;
+    o.raw = false;
+    return o;
+}
+
+struct Window {
+    platform::ScriptedDialogs dialogs;
+    app::Windows windows;
+    TFmMain* main = nullptr;
+
+    Window() {
+        dialogs.install();
+        windows = app::createWindows();
+        main = windows.main.get();
+        main->show();
+        main->TabControl1->setCurrentIndex(1);
+        dialogs.chooseFolder(bench::sampleCard("month", cardOptions()));
+        main->BtSelectDir->click();
+    }
+};
+
+QStringList dayPaths(const QString& dir, int first, int count) {
+    QStringList paths;
+    for (int d = first; d < first + count; ++d)
+        for (const char* ext : {".LAC", ".LVC"})
+            paths << dir + QStringLiteral("202103%1").arg(d, 2, 10, QLatin1Char('0')) + QString::fromLatin1(ext);
+    return paths;
+}
+
+void DayLoad(benchmark::State& state) {
+    Window w;
+    for (auto _ : state)
+        w.main->DataView();
+    if (!w.dialogs.boxes().empty() && w.dialogs.boxes().size() != 1)
+        state.SkipWithError("a box was shown");
+}
+BENCHMARK(DayLoad)->Unit(benchmark::kMillisecond);
+
+void DayReadAndSplit(benchmark::State& state) {
+    const QStringList paths = dayPaths(bench::sampleCard("month", cardOptions()), 1, 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readAndSplit(paths));
+}
+BENCHMARK(DayReadAndSplit)->Unit(benchmark::kMillisecond);
+
+void MonthLoad(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    for (auto _ : state)
+        w.main->DataView();
+    if (w.main->LA_ListMaxList[0].size() != 31)
+        state.SkipWithError("the period was not loaded");
+}
+BENCHMARK(MonthLoad)->Unit(benchmark::kMillisecond);
+
+void MonthReadAndSplit(benchmark::State& state) {
+    const QStringList paths = dayPaths(bench::sampleCard("month", cardOptions()), 1, 31);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readAndSplit(paths));
+}
+BENCHMARK(MonthReadAndSplit)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) { return moravel::bench::runBenchmarks(argc, argv); }
