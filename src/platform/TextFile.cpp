@@ -147,7 +147,9 @@ void writeLines(const QString& path, const QStringList& lines) {
 }
 
 TextWriter::TextWriter(const QString& path) : m_path(path), m_file(std::make_unique<QSaveFile>(path)) {
-    if (!m_file->open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile loses the error of its last flush, so that a full card would
+    // take an empty file for a written one. The writer keeps its own buffer.
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail();
     m_buffer.reserve(1 << 20);
 }
