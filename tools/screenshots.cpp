@@ -6,6 +6,8 @@
 #include "data/DataViewForm.h"
 #include "platform/Application.h"
 #include "platform/ScriptedDialogs.h"
+#include "graph/ImageView.h"
+#include "report/PrintForm.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,12 +39,20 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         main->grab().save(out + u'/' + QString::fromLatin1(name));
     };
+    auto report = [&](void (TFmMain::*button)(), const char* name) {
+        (main->*button)();
+        QCoreApplication::processEvents();
+        main->FmPrint->Print_Image->bitmap().save(out + u'/' + QString::fromLatin1(name));
+    };
+    report(&TFmMain::BtPrintOutClick, "report-day-full.png");
+    report(&TFmMain::BtPrintDataViewClick, "report-day-table.png");
     main->TabControl1->setCurrentIndex(0);
     save("main-items.png");
     main->TabControl1->setCurrentIndex(1);
     save("main-graph-day.png");
     main->RbSS->setChecked(true);
     save("main-graph-day-lines.png");
+    report(&TFmMain::BtPrintGraphClick, "report-day-lines.png");
     main->TabControl1->setCurrentIndex(2);
     save("main-table-day.png");
     main->TabControl1->setCurrentIndex(3);
@@ -53,6 +63,10 @@ int main(int argc, char** argv) {
     save("main-graph-month.png");
     main->TabControl1->setCurrentIndex(2);
     save("main-table-month.png");
+    report(&TFmMain::BtPrintOutClick, "report-month-full.png");
+    report(&TFmMain::BtPrintGraphClick, "report-month-graph.png");
+    report(&TFmMain::BtPrintDataViewClick, "report-month-table.png");
+    main->FmPrint->grab().save(out + "/print-window.png");
     main->BtMenuOpen->click();
     save("main-menu.png");
     for (const QString& t : dialogs.allTexts())

@@ -8,6 +8,8 @@
 #include "data/DataViewForm.h"
 #include "graph/GraphArea.h"
 #include "graph/ImageView.h"
+#include "report/PrintForm.h"
+#include "report/ReportPage.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -245,6 +247,10 @@ void TFmMain::ConnectHandlers() {
 // ---- start-up and window ----
 
 void TFmMain::AttachWindows() {
+    if (FmPrint) {
+        FmPrint->Inputs = [this] { return ReportInputsNow(); };
+        FmPrint->PeriodText = [this] { return EdDate->text(); };
+    }
     if (FmDataView)
         connect(FmDataView, &TFmDataView::radioGroupChange, this, [this] { RadioGroupChange(); });
     if (FmGraphArea) {

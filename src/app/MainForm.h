@@ -21,6 +21,9 @@ class QTableWidget;
 namespace moravel::graph {
 class ImageView;
 }
+namespace moravel::report {
+struct ReportInputs;
+}
 class TFmCSVConvert;
 class TFmMeasItemSettings;
 class TFmPrint;
@@ -173,6 +176,10 @@ public:
     void BtPrintGraphClick();
     void BtPrintDataViewClick();
     void BtGraphSaveClick();
+    // Sets up the print window for printing or for saving, with the sections of `printMode`, and
+    // shows it.
+    void ShowPrintWindow(bool forPrinting, int printMode);
+    moravel::report::ReportInputs ReportInputsNow() const;
 
     // ---- controls ----
     // top date panel

@@ -1,10 +1,12 @@
 #include "platform/Files.h"
 
 #include "common/Errors.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace moravel::platform {
 
@@ -19,6 +21,16 @@ QStringList listFiles(const QString& directory) {
         names.append(it.fileName());
     }
     return names;
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    // Unbuffered, so that every failure of the write is seen (see TextWriter).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
+        file.cancelWriting();
+        throw DataError(writeFailure(path));
+    }
 }
 
 bool fileExists(const QString& path) {

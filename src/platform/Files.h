@@ -12,6 +12,10 @@ QStringList listFiles(const QString& directory);
 
 bool fileExists(const QString& path);
 
+// Writes bytes to a file through a temporary file beside it that is renamed over the target only
+// when everything was written: the old file stays as it was when anything fails. Throws DataError.
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
 // The text with a closing "/" if it has none.
 QString withSeparator(const QString& directory);
 

@@ -1,8 +1,84 @@
+// The main window's report buttons and what the report page reads from the main window.
 #include "app/MainForm.h"
 
 #include "report/PrintForm.h"
+#include "report/ReportPage.h"
 
-void TFmMain::BtPrintOutClick() {}
-void TFmMain::BtPrintGraphClick() {}
-void TFmMain::BtPrintDataViewClick() {}
-void TFmMain::BtGraphSaveClick() {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+void TFmMain::ShowPrintWindow(bool forPrinting, int printMode) {
+    if (!FmPrint)
+        return;
+    FmPrint->PPrint->setVisible(forPrinting);
+    FmPrint->PSave->setVisible(!forPrinting);
+    FmPrint->PrintMode = printMode;
+    if (FmPrint->isVisible()) {
+        // Already open: compose the page again from what the main window shows now.
+        FmPrint->FormShow();
+    } else {
+        FmPrint->show();
+    }
+    FmPrint->raise();
+    FmPrint->activateWindow();
+}
+
+void TFmMain::BtPrintOutClick() { ShowPrintWindow(true, moravel::report::FullReport); }
+
+void TFmMain::BtPrintGraphClick() { ShowPrintWindow(true, moravel::report::GraphReport); }
+
+void TFmMain::BtPrintDataViewClick() { ShowPrintWindow(true, moravel::report::TableReport); }
+
+void TFmMain::BtGraphSaveClick() { ShowPrintWindow(false, moravel::report::FullReport); }
+
+moravel::report::ReportInputs TFmMain::ReportInputsNow() const {
+    moravel::report::ReportInputs in;
+    in.target = EdMeasTarget->text();
+    in.spot = EdMeasSpot->text();
+    in.positionS = EdMeasPositionS->text();
+    in.regulationS = EdRegulationS->text();
+    in.regulationV = EdRegulationV->text();
+    in.referenceS = EdReferenceS->text();
+    in.referenceV = EdReferenceV->text();
+    in.notices = MmNotices->toPlainText();
+    in.date = EdDate->text();
+    in.institution = EdMeasInstitution->text();
+    in.name = EdMeasName->text();
+    in.ledStart = EdMeasStart->text();
+    in.ledStop = EdMeasStop->text();
+    for (size_t i = 0; i < 7; ++i)
+        in.week[i] = WeekArray[i]->isChecked();
+    in.monthMode = RbDateMMode->isChecked();
+    in.dayMode = RbDateDMode->isChecked();
+    in.lines = RbSS->isChecked();
+    in.periodStart = CbDateListStart->currentIndex();
+    in.periodStop = CbDateListStop->currentIndex();
+    for (int i = 0; i < CbDateListStart->count(); ++i)
+        in.periodEntries.append(CbDateListStart->itemText(i));
+    if (CbSMode->currentIndex() >= 0)
+        in.sModeText = CbSMode->currentText();
+    if (CbVMode->currentIndex() >= 0)
+        in.vModeText = CbVMode->currentText();
+    in.sModeIndex = CbSModeIndex;
+    in.vModeIndex = CbVModeIndex;
+    in.sSeries = SeriesList(0);
+    in.vSeries = SeriesList(1);
+    const auto sBoxes = STableBoxes();
+    const auto vBoxes = VTableBoxes();
+    for (int b = 0; b < moravel::LevelStatCount; ++b) {
+        if (sBoxes[static_cast<size_t>(b)]->isChecked())
+            in.sColumns.append(b);
+        if (vBoxes[static_cast<size_t>(b)]->isChecked())
+            in.vColumns.append(b);
+    }
+    in.la = &LA_List;
+    in.lv = &LV_List;
+    in.laMax = &LA_ListMax;
+    in.lvMax = &LV_ListMax;
+    in.laMaxG = &LA_ListMaxG;
+    in.lvMaxG = &LV_ListMaxG;
+    return in;
+}

@@ -1,7 +1,187 @@
 #include "report/PrintForm.h"
 
+#include "common/Errors.h"
+#include "graph/ImageView.h"
+#include "platform/Anchors.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Widgets.h"
+#include "report/ImageFile.h"
+
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <cmath>
+
+using moravel::platform::anchor;
+using moravel::platform::dialogs;
+using moravel::platform::guarded;
+using moravel::platform::make;
+using moravel::platform::makeButton;
+using moravel::platform::makePanel;
+
 TFmPrint::TFmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("FmPrint"));
     setWindowTitle(QStringLiteral("印刷"));
     resize(728, 778);
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("TFmPrint { background: #2f4254; } QPushButton { padding: 0px; }"));
+
+    PPrint = makePanel(this, "PPrint", QRect(8, 24, 100, 130));
+    PrintSet = makeButton(PPrint, "PrintSet", QStringLiteral("印刷設定"), QRect(8, 24, 84, 22), 13);
+    Print = makeButton(PPrint, "Print", QStringLiteral("印刷"), QRect(8, 56, 84, 22), 13);
+    PSave = makePanel(this, "PSave", QRect(8, 24, 100, 130));
+    BMP = makeButton(PSave, "BMP", QStringLiteral("BMPで保存"), QRect(8, 16, 84, 25), 13);
+    PNG = makeButton(PSave, "PNG", QStringLiteral("PNGで保存"), QRect(8, 48, 84, 25), 13);
+    JPG = makeButton(PSave, "JPG", QStringLiteral("JPGで保存"), QRect(8, 80, 84, 25), 13);
+    PSave->hide();
+    Panel2 = makePanel(this, "Panel2", QRect(112, 24, 601, 729), QStringLiteral("#Panel2 { background: #22313f; }"));
+    anchor(Panel2, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    ScrollBox1 = make<QScrollArea>(Panel2, "ScrollBox1", QRect(8, 8, 585, 705));
+    anchor(ScrollBox1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("ScrollContent"));
+    content->setFixedSize(moravel::report::PageWidth + 16, moravel::report::PageHeight + 16);
+    Print_Image = make<moravel::graph::ImageView>(content, "Print_Image",
+                                                   QRect(8, 8, moravel::report::PageWidth, moravel::report::PageHeight));
+    ScrollBox1->setWidget(content);
+
+    PrinterSetupDialog1 = std::make_unique<QPrinter>(QPrinter::HighResolution);
+
+    auto onClick = [this](QPushButton* b, void (TFmPrint::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+    };
+    onClick(PrintSet, &TFmPrint::PrintSetClick);
+    onClick(Print, &TFmPrint::PrintClick);
+    onClick(BMP, &TFmPrint::BMPClick);
+    onClick(PNG, &TFmPrint::PNGClick);
+    onClick(JPG, &TFmPrint::JPGClick);
+    FormCreate();
+}
+
+TFmPrint::~TFmPrint() = default;
+
+void TFmPrint::FormCreate() {
+    Handle = this;
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PrintMode = 0;
+    keepJoins({});
+}
+
+moravel::report::DayJoins TFmPrint::joins() const {
+    return {{DDLineS01, DDLineS02, DDLineS03, DDLineS04, DDLineS05, DDLineS06, DDLineS07, DDLineS08, DDLineS09},
+            {DDLineV01, DDLineV02, DDLineV03, DDLineV04, DDLineV05, DDLineV06, DDLineV07, DDLineV08, DDLineV09}};
+}
+
+void TFmPrint::keepJoins(const moravel::report::DayJoins& j) {
+    int* s[] = {&DDLineS01, &DDLineS02, &DDLineS03, &DDLineS04, &DDLineS05,
+                &DDLineS06, &DDLineS07, &DDLineS08, &DDLineS09};
+    int* v[] = {&DDLineV01, &DDLineV02, &DDLineV03, &DDLineV04, &DDLineV05,
+                &DDLineV06, &DDLineV07, &DDLineV08, &DDLineV09};
+    for (size_t i = 0; i < 9; ++i) {
+        *s[i] = j.s[i];
+        *v[i] = j.v[i];
+    }
+}
+
+void TFmPrint::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded([&] { FormShow(); });
+}
+
+void TFmPrint::BmpClear(QImage& page) { page.fill(0xFFFFFFFF); }
+
+void TFmPrint::InitDataPrintOut(QImage& page) {
+    BmpClear(page);
+    moravel::report::drawHeader(page, Inputs());
+}
+
+void TFmPrint::GraphPrintOut(QImage& page) {
+    moravel::report::DayJoins j = joins();
+    moravel::report::drawGraphSection(page, Inputs(), j);
+    keepJoins(j);
+}
+
+void TFmPrint::GridPrintOut(QImage& page) { moravel::report::drawGridSection(page, Inputs()); }
+
+void TFmPrint::OnlyGridPrintOut(QImage& page) { moravel::report::drawOnlyGridSection(page, Inputs()); }
+
+void TFmPrint::FormShow() {
+    if (!Inputs)
+        return;
+    Draw = moravel::report::newPage(Print_Image->width(), Print_Image->height());
+    InitDataPrintOut(Draw);
+    if (PrintMode == moravel::report::FullReport || PrintMode == moravel::report::GraphReport)
+        GraphPrintOut(Draw);
+    if (PrintMode == moravel::report::FullReport)
+        GridPrintOut(Draw);
+    if (PrintMode == moravel::report::TableReport)
+        OnlyGridPrintOut(Draw);
+    // Only a page composed to its end reaches the preview.
+    QImage shown(Draw.size(), QImage::Format_ARGB32);
+    shown.fill(0xFFFFFFFF);
+    {
+        QPainter p(&shown);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(QRect(QPoint(0, 0), Draw.size()), Draw, QRect(QPoint(0, 0), Draw.size()));
+    }
+    Print_Image->setBitmap(std::move(shown));
+}
+
+// ---- printing ----
+
+void TFmPrint::PrintSetClick() { dialogs().printerSetup(this, *PrinterSetupDialog1); }
+
+void TFmPrint::PrintClick() { PrintPage(*PrinterSetupDialog1); }
+
+void TFmPrint::PrintPage(QPrinter& printer) {
+    // The resolution at which the page has the size of an A4 sheet, or the closest the printer has.
+    int best = 144;
+    const QList<int> supported = printer.supportedResolutions();
+    if (!supported.isEmpty()) {
+        best = supported.first();
+        for (int r : supported)
+            if (std::abs(r - 144) < std::abs(best - 144))
+                best = r;
+    }
+    printer.setResolution(best);
+    printer.setFullPage(false);
+    QPainter p;
+    if (!p.begin(&printer))
+        throw moravel::DataError(QStringLiteral("印刷できませんでした。プリンターを確認してください。"));
+    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const QImage& page = Print_Image->bitmap();
+    p.drawImage(QRect(0, 0, printable.width(), printable.height()), page,
+                QRect(0, 0, moravel::report::PageWidth, moravel::report::PageHeight));
+    if (!p.end())
+        throw moravel::DataError(QStringLiteral("印刷できませんでした。プリンターを確認してください。"));
+}
+
+// ---- image files ----
+
+void TFmPrint::BMPClick() { SaveImage(QStringLiteral(".bmp")); }
+
+void TFmPrint::PNGClick() { SaveImage(QStringLiteral(".png")); }
+
+void TFmPrint::JPGClick() { SaveImage(QStringLiteral(".jpg")); }
+
+void TFmPrint::SaveImage(const QString& extension) {
+    const QString name = moravel::report::imageBaseName(PeriodText ? PeriodText() : QString());
+    const auto dir = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
+    if (!dir)
+        return;
+    const QString path = moravel::platform::withSeparator(*dir) + name + extension;
+    if (moravel::platform::fileExists(path)) {
+        const auto answer = dialogs().askYesNoCancel(
+            Handle, name + extension + QStringLiteral("\r\n") + QStringLiteral("はすでに存在します。上書きしますか？"));
+        if (answer != moravel::platform::Answer::Yes)
+            return;
+    }
+    moravel::report::saveImage(Print_Image->bitmap(), path);
+    dialogs().information(this, QStringLiteral("保存完了"));
 }

@@ -1,0 +1,34 @@
+#include "report/ImageFile.h"
+
+#include "common/Errors.h"
+#include "platform/Files.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+namespace moravel::report {
+
+QString imageBaseName(const QString& periodText) {
+    QString name = periodText;
+    name.remove(u'/');
+    name.remove(u'\\');
+    bool onlyDots = !name.isEmpty();
+    for (QChar c : std::as_const(name))
+        if (c != u'.')
+            onlyDots = false;
+    if (onlyDots)
+        throw DataError(QStringLiteral("「%1」はファイル名に使えません。").arg(periodText));
+    return name;
+}
+
+void saveImage(const QImage& page, const QString& path) {
+    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!page.save(&buffer, format.constData()))
+        throw DataError(QStringLiteral("%1\r\nの画像を作成できませんでした。").arg(path));
+    platform::writeFileAtomically(path, bytes);
+}
+
+} // namespace moravel::report

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "data/Levels.h"
+
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace moravel::report {
+
+// Everything the report page shows, as the main window holds it at the moment of composition.
+// The level arrays are referred to, not copied.
+struct ReportInputs {
+    // the item page
+    QString target, spot, positionS, regulationS, regulationV, referenceS, referenceV, notices, date, institution,
+        name, ledStart, ledStop;
+    std::array<bool, 7> week{};
+    // the selection
+    bool monthMode = false;  // 月報モード checked
+    bool dayMode = true;     // 日報モード checked
+    bool lines = false;      // 線グラフ checked (day mode)
+    int periodStart = -1;    // item indexes of the period lists, -1 for none
+    int periodStop = -1;
+    QStringList periodEntries; // the texts of the first-day list
+    // the level combos: the selected entry's text, none when nothing is selected
+    std::optional<QString> sModeText, vModeText;
+    int sModeIndex = 2, vModeIndex = 3; // LevelStat drawn as bars and in the day tables
+    QList<int> sSeries, vSeries;        // checked series of the line graphs
+    QList<int> sColumns, vColumns;      // checked columns of the month table
+    // the level arrays
+    const data::LevelLists* la = nullptr;
+    const data::LevelLists* lv = nullptr;
+    const data::DailyMaxima* laMax = nullptr;
+    const data::DailyMaxima* lvMax = nullptr;
+    const data::HourlyMaxima* laMaxG = nullptr;
+    const data::HourlyMaxima* lvMaxG = nullptr;
+};
+
+// The page: one A4 portrait sheet at 144 pixels per inch.
+constexpr int PageWidth = 1191;
+constexpr int PageHeight = 1684;
+
+// Which sections a page carries: 0 the full report (graphs and tables), 1 graphs, 2 tables; any
+// other value the header block alone.
+enum PrintMode { FullReport = 0, GraphReport = 1, TableReport = 2 };
+
+// The level steps of hour 23 remembered from one day of the month graphs to the next, one per
+// position in the series list of S and of V.
+struct DayJoins {
+    std::array<int, 9> s{};
+    std::array<int, 9> v{};
+};
+
+// Clears the page to opaque white and draws the title and the header block.
+void drawHeader(QImage& page, const ReportInputs& in);
+// The graph section: title, legend or headings, the S and V plots.
+void drawGraphSection(QImage& page, const ReportInputs& in, DayJoins& joins);
+// The table section of the full report, below the graphs.
+void drawGridSection(QImage& page, const ReportInputs& in);
+// The table section of the table report, in the place of the graphs.
+void drawOnlyGridSection(QImage& page, const ReportInputs& in);
+
+// Composes a whole page. Throws DataError where a section cannot be drawn (a reference that is not
+// a whole number, a level that is not a number, a level combo without a selection); what was drawn
+// up to there stays on `page`.
+void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
+
+// A fresh page bitmap, opaque white.
+QImage newPage(int width = PageWidth, int height = PageHeight);
+
+// The notices cut into the three rows of the header: characters 1-16, 17-32 and 33-40.
+std::array<QString, 3> noticeRows(const QString& notices);
+
+} // namespace moravel::report
