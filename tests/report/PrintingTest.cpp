@@ -1,0 +1,180 @@
+// Printing the report through a real print server: a private cupsd on its own socket with a
+// cups-pdf queue, the job checked as the PDF it produces.
+#include "TestSupport.h"
+#include "Volumes.h"
+
+#include "graph/ImageView.h"
+#include "report/PrintForm.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <unistd.h>
+
+namespace {
+
+const QString Queue = QStringLiteral("MoravelPDF");
+
+// The print server of this test program, started before any printer object exists so that the
+// printing system takes its socket.
+class PrintServer : public ::testing::Environment {
+public:
+    static PrintServer* instance;
+    QString whyNot;
+    QString socket;
+
+    void SetUp() override {
+        if (geteuid() != 0) {
+            whyNot = "starting a print server needs root";
+            return;
+        }
+        const QString cupsd = QStandardPaths::findExecutable("cupsd", {"/usr/sbin", "/sbin"});
+        const QString ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
+        if (cupsd.isEmpty() || !QFile::exists(ppd) || !QFile::exists("/usr/lib/cups/backend/cups-pdf")) {
+            whyNot = "cupsd or cups-pdf is not installed";
+            return;
+        }
+        m_dir = std::make_unique<QTemporaryDir>();
+        const QString d = m_dir->path();
+        for (const char* sub : {"spool", "cache", "state", "log", "tmp"})
+            QDir(d).mkpath(QString::fromLatin1(sub));
+        QFile(d + "/tmp").setPermissions(QFileDevice::Permissions(0x7777));
+        socket = d + "/cups.sock";
+        writeText(d + "/cupsd.conf", "Listen " + socket + "\nLogLevel warn\nWebInterface No\nBrowsing Off\n"
+                                     "<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+                                     "<Location /admin>\n Order allow,deny\n Allow all\n</Location>\n");
+        writeText(d + "/cups-files.conf", "ServerRoot " + d + "\nRequestRoot " + d + "/spool\nCacheDir " + d +
+                                              "/cache\nStateDir " + d + "/state\nTempDir " + d +
+                                              "/tmp\nAccessLog " + d + "/log/access_log\nErrorLog " + d +
+                                              "/log/error_log\nPageLog " + d + "/log/page_log\nSystemGroup root\n");
+        m_server.start(cupsd, {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
+        if (!m_server.waitForStarted(10000)) {
+            whyNot = "cupsd did not start";
+            return;
+        }
+        qputenv("CUPS_SERVER", socket.toLocal8Bit());
+        QElapsedTimer t;
+        t.start();
+        QString out;
+        // The socket appears once the server listens; lpadmin fails until then.
+        while (!moravel::test::runCommand("lpadmin", {"-p", Queue, "-v", "cups-pdf:/", "-E", "-P", ppd}, &out)) {
+            if (t.elapsed() > 20000) {
+                whyNot = "lpadmin failed: " + out;
+                return;
+            }
+            QSignalSpy(&m_server, &QProcess::finished).wait(200);
+        }
+        ready = true;
+    }
+
+    void TearDown() override {
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            m_server.waitForFinished(10000);
+        }
+    }
+
+    bool ready = false;
+
+private:
+    static void writeText(const QString& path, const QString& text) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text.toUtf8());
+    }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QProcess m_server;
+};
+
+PrintServer* PrintServer::instance =
+    static_cast<PrintServer*>(::testing::AddGlobalTestEnvironment(new PrintServer));
+
+// Whether the rasterised page has a dark pixel within two pixels of (x, y).
+bool darkNear(const QImage& image, int x, int y) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const int xx = x + dx, yy = y + dy;
+            if (xx >= 0 && yy >= 0 && xx < image.width() && yy < image.height() && qGray(image.pixel(xx, yy)) < 110)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+using Printing = moravel::test::MainWindowTest;
+
+TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
+    PrintServer* server = PrintServer::instance;
+    if (!server->ready)
+        GTEST_SKIP() << server->whyNot.toStdString();
+    moravel::tools::SampleCardOptions o;
+    o.days = 1;
+    o.raw = false;
+    chooseDirectory(makeCard(o));
+    main->BtPrintGraph->click();
+
+    const QString pdfDir = QDir::homePath() + "/PDF";
+    QDir().mkpath(pdfDir);
+    const QString title = QStringLiteral("moravel-test-%1").arg(QCoreApplication::applicationPid());
+    for (const QString& old : QDir(pdfDir).entryList({title + "*"}, QDir::Files))
+        QFile::remove(pdfDir + "/" + old);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(Queue);
+    ASSERT_EQ(printer.outputFormat(), QPrinter::NativeFormat);
+    printer.setDocName(title);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
+    main->FmPrint->PrintPage(printer);
+
+    // The job is done when its PDF is in ~/PDF and the queue is empty.
+    QFileSystemWatcher watcher({pdfDir});
+    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
+    QElapsedTimer t;
+    t.start();
+    QString pdf;
+    QString queue;
+    while (t.elapsed() < 60000) {
+        const QStringList found = QDir(pdfDir).entryList({title + "*.pdf"}, QDir::Files);
+        moravel::test::runCommand("lpstat", {"-o", Queue}, &queue);
+        if (!found.isEmpty() && queue.isEmpty()) {
+            pdf = pdfDir + "/" + found.first();
+            break;
+        }
+        changed.wait(500);
+    }
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue";
+    QString info;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]"))) << info.toStdString();
+
+    // The page as an image at 144 dpi, two pixels per point, where one pixel of the report is about
+    // one pixel of the raster. The report fills the printable area.
+    const QString png = tmp.filePath("page");
+    ASSERT_TRUE(moravel::test::runCommand("pdftoppm", {"-r", "144", "-png", "-singlefile", pdf, png}));
+    const QImage page(png + ".png");
+    ASSERT_FALSE(page.isNull());
+    auto at = [&](double x, double y) {
+        return QPoint(static_cast<int>(2 * (printable.left() + x / 1191.0 * printable.width())),
+                      static_cast<int>(2 * (printable.top() + y / 1684.0 * printable.height())));
+    };
+    // The baselines of both plots and the vertical axis.
+    for (double x : {200.0, 600.0, 1000.0}) {
+        const QPoint s = at(x, 705), v = at(x, 1005);
+        EXPECT_TRUE(darkNear(page, s.x(), s.y())) << x;
+        EXPECT_TRUE(darkNear(page, v.x(), v.y())) << x;
+    }
+    const QPoint axis = at(125, 600);
+    EXPECT_TRUE(darkNear(page, axis.x(), axis.y()));
+    // Nothing in the empty band between the header and the graph title.
+    const QPoint blank = at(600, 340);
+    EXPECT_FALSE(darkNear(page, blank.x(), blank.y()));
+    QFile::remove(pdf);
+}
