@@ -8,6 +8,7 @@
 #include "data/DataViewForm.h"
 #include "graph/GraphArea.h"
 #include "graph/ImageView.h"
+#include "export/CSVConvert.h"
 #include "report/PrintForm.h"
 #include "report/ReportPage.h"
 #include "platform/Anchors.h"
@@ -247,6 +248,8 @@ void TFmMain::ConnectHandlers() {
 // ---- start-up and window ----
 
 void TFmMain::AttachWindows() {
+    if (FmCSVConvert)
+        FmCSVConvert->Inputs = [this] { return ExportInputsNow(); };
     if (FmPrint) {
         FmPrint->Inputs = [this] { return ReportInputsNow(); };
         FmPrint->PeriodText = [this] { return EdDate->text(); };

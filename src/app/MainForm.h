@@ -29,6 +29,7 @@ class TFmMeasItemSettings;
 class TFmPrint;
 class TFmDataView;
 class TFmGraphArea;
+struct ExportInputs;
 
 // The main window: owns the card directory, the catalogue of measured days, the loaded day files,
 // the level arrays and the error state for the whole run. Its methods are defined in the folder of
@@ -180,6 +181,7 @@ public:
     // shows it.
     void ShowPrintWindow(bool forPrinting, int printMode);
     moravel::report::ReportInputs ReportInputsNow() const;
+    ExportInputs ExportInputsNow() const;
 
     // ---- controls ----
     // top date panel

@@ -140,6 +140,13 @@ void Stamp::write(char16_t* out) const {
     two(second, 17);
 }
 
+void Stamp::writeAscii(char* out) const {
+    char16_t wide[19];
+    write(wide);
+    for (int i = 0; i < 19; ++i)
+        out[i] = static_cast<char>(wide[i]);
+}
+
 QString Stamp::text() const {
     QString s(19, Qt::Uninitialized);
     write(reinterpret_cast<char16_t*>(s.data()));

@@ -17,6 +17,7 @@ struct Stamp {
     QString text() const;
     // Writes the 19 characters of text() to out.
     void write(char16_t* out) const;
+    void writeAscii(char* out) const;
 };
 
 // Reads "yyyy/m/d h:m" or "yyyy/m/d h:m:s" (one or more blanks between, leading zeros optional,

@@ -1,0 +1,252 @@
+#include "export/Csv.h"
+
+#include "common/Checked.h"
+#include "common/DateText.h"
+#include "common/Errors.h"
+#include "common/Fields.h"
+#include "platform/Files.h"
+#include "platform/TextFile.h"
+
+#include <algorithm>
+
+namespace moravel::csv {
+
+QStringList headingRows(Headings headings) {
+    switch (headings) {
+    case Headings::Noise:
+        return {QStringLiteral("日付,騒音レベル(dB)"), QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+    case Headings::Vibration:
+        return {QStringLiteral("日付,振動レベル(dB)"), QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+    case Headings::Combined:
+        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"),
+                QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax")};
+    case Headings::Period:
+        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"),
+                QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+    case Headings::None:
+        break;
+    }
+    return {};
+}
+
+const std::array<QString, 7>& weekNames() {
+    static const std::array<QString, 7> names = {QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
+                                                 QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土"),
+                                                 QStringLiteral("日")};
+    return names;
+}
+
+bool isDataLine(QStringView line) { return line.contains(u':') && !line.contains(u"ST"); }
+
+namespace {
+
+bool isAscii(QStringView t) {
+    for (QChar c : t)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+void appendAscii(QByteArray& out, QStringView t) {
+    const qsizetype at = out.size();
+    out.resize(at + t.size());
+    char* p = out.data() + at;
+    for (QChar c : t)
+        *p++ = static_cast<char>(c.unicode());
+}
+
+void appendText(QByteArray& out, QStringView t) {
+    if (isAscii(t))
+        appendAscii(out, t);
+    else
+        out.append(platform::encodeCp932(t));
+}
+
+QString secondField(const QString& line) { return entryAt(splitFields(line), 1, "項目"); }
+
+} // namespace
+
+void CsvText::row(QStringView text) {
+    appendText(m_bytes, text);
+    m_bytes.append("\r\n", 2);
+}
+
+void CsvText::asciiRow(const char* text, qsizetype size) {
+    m_bytes.append(text, size);
+    m_bytes.append("\r\n", 2);
+}
+
+void convertHeaderLine(const QString& line, int index, Headings headings, CsvText& out) {
+    if (line.contains(u"WEEK")) {
+        QString flags = line;
+        flags.remove(QStringLiteral("WEEK,"));
+        QString row = QStringLiteral("施工曜日,");
+        for (int i = 0; i < 7 && i < flags.size(); ++i)
+            if (flags[i] == u'1')
+                row += weekNames()[static_cast<size_t>(i)];
+        out.row(row);
+        return;
+    }
+    if (line.contains(u"START")) {
+        out.row(QStringLiteral("LED起動時間,") + secondField(line));
+        return;
+    }
+    if (line.contains(u"STOP")) {
+        out.row(QStringLiteral("LED停止時間,") + secondField(line));
+        out.emptyRow();
+        for (const QString& h : headingRows(headings))
+            out.row(h);
+        return;
+    }
+    static const char* const labels[9] = {"現場名,", "測定場所,",  "測定位置,", nullptr, "規制基準・騒音S,",
+                                          "規制基準・騒音V,", "特記事項,", "測定機関,", "測定者,"};
+    if (index >= 0 && index <= 8) {
+        if (labels[index])
+            out.row(QString::fromUtf8(labels[index]) + line);
+        return;
+    }
+    if (index == 16)
+        return;
+    out.row(line);
+}
+
+QString summaryDataRow(const QString& line) {
+    FieldSplitter fields;
+    const int count = fields.split(line);
+    Stamp stamp;
+    if (count < 2 || !readStamp(fields[0].toString() + u' ' + fields[1].toString(), stamp))
+        throw DataError(QStringLiteral("「%1」の日付を読み取れません。").arg(line));
+    QString row = stamp.text();
+    for (int i = 2; i < count; ++i) {
+        row += u',';
+        row += fields[i];
+    }
+    return row;
+}
+
+QByteArray summaryCsv(const QStringList& lines, Headings headings) {
+    CsvText out;
+    out.bytes().reserve(lines.size() * 70);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (isDataLine(lines[i]))
+            out.row(summaryDataRow(lines[i]));
+        else
+            convertHeaderLine(lines[i], i, headings, out);
+    }
+    return out.bytes();
+}
+
+QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
+    CsvText out;
+    FieldSplitter fields;
+    for (int i = 0; i < lac.size(); ++i) {
+        if (!isDataLine(lac[i])) {
+            convertHeaderLine(lac[i], i, Headings::Combined, out);
+            continue;
+        }
+        QString row = summaryDataRow(lac[i]);
+        row += u',';
+        const int count = fields.split(lineAt(lvc, i));
+        for (int k = 2; k < count; ++k) {
+            if (k > 2)
+                row += u',';
+            row += fields[k];
+        }
+        out.row(row);
+    }
+    return out.bytes();
+}
+
+QByteArray rawCsv(const QStringList& lines) {
+    CsvText out;
+    QByteArray& bytes = out.bytes();
+    bytes.reserve(lines.size() * 60 * 28);
+    FieldSplitter fields;
+    char stampText[19];
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (!isDataLine(line)) {
+            convertHeaderLine(line, i, Headings::None, out);
+            continue;
+        }
+        const int count = fields.split(line);
+        if (count < 3)
+            continue;
+        const QStringView time = fields[1].size() < 5 ? QStringView(u"00:00") : fields[1];
+        Stamp stamp;
+        if (!readStamp(fields[0], time, stamp))
+            continue; // an unreadable date or time drops the line's samples
+        for (int p = 2; p < count; ++p) {
+            if (p > 2)
+                stamp.addSeconds(1);
+            stamp.writeAscii(stampText);
+            bytes.append(stampText, 19);
+            bytes.append(',');
+            appendText(bytes, fields[p]);
+            bytes.append("\r\n", 2);
+        }
+    }
+    return bytes;
+}
+
+QByteArray periodCsv(const PeriodInputs& in) {
+    CsvText out;
+    auto item = [&](const char* label, const QString& text) { out.row(QString::fromUtf8(label) + text); };
+    item("現場名,", in.target);
+    item("測定場所,", in.spot);
+    item("測定位置,", in.positionS);
+    item("測定期間,", in.date);
+    item("規制基準・騒音S,", in.regulationS);
+    item("規制基準・騒音V,", in.regulationV);
+    item("特記事項,", in.notices);
+    item("測定機関,", in.institution);
+    item("測定者,", in.name);
+    item("S-ALA,", in.referenceS);
+    item("V-ALA,", in.referenceV);
+    QString week = QStringLiteral("施工曜日,");
+    for (size_t i = 0; i < 7; ++i)
+        if (in.week[i])
+            week += weekNames()[i];
+    out.row(week);
+    item("LED起動時間,", in.ledStart);
+    item("LED停止時間,", in.ledStop);
+    out.emptyRow();
+    for (const QString& h : headingRows(Headings::Period))
+        out.row(h);
+    if (!in.la || !in.lv)
+        throw DataError(QStringLiteral("日最大値がありません。"));
+    if (in.dayTexts.size() > data::MaxPeriodDays)
+        throw DataError(QStringLiteral("期間が31日を超えています。"));
+    for (int d = 0; d < in.dayTexts.size(); ++d) {
+        const QString& text = in.dayTexts[d];
+        QString row = text + weekdayMark(weekdayOfCatalogueText(text));
+        for (const auto* table : {in.la, in.lv})
+            for (int i = 0; i < LevelStatCount; ++i)
+                row += u',' + (*table)[static_cast<size_t>(i)][static_cast<size_t>(d)];
+        out.row(row);
+    }
+    return out.bytes();
+}
+
+void fileListSort(QStringList& paths) {
+    std::stable_sort(paths.begin(), paths.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+}
+
+QStringList sortedListing(const QString& directory) {
+    const QString dir = platform::withSeparator(directory);
+    QStringList paths;
+    for (const QString& name : platform::listFiles(directory))
+        paths.append(dir + name);
+    fileListSort(paths);
+    return paths;
+}
+
+bool saveCsv(const QString& path, const QByteArray& bytes, const std::function<bool(const QString&)>& mayReplace) {
+    if (platform::fileExists(path) && !mayReplace(path))
+        return false;
+    platform::writeFileAtomically(path, bytes);
+    return true;
+}
+
+} // namespace moravel::csv

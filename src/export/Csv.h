@@ -1,0 +1,81 @@
+#pragma once
+
+#include "data/Levels.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace moravel::csv {
+
+// The column heading rows that follow the "LED停止時間," row of each kind of output.
+enum class Headings { Noise, Vibration, Combined, Period, None };
+QStringList headingRows(Headings headings);
+
+// "月" ... "日", Monday first.
+const std::array<QString, 7>& weekNames();
+
+// A data line: contains ":" and does not contain "ST".
+bool isDataLine(QStringView line);
+
+// One CSV file being built, in code page 932 with CR LF after every row. Rows of ASCII text go in
+// without the encoder.
+class CsvText {
+public:
+    void row(QStringView text);
+    void emptyRow() { m_bytes.append("\r\n", 2); }
+    void asciiRow(const char* text, qsizetype size);
+    const QByteArray& bytes() const { return m_bytes; }
+    QByteArray& bytes() { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// The line conversion of a header line (every line that is not a data line), by its index in the
+// file: the weekday, LED time and item rows; after the "STOP" row an empty row and the heading rows
+// (none for a raw file). Throws DataError where a START or STOP line has no second field.
+void convertHeaderLine(const QString& line, int index, Headings headings, CsvText& out);
+
+// The date-time and the values of a summary data row: "yyyy/mm/dd hh:mm:ss,v1,...". Throws
+// DataError when the row's date and time cannot be read.
+QString summaryDataRow(const QString& line);
+
+// A whole day file of statistical levels as CSV (.LAC with the noise headings, .LVC with the
+// vibration headings). Throws DataError.
+QByteArray summaryCsv(const QStringList& lines, Headings headings);
+
+// The combined CSV of a day: the .LAC file's header and rows, each row followed by the values of the
+// .LVC line at the same index. Throws DataError, also when the .LVC file is shorter.
+QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc);
+
+// A raw level file as CSV: one row per sample, one second apart from its line's time (a time of
+// fewer than five characters read as 00:00); lines whose date cannot be read are dropped.
+QByteArray rawCsv(const QStringList& lines);
+
+// What the period CSV is made of: the main window's item page and period maxima.
+struct PeriodInputs {
+    QString target, spot, positionS, date, regulationS, regulationV, notices, institution, name, referenceS,
+        referenceV, ledStart, ledStop;
+    std::array<bool, 7> week{};
+    QStringList dayTexts; // the catalogue texts of the period's days, first to last
+    const data::DailyMaxima* la = nullptr;
+    const data::DailyMaxima* lv = nullptr;
+};
+// Throws DataError when a day's text holds no date or a maximum is missing.
+QByteArray periodCsv(const PeriodInputs& in);
+
+// The names of the files directly in a directory as full paths, sorted as text ignoring case.
+// Throws DataError when the directory cannot be listed.
+QStringList sortedListing(const QString& directory);
+void fileListSort(QStringList& paths);
+
+// The save step: asks before replacing an existing file (`mayReplace` returns whether to write) and
+// writes the bytes in one piece. Returns whether the file was written. Throws DataError on a failed
+// write.
+bool saveCsv(const QString& path, const QByteArray& bytes, const std::function<bool(const QString&)>& mayReplace);
+
+} // namespace moravel::csv
