@@ -145,6 +145,9 @@ public:
     void GraphReset();
     void GraphDraw();
     void BarGraphDraw(QImage& bitmap, int channel);
+    // One graph of the current mode for a channel (0 noise, 1 vibration) at a size: a fresh bitmap,
+    // the frame with the channel's reference, the levels. Throws where the drawing fails.
+    QImage GraphBitmap(int channel, QSize size);
     void RbSBChange();
     void CbSModeChange();
     void CbVModeChange();

@@ -272,6 +272,17 @@ void TFmMain::BarGraphDraw(QImage& bitmap, int channel) {
     }
 }
 
+QImage TFmMain::GraphBitmap(int channel, QSize size) {
+    QImage bitmap = moravel::graph::newBitmap(size.width(), size.height());
+    const int reference = moravel::toInt((channel == 0 ? EdReferenceS : EdReferenceV)->text());
+    if (RbDateMMode->isChecked())
+        GraphAxisMonth(bitmap, reference);
+    else
+        GraphAxis(bitmap, reference);
+    BarGraphDraw(bitmap, channel);
+    return bitmap;
+}
+
 void TFmMain::GraphDraw() {
     if (errorFlag)
         return;
@@ -284,21 +295,9 @@ void TFmMain::GraphDraw() {
         QList<Pair> pairs = {{ImSGraph, ImVGraph}, {ImGraphMS, ImGraphMV}};
         if (FmGraphArea && FmGraphArea->isVisible())
             pairs.append(Pair{FmGraphArea->ImSGraph, FmGraphArea->ImVGraph});
-        const bool month = RbDateMMode->isChecked();
         for (const Pair& pair : std::as_const(pairs)) {
-            QImage sBitmap = moravel::graph::newBitmap(pair.s->width(), pair.s->height());
-            QImage vBitmap = moravel::graph::newBitmap(pair.v->width(), pair.v->height());
-            const int sReference = moravel::toInt(EdReferenceS->text());
-            const int vReference = moravel::toInt(EdReferenceV->text());
-            if (month) {
-                GraphAxisMonth(sBitmap, sReference);
-                GraphAxisMonth(vBitmap, vReference);
-            } else {
-                GraphAxis(sBitmap, sReference);
-                GraphAxis(vBitmap, vReference);
-            }
-            BarGraphDraw(sBitmap, 0);
-            BarGraphDraw(vBitmap, 1);
+            const QImage sBitmap = GraphBitmap(0, pair.s->size());
+            const QImage vBitmap = GraphBitmap(1, pair.v->size());
             moravel::graph::present(pair.s, sBitmap);
             moravel::graph::present(pair.v, vBitmap);
         }

@@ -138,7 +138,9 @@ void TFmPrint::PrintSetClick() { dialogs().printerSetup(this, *PrinterSetupDialo
 
 void TFmPrint::PrintClick() { PrintPage(*PrinterSetupDialog1); }
 
-void TFmPrint::PrintPage(QPrinter& printer) {
+void TFmPrint::PrintPage(QPrinter& printer) { PrintImages(printer, {Print_Image->bitmap()}); }
+
+void TFmPrint::PrintImages(QPrinter& printer, const QList<QImage>& pages) {
     // The resolution at which the page has the size of an A4 sheet, or the closest the printer has.
     int best = 144;
     const QList<int> supported = printer.supportedResolutions();
@@ -150,16 +152,21 @@ void TFmPrint::PrintPage(QPrinter& printer) {
     }
     printer.setResolution(best);
     printer.setFullPage(false);
+    const QString failed = QStringLiteral("印刷できませんでした。プリンターを確認してください。");
     QPainter p;
     if (!p.begin(&printer))
-        throw moravel::DataError(QStringLiteral("印刷できませんでした。プリンターを確認してください。"));
+        throw moravel::DataError(failed);
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    const QImage& page = Print_Image->bitmap();
-    p.drawImage(QRect(0, 0, printable.width(), printable.height()), page,
-                QRect(0, 0, moravel::report::PageWidth, moravel::report::PageHeight));
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !printer.newPage())
+            throw moravel::DataError(failed);
+        // The whole page stretched over the printable area in both directions.
+        p.drawImage(QRect(0, 0, printable.width(), printable.height()), pages[i],
+                    QRect(0, 0, moravel::report::PageWidth, moravel::report::PageHeight));
+    }
     if (!p.end())
-        throw moravel::DataError(QStringLiteral("印刷できませんでした。プリンターを確認してください。"));
+        throw moravel::DataError(failed);
 }
 
 // ---- image files ----

@@ -68,6 +68,8 @@ public:
     void SaveImage(const QString& extension);
     // Prints the preview's page on a printer that is set up already.
     void PrintPage(QPrinter& printer);
+    // Prints pages, one sheet each, the way the preview's page is printed.
+    static void PrintImages(QPrinter& printer, const QList<QImage>& pages);
 
     // The period text from the main window, for the image file's name.
     std::function<QString()> PeriodText;

@@ -1,0 +1,186 @@
+// moravel-cli against the windows it drives: the same files, the same pages.
+#include "TestSupport.h"
+#include "Volumes.h"
+
+#include "export/CSVConvert.h"
+#include "graph/ImageView.h"
+#include "platform/TextFile.h"
+#include "report/PrintForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+
+using moravel::platform::Answer;
+using moravel::test::MainWindowTest;
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QString out, err;
+};
+
+Result cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(MORAVEL_CLI), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+moravel::tools::SampleCardOptions card(int days, bool raw = false) {
+    moravel::tools::SampleCardOptions o;
+    o.days = days;
+    o.raw = raw;
+    return o;
+}
+
+// The files of a directory by name, with their bytes.
+QMap<QString, QByteArray> filesOf(const QString& dir) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(dir).entryList(QDir::Files))
+        files.insert(name, moravel::test::readBytes(dir + "/" + name));
+    return files;
+}
+
+} // namespace
+
+class Cli : public MainWindowTest {
+protected:
+    // The export window's files for a selection made by `select`, in a fresh directory.
+    QString exportThroughTheWindow(const QString& name, bool bulk, const std::function<void()>& select) {
+        select();
+        const QString dir = tmp.filePath(name);
+        QDir().mkpath(dir);
+        main->BtCSVConvert->click();
+        dialogs.chooseFolder(dir);
+        main->FmCSVConvert->BtDirSettings->click();
+        main->FmCSVConvert->DModeConvert->setChecked(bulk);
+        dialogs.answer(Answer::Yes);
+        main->FmCSVConvert->BtConvertStart->click();
+        EXPECT_EQ(dialogs.texts("information").last(), QStringLiteral("変換が完了しました。"));
+        return dir;
+    }
+};
+
+TEST_F(Cli, CsvFilesAreTheWindowsFiles) {
+    const QString cardDir = makeCard(card(3, true));
+    chooseDirectory(cardDir);
+    const QString day = exportThroughTheWindow("day", false, [&] { main->BtDateDown->click(); });
+    const QString period = exportThroughTheWindow("period", false, [&] { choosePeriod(0, 2); });
+    const QString all = exportThroughTheWindow("all", true, [&] { main->RbDateDMode->setChecked(true); });
+
+    const Result d = cli({"csv", cardDir, tmp.filePath("cli-day"), "--day", "20210302"});
+    EXPECT_EQ(d.code, 0) << d.err.toStdString();
+    const Result p = cli({"csv", cardDir, tmp.filePath("cli-period"), "--period", "20210301", "20210303"});
+    EXPECT_EQ(p.code, 0) << p.err.toStdString();
+    const Result a = cli({"csv", cardDir, tmp.filePath("cli-all"), "--all"});
+    EXPECT_EQ(a.code, 0) << a.err.toStdString();
+    EXPECT_EQ(filesOf(tmp.filePath("cli-day")).keys().size(), 5);
+    EXPECT_EQ(filesOf(tmp.filePath("cli-day")), filesOf(day));
+    EXPECT_EQ(filesOf(tmp.filePath("cli-period")), filesOf(period));
+    EXPECT_EQ(filesOf(tmp.filePath("cli-all")).size(), 12);
+    EXPECT_EQ(filesOf(tmp.filePath("cli-all")), filesOf(all));
+
+    // Existing files are an error unless --overwrite, and stay as they were.
+    const QByteArray before = moravel::test::readBytes(tmp.filePath("cli-day/20210302.csv"));
+    moravel::test::writeBytes(tmp.filePath("cli-day/20210302.csv"), "mine");
+    const Result again = cli({"csv", cardDir, tmp.filePath("cli-day"), "--day", "20210302"});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("はすでに存在します"))) << again.err.toStdString();
+    EXPECT_EQ(moravel::test::readBytes(tmp.filePath("cli-day/20210302.csv")), QByteArray("mine"));
+    EXPECT_EQ(cli({"csv", cardDir, tmp.filePath("cli-day"), "--day", "20210302", "--overwrite"}).code, 0);
+    EXPECT_EQ(moravel::test::readBytes(tmp.filePath("cli-day/20210302.csv")), before);
+}
+
+TEST_F(Cli, ReportsAreThePreviewsPages) {
+    const QString cardDir = makeCard(card(5));
+    chooseDirectory(cardDir);
+    main->RbSS->setChecked(true);
+    main->CbSMode->setCurrentIndex(8);
+    choosePeriod(1, 3);
+    main->Button2->click(); // no noise series but ...
+    main->CbL50S->setChecked(true); // ... L50
+    main->CbLmaxS->setChecked(true);
+    main->CbLeqV->setChecked(false);
+    main->CbLeV->setChecked(false);
+    for (QCheckBox* b : main->VSeriesBoxes())
+        b->setChecked(b == main->CbL50V || b == main->CbLmaxV);
+    main->BtPrintOut->click();
+    const QImage preview = main->FmPrint->Print_Image->bitmap();
+    const QString png = tmp.filePath("report.png");
+    const Result r = cli({"report", cardDir, png, "--period", "20210302", "20210304", "--kind", "full", "--lines",
+                          "--noise-level", "Lmax", "--series", "L50,Lmax"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QImage saved(png);
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), preview.convertToFormat(QImage::Format_RGB32));
+
+    const QString pdf = tmp.filePath("days.pdf");
+    const Result each = cli({"report", cardDir, pdf, "--period", "20210301", "20210305", "--each-day", "--kind", "table"});
+    ASSERT_EQ(each.code, 0) << each.err.toStdString();
+    QString info;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+5\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains("(A4)"));
+    EXPECT_TRUE(QDir(tmp.path()).entryList({".moravel-*"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(Cli, GraphsAreTheMainWindowsGraphs) {
+    const QString cardDir = makeCard(card(2));
+    chooseDirectory(cardDir);
+    main->CbVMode->setCurrentIndex(6);
+    const QImage onScreen = main->ImVGraph->bitmap();
+    const QString png = tmp.filePath("v.png");
+    const Result r = cli({"graph", cardDir, png, "--day", "20210301", "--channel", "V", "--level", "Lmin"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), onScreen.convertToFormat(QImage::Format_RGB32));
+    const Result sized = cli({"graph", cardDir, tmp.filePath("s.png"), "--period", "20210301", "20210302",
+                              "--channel", "S", "--size", "600x300"});
+    ASSERT_EQ(sized.code, 0);
+    EXPECT_EQ(QImage(tmp.filePath("s.png")).size(), QSize(600, 300));
+}
+
+TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, card(3));
+    QStringList lines = moravel::platform::readLines(cardDir + "/20210302.LAC");
+    lines[14] = "START,8:00";
+    moravel::test::writeDeviceFile(cardDir + "/20210302.LAC", lines);
+
+    const Result days = cli({"days", cardDir});
+    EXPECT_EQ(days.code, 0);
+    EXPECT_EQ(days.out, "20210301\n20210302\n20210303\n");
+    const Result check = cli({"check", cardDir});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(check.out, QStringLiteral("20210302 20210302.LAC は破損しています。\n"));
+    const Result capacity = cli({"capacity", cardDir});
+    EXPECT_EQ(capacity.code, 0);
+    EXPECT_TRUE(capacity.out.startsWith(QStringLiteral("残り容量 : "))) << capacity.out.toStdString();
+    EXPECT_TRUE(capacity.out.contains(QStringLiteral("\n記録可能の日数 : ")));
+    EXPECT_EQ(cli({"version"}).out, "1.0.1.6\n");
+
+    EXPECT_EQ(cli({}).code, 2);
+    EXPECT_EQ(cli({"csv", cardDir}).code, 2);
+    EXPECT_EQ(cli({"csv", cardDir, tmp.filePath("o"), "--day", "20210301", "--all"}).code, 2);
+    EXPECT_EQ(cli({"report", cardDir, tmp.filePath("r.gif"), "--day", "20210301"}).code, 2);
+    EXPECT_EQ(cli({"graph", cardDir, tmp.filePath("g.png"), "--day", "20210301", "--channel", "X"}).code, 2);
+    const Result help = cli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("moravel-cli report"));
+
+    const Result missingDay = cli({"report", cardDir, tmp.filePath("r.png"), "--day", "20991231"});
+    EXPECT_EQ(missingDay.code, 1);
+    const Result broken = cli({"report", cardDir, tmp.filePath("r.png"), "--day", "20210302"});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("20210302.LAC\r\nは破損しています。"))) << broken.err.toStdString();
+    EXPECT_FALSE(QFile::exists(tmp.filePath("r.png")));
+    const Result longPeriod = cli({"csv", cardDir, tmp.filePath("o"), "--period", "20210303", "20210301"});
+    EXPECT_EQ(longPeriod.code, 1);
+    EXPECT_EQ(cli({"days", tmp.filePath("missing")}).code, 1);
+}
