@@ -36,6 +36,47 @@ QString strictDecode(QStringDecoder::Encoding encoding, const char* data, qsizet
     return text;
 }
 
+// ICU's code page 932 follows IBM in the control codes: it reads the byte 0x1A as U+001C, 0x1C as
+// U+007F and 0x7F as U+001A, and writes them back the same way. The system's code page 932 keeps
+// every byte below 0x80 as the character of the same number; these two undo ICU's exchange.
+void fromIcuControls(QString& text) {
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case 0x1C:
+            c = QChar(0x1A);
+            break;
+        case 0x7F:
+            c = QChar(0x1C);
+            break;
+        case 0x1A:
+            c = QChar(0x7F);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+QString toIcuControls(QStringView text) {
+    QString t = text.toString();
+    for (QChar& c : t) {
+        switch (c.unicode()) {
+        case 0x1A:
+            c = QChar(0x1C);
+            break;
+        case 0x1C:
+            c = QChar(0x7F);
+            break;
+        case 0x7F:
+            c = QChar(0x1A);
+            break;
+        default:
+            break;
+        }
+    }
+    return t;
+}
+
 bool isAsciiText(QStringView t) {
     for (QChar c : t)
         if (c.unicode() >= 0x80)
@@ -77,10 +118,13 @@ QStringList decodeLines(const QByteArray& bytes) {
     auto add = [&](qsizetype start, qsizetype end) {
         const char* p = d + start;
         const qsizetype len = end - start;
-        if (isAscii(p, len))
+        if (isAscii(p, len)) {
             lines.append(QString::fromLatin1(p, len));
-        else
-            lines.append(decoder.decode(QByteArrayView(p, len)));
+        } else {
+            QString line = decoder.decode(QByteArrayView(p, len));
+            fromIcuControls(line);
+            lines.append(line);
+        }
     };
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -111,9 +155,11 @@ QStringList readLines(const QString& path) {
     }
 }
 
-QByteArray encodeCp932(QStringView text) {
-    if (isAsciiText(text))
-        return text.toLatin1();
+QByteArray encodeCp932(QStringView original) {
+    if (isAsciiText(original))
+        return original.toLatin1();
+    const QString icuText = toIcuControls(original);
+    const QStringView text = icuText;
     QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
     QByteArray bytes = encoder.encode(text);
     if (!encoder.hasError())

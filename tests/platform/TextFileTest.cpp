@@ -70,3 +70,13 @@ TEST(TextFile, AFailedWriteLeavesTheOldFile) {
         EXPECT_TRUE(e.text().endsWith(QStringLiteral("を読み込めません。")));
     }
 }
+
+TEST(TextFile, ControlCodesKeepTheirNumbersInCodePage932) {
+    // The system's code page 932 keeps every byte below 0x80; ICU's exchanges 0x1A, 0x1C and 0x7F.
+    const QByteArray bytes("\x1A\x1C\x7F\x8C\xBB\r\n\x1A\x1C\x7F\r\n");
+    const QStringList lines = decodeLines(bytes);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QString::fromUtf16(u"\x1A\x1C\x7F現"));
+    EXPECT_EQ(lines[1], QString::fromUtf16(u"\x1A\x1C\x7F"));
+    EXPECT_EQ(platform::encodeCp932(lines[0]), QByteArray("\x1A\x1C\x7F\x8C\xBB"));
+}
