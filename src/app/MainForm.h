@@ -3,6 +3,7 @@
 #include "data/Levels.h"
 
 #include <QImage>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -320,5 +321,8 @@ private:
     void ConnectTableHandlers();
     void ConnectSettingsHandlers();
     void PlaceDayPanels(bool dayMode);
-    int DataView_Depth = 0;
+    // A fresh bitmap of a size with the frame of the current mode drawn on it. Frames are the same
+    // for the same size, reference and period, so the last few drawn are kept and copied.
+    QImage FramedBitmap(QSize size, int reference);
+    QHash<QString, QImage> m_frames;
 };

@@ -1,9 +1,44 @@
 #include "data/Grids.h"
 
+#include <QHash>
 #include <QHeaderView>
 #include <QTableWidget>
 
 namespace moravel::data {
+
+namespace {
+
+struct Staged {
+    QHash<QTableWidgetItem*, QString> texts;
+    QList<QTableWidgetItem*> order;
+};
+
+GridBatch* g_batch = nullptr;
+Staged* g_staged = nullptr;
+
+void apply(QTableWidgetItem* item, const QString& text) {
+    if (item->text() != text)
+        item->setText(text);
+}
+
+} // namespace
+
+GridBatch::GridBatch() : m_outer(g_batch) {
+    if (!g_batch)
+        g_staged = new Staged;
+    g_batch = this;
+}
+
+GridBatch::~GridBatch() {
+    g_batch = m_outer;
+    if (g_batch)
+        return;
+    Staged* staged = g_staged;
+    g_staged = nullptr;
+    for (QTableWidgetItem* item : std::as_const(staged->order))
+        apply(item, staged->texts.value(item));
+    delete staged;
+}
 
 void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, int columnWidth, int rowHeight) {
     grid->setColumnCount(columns);
@@ -31,15 +66,32 @@ void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, i
 }
 
 void setCell(QTableWidget* grid, int column, int row, const QString& text) {
-    if (QTableWidgetItem* item = grid->item(row, column)) {
-        if (item->text() != text)
-            item->setText(text);
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item)
+        return;
+    if (g_staged) {
+        auto it = g_staged->texts.find(item);
+        if (it == g_staged->texts.end()) {
+            g_staged->texts.insert(item, text);
+            g_staged->order.append(item);
+        } else {
+            *it = text;
+        }
+        return;
     }
+    apply(item, text);
 }
 
 QString cell(const QTableWidget* grid, int column, int row) {
-    const QTableWidgetItem* item = grid->item(row, column);
-    return item ? item->text() : QString();
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item)
+        return QString();
+    if (g_staged) {
+        const auto it = g_staged->texts.constFind(item);
+        if (it != g_staged->texts.constEnd())
+            return *it;
+    }
+    return item->text();
 }
 
 QString minuteBlockLabel(int row) { return QStringLiteral("%1~%2").arg(10 * (row - 1)).arg(10 * row); }

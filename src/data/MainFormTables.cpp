@@ -184,6 +184,8 @@ void TFmMain::RadioGroupChange() {
         return;
     try {
         if (FmDataView && FmDataView->RbS->isChecked()) {
+            // The tables change once, at the end of their refresh (or where an error ends it).
+            moravel::data::GridBatch batch;
             if (RbDateDMode->isChecked()) {
                 DataGridInitDay();
                 FmDataView->StringGridInitDay();

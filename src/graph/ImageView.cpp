@@ -26,11 +26,17 @@ QImage newBitmap(int width, int height) {
 }
 
 void present(ImageView* image, const QImage& offscreen) {
+    const QRect r(0, 0, image->width(), image->height());
+    if (offscreen.format() == QImage::Format_ARGB32 && offscreen.rect() == r) {
+        // The off-screen bitmap covers the whole image and is opaque (it starts white and is drawn
+        // in opaque colours): drawing it onto white gives its own pixels.
+        image->setBitmap(offscreen);
+        return;
+    }
     QImage own(offscreen.size(), QImage::Format_ARGB32);
     own.fill(0xFFFFFFFF);
     {
         QPainter p(&own);
-        const QRect r(0, 0, image->width(), image->height());
         p.drawImage(r, offscreen, r);
     }
     image->setBitmap(std::move(own));

@@ -238,14 +238,8 @@ void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
 void TFmMain::GraphReset() {
     try {
         LayoutGraphPage();
-        for (ImageView* image : {ImSGraph, ImVGraph, ImGraphMS, ImGraphMV}) {
-            QImage bitmap = moravel::graph::newBitmap(image->width(), image->height());
-            if (RbDateMMode->isChecked())
-                GraphAxisMonth(bitmap, 0);
-            else
-                GraphAxis(bitmap, 0);
-            moravel::graph::present(image, bitmap);
-        }
+        for (ImageView* image : {ImSGraph, ImVGraph, ImGraphMS, ImGraphMV})
+            moravel::graph::present(image, FramedBitmap(QSize(std::max(1, image->width()), std::max(1, image->height())), 0));
     } catch (const std::exception&) {
     }
 }
@@ -272,13 +266,34 @@ void TFmMain::BarGraphDraw(QImage& bitmap, int channel) {
     }
 }
 
-QImage TFmMain::GraphBitmap(int channel, QSize size) {
+QImage TFmMain::FramedBitmap(QSize size, int reference) {
+    const bool month = RbDateMMode->isChecked();
+    QString key = QStringLiteral("%1x%2 %3 %4").arg(size.width()).arg(size.height()).arg(reference).arg(month);
+    if (month) {
+        // The month frame's labels come from the period's entries.
+        const int start = CbDateListStart->currentIndex();
+        const int stop = CbDateListStop->currentIndex();
+        key += QStringLiteral(" %1 %2").arg(start).arg(stop);
+        for (int i = std::max(0, start); i <= stop && i < CbDateListStart->count(); ++i)
+            key += u' ' + CbDateListStart->itemText(i);
+    }
+    const auto cached = m_frames.constFind(key);
+    if (cached != m_frames.constEnd())
+        return *cached;
     QImage bitmap = moravel::graph::newBitmap(size.width(), size.height());
-    const int reference = moravel::toInt((channel == 0 ? EdReferenceS : EdReferenceV)->text());
-    if (RbDateMMode->isChecked())
+    if (month)
         GraphAxisMonth(bitmap, reference);
     else
         GraphAxis(bitmap, reference);
+    if (m_frames.size() >= 16)
+        m_frames.clear();
+    m_frames.insert(key, bitmap);
+    return bitmap;
+}
+
+QImage TFmMain::GraphBitmap(int channel, QSize size) {
+    const int reference = moravel::toInt((channel == 0 ? EdReferenceS : EdReferenceV)->text());
+    QImage bitmap = FramedBitmap(size, reference);
     BarGraphDraw(bitmap, channel);
     return bitmap;
 }
