@@ -20,6 +20,9 @@ int benchDays() {
 }
 
 QString bulkCard() {
+    const QString given = qEnvironmentVariable("MORAVEL_BENCH_CARD");
+    if (!given.isEmpty())
+        return given + u'/';
     tools::SampleCardOptions o;
     o.days = benchDays();
     o.raw = true;

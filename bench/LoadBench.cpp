@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "platform/ScriptedDialogs.h"
+#include "report/PrintForm.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -71,6 +72,27 @@ void MonthLoad(benchmark::State& state) {
         state.SkipWithError("the period was not loaded");
 }
 BENCHMARK(MonthLoad)->Unit(benchmark::kMillisecond);
+
+void Refresh(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    for (auto _ : state)
+        w.main->RadioGroupChange();
+}
+BENCHMARK(Refresh)->Unit(benchmark::kMillisecond);
+
+void Report(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    w.main->BtPrintOut->click();
+    for (auto _ : state)
+        w.main->FmPrint->FormShow();
+    if (w.main->FmPrint->PrintMode != 0 || !w.dialogs.texts("error").isEmpty())
+        state.SkipWithError("the full report was not composed");
+}
+BENCHMARK(Report)->Unit(benchmark::kMillisecond);
 
 void MonthReadAndSplit(benchmark::State& state) {
     const QStringList paths = dayPaths(bench::sampleCard("month", cardOptions()), 1, 31);

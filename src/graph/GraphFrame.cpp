@@ -153,7 +153,7 @@ void drawDayBars(QPainter& p, const Frame& f, const QStringList& levels) {
         const int x0 = floorOf(W / 144 * a + 25);
         const int x1 = floorOf(W / 144 * a + 29);
         const int y = f.stepY(g);
-        p.drawRect(QRect(x0, y, x1 - x0, base - y));
+        outlineRect(p, x0, y, x1, base);
     }
 }
 
@@ -222,6 +222,45 @@ void drawMonthLines(QPainter& p, const Frame& f, const data::HourlyMaxima& hourl
             for (int k = 0; k < series.size(); ++k)
                 segment(k, 24 * d + t);
     }
+}
+
+void axisLine(QPainter& p, int x0, int y0, int x1, int y1) {
+    auto* image = dynamic_cast<QImage*>(p.device());
+    const QPen& pen = p.pen();
+    const bool direct = image && image->format() == QImage::Format_ARGB32 && (x0 == x1 || y0 == y1) &&
+                        pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 && pen.color().alpha() == 255 &&
+                        pen.brush().style() == Qt::SolidPattern && p.transform().isIdentity() && !p.hasClipping() &&
+                        p.compositionMode() == QPainter::CompositionMode_SourceOver;
+    if (!direct) {
+        p.drawLine(x0, y0, x1, y1);
+        return;
+    }
+    const QRgb colour = pen.color().rgba();
+    const int w = image->width();
+    const int h = image->height();
+    if (y0 == y1) {
+        if (y0 < 0 || y0 >= h)
+            return;
+        const int a = std::max(0, std::min(x0, x1));
+        const int b = std::min(w - 1, std::max(x0, x1));
+        auto* row = reinterpret_cast<QRgb*>(image->scanLine(y0));
+        for (int x = a; x <= b; ++x)
+            row[x] = colour;
+        return;
+    }
+    if (x0 < 0 || x0 >= w)
+        return;
+    const int a = std::max(0, std::min(y0, y1));
+    const int b = std::min(h - 1, std::max(y0, y1));
+    for (int y = a; y <= b; ++y)
+        reinterpret_cast<QRgb*>(image->scanLine(y))[x0] = colour;
+}
+
+void outlineRect(QPainter& p, int x0, int y0, int x1, int y1) {
+    axisLine(p, x0, y0, x1, y0);
+    axisLine(p, x0, y1, x1, y1);
+    axisLine(p, x0, y0, x0, y1);
+    axisLine(p, x1, y0, x1, y1);
 }
 
 void beginGraphPainter(QPainter& p, QImage& bitmap) {

@@ -51,6 +51,14 @@ void drawDayLines(QPainter& p, const Frame& f, const data::LevelLists& lists, co
 void drawMonthLines(QPainter& p, const Frame& f, const data::HourlyMaxima& hourly, int days,
                     const QList<int>& series);
 
+// A horizontal or vertical line, both end pixels included, in the painter's pen colour: the pixels
+// of QPainter::drawLine. On a bitmap it sets the pixels itself, because the raster engine hands
+// every such line to its thread pool, which costs more than the line.
+void axisLine(QPainter& p, int x0, int y0, int x1, int y1);
+// The outline of the rectangle from (x0, y0) to (x1, y1), both corners included (QPainter::drawRect
+// of QRect(x0, y0, x1 - x0, y1 - y0)).
+void outlineRect(QPainter& p, int x0, int y0, int x1, int y1);
+
 // Prepares a painter on an off-screen bitmap for graph drawing: aliased, the label font.
 void beginGraphPainter(QPainter& p, QImage& bitmap);
 

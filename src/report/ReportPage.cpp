@@ -3,6 +3,7 @@
 #include "common/Checked.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
+#include "graph/GraphFrame.h"
 #include "platform/Application.h"
 
 #include <cmath>
@@ -53,12 +54,16 @@ public:
         m_p.drawText(QRect(x, y, w, h), horizontal | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip, s);
         m_p.setPen(keep);
     }
-    void line(int x0, int y0, int x1, int y1) { m_p.drawLine(x0, y0, x1, y1); }
+    void line(int x0, int y0, int x1, int y1) {
+        if (m_p.pen().style() == Qt::SolidLine)
+            graph::axisLine(m_p, x0, y0, x1, y1);
+        else
+            m_p.drawLine(x0, y0, x1, y1);
+    }
     void line(const QPointF& a, const QPointF& b) { m_p.drawLine(a, b); }
     // The outline of the rectangle from (x0, y0) to (x1, y1).
     void outline(int x0, int y0, int x1, int y1) {
-        m_p.setBrush(Qt::NoBrush);
-        m_p.drawRect(QRect(x0, y0, x1 - x0, y1 - y0));
+        graph::outlineRect(m_p, x0, y0, x1, y1);
     }
     void fillRect(int x0, int y0, int x1, int y1, const QColor& c) { m_p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), c); }
 
