@@ -5,6 +5,8 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
@@ -30,12 +32,16 @@ QString sampleCard(const QString& name, const tools::SampleCardOptions& options)
 }
 
 qint64 readAndSplit(const QStringList& paths) {
+    // The simplest way: the whole file decoded, split into lines, each line split at its commas.
     qint64 fields = 0;
-    FieldSplitter splitter;
     for (const QString& path : paths) {
-        const QStringList lines = platform::readLines(path);
-        for (const QString& line : lines)
-            fields += splitter.split(line);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        QStringDecoder decoder("windows-31j");
+        const QString text = decoder.decode(file.readAll());
+        for (const QString& line : text.split(QStringLiteral("\r\n")))
+            fields += line.split(u',').size();
     }
     return fields;
 }

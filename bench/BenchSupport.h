@@ -11,7 +11,8 @@ namespace moravel::bench {
 // A sample card written once per run into a temporary directory that lives until the program ends.
 QString sampleCard(const QString& name, const tools::SampleCardOptions& options);
 
-// The baseline of every load: read the files and split them into lines and fields, nothing more.
+// The baseline of every load: read the files and split them into lines and fields in the simplest
+// way, nothing more.
 qint64 readAndSplit(const QStringList& paths);
 
 // Runs the benchmarks with a QApplication on the offscreen platform.

@@ -325,4 +325,5 @@ private:
     // for the same size, reference and period, so the last few drawn are kept and copied.
     QImage FramedBitmap(QSize size, int reference);
     QHash<QString, QImage> m_frames;
+    void DrawPair(moravel::graph::ImageView* s, moravel::graph::ImageView* v);
 };

@@ -35,8 +35,26 @@ GridBatch::~GridBatch() {
         return;
     Staged* staged = g_staged;
     g_staged = nullptr;
-    for (QTableWidgetItem* item : std::as_const(staged->order))
-        apply(item, staged->texts.value(item));
+    // The model tells its views once per grid, about the cells' whole rectangle, instead of once
+    // per cell.
+    QList<QTableWidget*> grids;
+    for (QTableWidgetItem* item : std::as_const(staged->order)) {
+        QTableWidget* grid = item->tableWidget();
+        const QString& text = staged->texts[item];
+        if (!grid || item->text() == text)
+            continue;
+        if (!grids.contains(grid)) {
+            grids.append(grid);
+            grid->model()->blockSignals(true);
+        }
+        item->setText(text);
+    }
+    for (QTableWidget* grid : std::as_const(grids)) {
+        QAbstractItemModel* model = grid->model();
+        model->blockSignals(false);
+        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1),
+                                {Qt::DisplayRole});
+    }
     delete staged;
 }
 

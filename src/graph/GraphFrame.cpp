@@ -238,12 +238,14 @@ void axisLine(QPainter& p, int x0, int y0, int x1, int y1) {
     const QRgb colour = pen.color().rgba();
     const int w = image->width();
     const int h = image->height();
+    uchar* bits = image->bits(); // the painter's own buffer: the image is not shared while painted
+    const qsizetype stride = image->bytesPerLine();
     if (y0 == y1) {
         if (y0 < 0 || y0 >= h)
             return;
         const int a = std::max(0, std::min(x0, x1));
         const int b = std::min(w - 1, std::max(x0, x1));
-        auto* row = reinterpret_cast<QRgb*>(image->scanLine(y0));
+        auto* row = reinterpret_cast<QRgb*>(bits + y0 * stride);
         for (int x = a; x <= b; ++x)
             row[x] = colour;
         return;
@@ -253,7 +255,7 @@ void axisLine(QPainter& p, int x0, int y0, int x1, int y1) {
     const int a = std::max(0, std::min(y0, y1));
     const int b = std::min(h - 1, std::max(y0, y1));
     for (int y = a; y <= b; ++y)
-        reinterpret_cast<QRgb*>(image->scanLine(y))[x0] = colour;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x0] = colour;
 }
 
 void outlineRect(QPainter& p, int x0, int y0, int x1, int y1) {

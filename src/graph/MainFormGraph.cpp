@@ -98,6 +98,7 @@ void TFmMain::BuildGraphPage() {
     monthHalf("Panel9", "BtMModeS", "騒音　dB(A)", "ImGraphMS", Panel9, BtMModeS, ImGraphMS);
     monthHalf("Panel10", "BtMModeV", "振動　dB", "ImGraphMV", Panel10, BtMModeV, ImGraphMV);
 
+
     const QString panelStyle = QStringLiteral("#%1 { background: #e9eef2; border: 1px solid #5d7185; }");
     PnMModeS = makePanel(page, "PnMModeS", QRect(-500, GraphTop, 180, 189), panelStyle.arg(QStringLiteral("PnMModeS")));
     CbLeqS = seriesBox(PnMModeS, "CbLeqS", moravel::Leq, 15, 7);
@@ -298,24 +299,26 @@ QImage TFmMain::GraphBitmap(int channel, QSize size) {
     return bitmap;
 }
 
+void TFmMain::DrawPair(ImageView* s, ImageView* v) {
+    const QImage sBitmap = GraphBitmap(0, s->size());
+    const QImage vBitmap = GraphBitmap(1, v->size());
+    moravel::graph::present(s, sBitmap);
+    moravel::graph::present(v, vBitmap);
+}
+
 void TFmMain::GraphDraw() {
     if (errorFlag)
         return;
     try {
         LayoutGraphPage();
-        struct Pair {
-            ImageView* s;
-            ImageView* v;
-        };
-        QList<Pair> pairs = {{ImSGraph, ImVGraph}, {ImGraphMS, ImGraphMV}};
+        // The pair of the layout the mode keeps out of sight is not drawn: every way back into sight
+        // loads and draws again, or follows the full reset, which draws all four.
+        if (!LoGraphD->isHidden())
+            DrawPair(ImSGraph, ImVGraph);
+        if (!LoGraphM->isHidden())
+            DrawPair(ImGraphMS, ImGraphMV);
         if (FmGraphArea && FmGraphArea->isVisible())
-            pairs.append(Pair{FmGraphArea->ImSGraph, FmGraphArea->ImVGraph});
-        for (const Pair& pair : std::as_const(pairs)) {
-            const QImage sBitmap = GraphBitmap(0, pair.s->size());
-            const QImage vBitmap = GraphBitmap(1, pair.v->size());
-            moravel::graph::present(pair.s, sBitmap);
-            moravel::graph::present(pair.v, vBitmap);
-        }
+            DrawPair(FmGraphArea->ImSGraph, FmGraphArea->ImVGraph);
     } catch (const std::exception&) {
         ShowDataError();
         DataResetAll();
