@@ -82,6 +82,16 @@ void Refresh(benchmark::State& state) {
 }
 BENCHMARK(Refresh)->Unit(benchmark::kMillisecond);
 
+// The graphs alone, to see where a refresh's time goes.
+void MonthGraphs(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    for (auto _ : state)
+        w.main->GraphDraw();
+}
+BENCHMARK(MonthGraphs)->Unit(benchmark::kMillisecond);
+
 void Report(benchmark::State& state) {
     Window w;
     w.main->RbDateMMode->setChecked(true);

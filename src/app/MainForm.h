@@ -21,6 +21,7 @@ class QTableWidget;
 
 namespace moravel::graph {
 class ImageView;
+struct SeriesDrawing;
 }
 namespace moravel::report {
 struct ReportInputs;
@@ -146,6 +147,8 @@ public:
     void GraphReset();
     void GraphDraw();
     void BarGraphDraw(QImage& bitmap, int channel);
+    // What BarGraphDraw draws for a channel, read from the controls.
+    moravel::graph::SeriesDrawing SeriesDrawingOf(int channel) const;
     // One graph of the current mode for a channel (0 noise, 1 vibration) at a size: a fresh bitmap,
     // the frame with the channel's reference, the levels. Throws where the drawing fails.
     QImage GraphBitmap(int channel, QSize size);

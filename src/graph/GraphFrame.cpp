@@ -159,14 +159,16 @@ void drawDayBars(QPainter& p, const Frame& f, const QStringList& levels) {
 
 namespace {
 
-// The steps of every point of every series, read before anything is drawn.
-std::vector<int> seriesSteps(const QList<int>& series, int points,
-                             const std::function<const QString&(int stat, int point)>& text) {
-    std::vector<int> steps(static_cast<size_t>(series.size()) * static_cast<size_t>(points));
+// The y of every point of every series, -1 for a point that is not drawn, all read before anything
+// is drawn.
+template <class Text> std::vector<int> seriesYs(const Frame& f, const QList<int>& series, int points, Text text) {
+    std::vector<int> ys(static_cast<size_t>(series.size()) * static_cast<size_t>(points));
     for (int k = 0; k < series.size(); ++k)
-        for (int n = 0; n < points; ++n)
-            steps[static_cast<size_t>(k * points + n)] = levelStep(text(series[k], n));
-    return steps;
+        for (int n = 0; n < points; ++n) {
+            const int g = levelStep(text(series[k], n));
+            ys[static_cast<size_t>(k * points + n)] = g >= 1 ? f.stepY(g) : -1;
+        }
+    return ys;
 }
 
 } // namespace
@@ -174,19 +176,21 @@ std::vector<int> seriesSteps(const QList<int>& series, int points,
 void drawDayLines(QPainter& p, const Frame& f, const data::LevelLists& lists, const QList<int>& series) {
     const double W = f.plotWidth();
     const int points = data::SlotsPerDay;
-    const std::vector<int> steps = seriesSteps(series, points, [&](int stat, int a) -> const QString& {
+    const std::vector<int> ys = seriesYs(f, series, points, [&](int stat, int a) -> const QString& {
         return entryAt(lists[static_cast<size_t>(stat)], a, "レベル");
     });
-    QPen pen = solidPen(Black);
+    std::vector<QPen> pens;
+    for (int stat : series)
+        pens.push_back(solidPen(QColor::fromRgba(levelStatColour(stat))));
     for (int a = 0; a < points - 1; ++a) {
         for (int k = 0; k < series.size(); ++k) {
-            const int g0 = steps[static_cast<size_t>(k * points + a)];
-            const int g1 = steps[static_cast<size_t>(k * points + a + 1)];
-            if (g0 < 1 || g1 < 1)
+            const int y0 = ys[static_cast<size_t>(k * points + a)];
+            const int y1 = ys[static_cast<size_t>(k * points + a + 1)];
+            if (y0 < 0 || y1 < 0)
                 continue;
-            pen.setColor(QColor::fromRgba(levelStatColour(series[k])));
-            p.setPen(pen);
-            p.drawLine(QPointF(W / 144 * a + 25, f.stepY(g0)), QPointF(W / 144 * (a + 1) + 25, f.stepY(g1)));
+            p.setPen(pens[static_cast<size_t>(k)]);
+            const QLineF line(W / 144 * a + 25, y0, W / 144 * (a + 1) + 25, y1);
+            p.drawLines(&line, 1);
         }
     }
 }
@@ -200,18 +204,20 @@ void drawMonthLines(QPainter& p, const Frame& f, const data::HourlyMaxima& hourl
     const double W = f.plotWidth();
     const int J = 24 * days;
     auto x = [&](int n) { return W / J * n + 25; };
-    const std::vector<int> steps = seriesSteps(series, J, [&](int stat, int n) -> const QString& {
+    const std::vector<int> ys = seriesYs(f, series, J, [&](int stat, int n) -> const QString& {
         return hourly[static_cast<size_t>(stat)][static_cast<size_t>(n)];
     });
-    QPen pen = solidPen(Black);
+    std::vector<QPen> pens;
+    for (int stat : series)
+        pens.push_back(solidPen(QColor::fromRgba(levelStatColour(stat))));
     auto segment = [&](int k, int n) {
-        const int g0 = steps[static_cast<size_t>(k * J + n)];
-        const int g1 = steps[static_cast<size_t>(k * J + n + 1)];
-        if (g0 < 1 || g1 < 1)
+        const int y0 = ys[static_cast<size_t>(k * J + n)];
+        const int y1 = ys[static_cast<size_t>(k * J + n + 1)];
+        if (y0 < 0 || y1 < 0)
             return;
-        pen.setColor(QColor::fromRgba(levelStatColour(series[k])));
-        p.setPen(pen);
-        p.drawLine(QPointF(x(n), f.stepY(g0)), QPointF(x(n + 1), f.stepY(g1)));
+        p.setPen(pens[static_cast<size_t>(k)]);
+        const QLineF line(x(n), y0, x(n + 1), y1);
+        p.drawLines(&line, 1);
     };
     for (int d = 0; d < days; ++d) {
         // The join from hour 23 of the day before.
@@ -263,6 +269,25 @@ void outlineRect(QPainter& p, int x0, int y0, int x1, int y1) {
     axisLine(p, x0, y1, x1, y1);
     axisLine(p, x0, y0, x0, y1);
     axisLine(p, x1, y0, x1, y1);
+}
+
+void drawSeries(QImage& bitmap, const SeriesDrawing& d) {
+    QPainter p;
+    beginGraphPainter(p, bitmap);
+    const Frame f(bitmap.width(), bitmap.height());
+    switch (d.form) {
+    case SeriesDrawing::MonthLines:
+        drawMonthLines(p, f, *d.hourly, d.days, d.series);
+        break;
+    case SeriesDrawing::DayLines:
+        drawDayLines(p, f, *d.lists, d.series);
+        break;
+    case SeriesDrawing::DayBars:
+        if (d.barStat < 0 || d.barStat >= LevelStatCount)
+            throw DataError(QStringLiteral("レベルが選択されていません。"));
+        drawDayBars(p, f, (*d.lists)[static_cast<size_t>(d.barStat)]);
+        break;
+    }
 }
 
 void beginGraphPainter(QPainter& p, QImage& bitmap) {

@@ -59,6 +59,19 @@ void axisLine(QPainter& p, int x0, int y0, int x1, int y1);
 // of QRect(x0, y0, x1 - x0, y1 - y0)).
 void outlineRect(QPainter& p, int x0, int y0, int x1, int y1);
 
+// What the level drawing of one channel needs, read from the main window beforehand, so that the
+// drawing itself touches no control.
+struct SeriesDrawing {
+    enum Form { DayBars, DayLines, MonthLines } form = DayBars;
+    const data::LevelLists* lists = nullptr;   // day forms
+    const data::HourlyMaxima* hourly = nullptr; // month lines
+    int barStat = -1;                           // day bars: the LevelStat drawn
+    int days = 0;                               // month lines: the period's days
+    QList<int> series;                          // line forms
+};
+// Draws the levels onto a framed bitmap. Throws DataError where a level is not a number.
+void drawSeries(QImage& bitmap, const SeriesDrawing& drawing);
+
 // Prepares a painter on an off-screen bitmap for graph drawing: aliased, the label font.
 void beginGraphPainter(QPainter& p, QImage& bitmap);
 

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <exception>
+#include <thread>
 
 using moravel::graph::Frame;
 using moravel::graph::ImageView;
@@ -247,25 +249,28 @@ void TFmMain::GraphReset() {
 
 // ---- levels ----
 
-void TFmMain::BarGraphDraw(QImage& bitmap, int channel) {
-    QPainter p;
-    moravel::graph::beginGraphPainter(p, bitmap);
-    const Frame f(bitmap.width(), bitmap.height());
+moravel::graph::SeriesDrawing TFmMain::SeriesDrawingOf(int channel) const {
+    using moravel::graph::SeriesDrawing;
+    SeriesDrawing d;
     const bool s = channel == 0;
     if (RbDateMMode->isChecked()) {
-        const int start = std::max(0, CbDateListStart->currentIndex());
-        const int stop = std::max(0, CbDateListStop->currentIndex());
-        moravel::graph::drawMonthLines(p, f, s ? LA_ListMaxG : LV_ListMaxG, stop - start + 1, SeriesList(channel));
+        d.form = SeriesDrawing::MonthLines;
+        d.hourly = s ? &LA_ListMaxG : &LV_ListMaxG;
+        d.days = std::max(0, CbDateListStop->currentIndex()) - std::max(0, CbDateListStart->currentIndex()) + 1;
+        d.series = SeriesList(channel);
     } else if (RbSS->isChecked()) {
-        moravel::graph::drawDayLines(p, f, s ? LA_List : LV_List, SeriesList(channel));
+        d.form = SeriesDrawing::DayLines;
+        d.lists = s ? &LA_List : &LV_List;
+        d.series = SeriesList(channel);
     } else {
-        const int mode = s ? CbSModeIndex : CbVModeIndex;
-        const auto& lists = s ? LA_List : LV_List;
-        if (mode < 0 || mode >= moravel::LevelStatCount)
-            throw moravel::DataError(QStringLiteral("レベルが選択されていません。"));
-        moravel::graph::drawDayBars(p, f, lists[static_cast<size_t>(mode)]);
+        d.form = SeriesDrawing::DayBars;
+        d.lists = s ? &LA_List : &LV_List;
+        d.barStat = s ? CbSModeIndex : CbVModeIndex;
     }
+    return d;
 }
+
+void TFmMain::BarGraphDraw(QImage& bitmap, int channel) { moravel::graph::drawSeries(bitmap, SeriesDrawingOf(channel)); }
 
 QImage TFmMain::FramedBitmap(QSize size, int reference) {
     const bool month = RbDateMMode->isChecked();
@@ -300,8 +305,39 @@ QImage TFmMain::GraphBitmap(int channel, QSize size) {
 }
 
 void TFmMain::DrawPair(ImageView* s, ImageView* v) {
-    const QImage sBitmap = GraphBitmap(0, s->size());
-    const QImage vBitmap = GraphBitmap(1, v->size());
+    const int sReference = moravel::toInt(EdReferenceS->text());
+    QImage sBitmap = FramedBitmap(s->size(), sReference);
+    const int vReference = moravel::toInt(EdReferenceV->text());
+    QImage vBitmap = FramedBitmap(v->size(), vReference);
+    const moravel::graph::SeriesDrawing sDrawing = SeriesDrawingOf(0);
+    const moravel::graph::SeriesDrawing vDrawing = SeriesDrawingOf(1);
+    if (sDrawing.form == moravel::graph::SeriesDrawing::DayBars) {
+        moravel::graph::drawSeries(sBitmap, sDrawing);
+        moravel::graph::drawSeries(vBitmap, vDrawing);
+    } else {
+        // Thousands of line segments each: the vibration graph is drawn on the second core while this
+        // thread draws the noise graph. Both read only plain data; a failure is reported as if they
+        // had been drawn one after the other.
+        std::exception_ptr vFailure;
+        std::thread vThread([&] {
+            try {
+                moravel::graph::drawSeries(vBitmap, vDrawing);
+            } catch (...) {
+                vFailure = std::current_exception();
+            }
+        });
+        std::exception_ptr sFailure;
+        try {
+            moravel::graph::drawSeries(sBitmap, sDrawing);
+        } catch (...) {
+            sFailure = std::current_exception();
+        }
+        vThread.join();
+        if (sFailure)
+            std::rethrow_exception(sFailure);
+        if (vFailure)
+            std::rethrow_exception(vFailure);
+    }
     moravel::graph::present(s, sBitmap);
     moravel::graph::present(v, vBitmap);
 }
