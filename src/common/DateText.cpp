@@ -141,10 +141,22 @@ void Stamp::write(char16_t* out) const {
 }
 
 void Stamp::writeAscii(char* out) const {
-    char16_t wide[19];
-    write(wide);
-    for (int i = 0; i < 19; ++i)
-        out[i] = static_cast<char>(wide[i]);
+    auto two = [&](int v, int at) {
+        out[at] = static_cast<char>('0' + (v / 10) % 10);
+        out[at + 1] = static_cast<char>('0' + v % 10);
+    };
+    two(year / 100, 0);
+    two(year % 100, 2);
+    out[4] = '/';
+    two(month, 5);
+    out[7] = '/';
+    two(day, 8);
+    out[10] = ' ';
+    two(hour, 11);
+    out[13] = ':';
+    two(minute, 14);
+    out[16] = ':';
+    two(second, 17);
 }
 
 QString Stamp::text() const {

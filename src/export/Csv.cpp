@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace moravel::csv {
 
@@ -36,7 +37,19 @@ const std::array<QString, 7>& weekNames() {
     return names;
 }
 
-bool isDataLine(QStringView line) { return line.contains(u':') && !line.contains(u"ST"); }
+bool isDataLine(QStringView line) {
+    bool colon = false;
+    const QChar* p = line.data();
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c == u':')
+            colon = true;
+        else if (c == u'S' && i + 1 < n && p[i + 1].unicode() == u'T')
+            return false;
+    }
+    return colon;
+}
 
 namespace {
 
@@ -157,12 +170,52 @@ QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
     return out.bytes();
 }
 
+namespace {
+
+// The rows of one raw data line: its samples, one second apart. The rows are made in a byte buffer:
+// the date and time are written once and then counted up second by second.
+void appendSampleRows(QByteArray& bytes, const FieldSplitter& fields, int count, Stamp stamp) {
+    char text[19];
+    stamp.writeAscii(text);
+    for (int p = 2; p < count; ++p) {
+        if (p > 2) {
+            if (stamp.second < 59) {
+                ++stamp.second;
+                text[17] = static_cast<char>('0' + stamp.second / 10);
+                text[18] = static_cast<char>('0' + stamp.second % 10);
+            } else {
+                stamp.addSeconds(1);
+                stamp.writeAscii(text);
+            }
+        }
+        const QStringView sample = fields[p];
+        if (!isAscii(sample)) {
+            bytes.append(text, 19);
+            bytes.append(',');
+            bytes.append(platform::encodeCp932(sample));
+            bytes.append("\r\n", 2);
+            continue;
+        }
+        const qsizetype at = bytes.size();
+        bytes.resize(at + 19 + 1 + sample.size() + 2);
+        char* out = bytes.data() + at;
+        std::memcpy(out, text, 19);
+        out += 19;
+        *out++ = ',';
+        for (QChar c : sample)
+            *out++ = static_cast<char>(c.unicode());
+        *out++ = '\r';
+        *out = '\n';
+    }
+}
+
+} // namespace
+
 QByteArray rawCsv(const QStringList& lines) {
     CsvText out;
     QByteArray& bytes = out.bytes();
     bytes.reserve(lines.size() * 60 * 28);
     FieldSplitter fields;
-    char stampText[19];
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (!isDataLine(line)) {
@@ -176,15 +229,7 @@ QByteArray rawCsv(const QStringList& lines) {
         Stamp stamp;
         if (!readStamp(fields[0], time, stamp))
             continue; // an unreadable date or time drops the line's samples
-        for (int p = 2; p < count; ++p) {
-            if (p > 2)
-                stamp.addSeconds(1);
-            stamp.writeAscii(stampText);
-            bytes.append(stampText, 19);
-            bytes.append(',');
-            appendText(bytes, fields[p]);
-            bytes.append("\r\n", 2);
-        }
+        appendSampleRows(bytes, fields, count, stamp);
     }
     return bytes;
 }

@@ -121,15 +121,9 @@ void TFmPrint::FormShow() {
         GridPrintOut(Draw);
     if (PrintMode == moravel::report::TableReport)
         OnlyGridPrintOut(Draw);
-    // Only a page composed to its end reaches the preview.
-    QImage shown(Draw.size(), QImage::Format_ARGB32);
-    shown.fill(0xFFFFFFFF);
-    {
-        QPainter p(&shown);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(QRect(QPoint(0, 0), Draw.size()), Draw, QRect(QPoint(0, 0), Draw.size()));
-    }
-    Print_Image->setBitmap(std::move(shown));
+    // Only a page composed to its end reaches the preview. The page and the preview have the same
+    // size, so the copy is the page itself.
+    Print_Image->setBitmap(Draw);
 }
 
 // ---- printing ----
