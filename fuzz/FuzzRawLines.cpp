@@ -14,6 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         lines = moravel::platform::decodeLines(fuzzBytes(data, size));
     } catch (const moravel::DataError&) {
+        bool failed = false;
+        try {
+            moravel::csv::rawCsvFromBytes(fuzzBytes(data, size));
+        } catch (const moravel::DataError&) {
+            failed = true;
+        }
+        FUZZ_ASSERT(failed);
         return 0;
     }
     // The samples of every data line whose date and time can be read.
@@ -32,8 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         csv = moravel::csv::rawCsv(lines);
     } catch (const moravel::DataError&) {
+        // The conversion from bytes fails where the conversion from lines fails.
+        bool failed = false;
+        try {
+            moravel::csv::rawCsvFromBytes(fuzzBytes(data, size));
+        } catch (const moravel::DataError&) {
+            failed = true;
+        }
+        FUZZ_ASSERT(failed);
         return 0;
     }
+    // The bytes give the same CSV as the lines they decode to.
+    FUZZ_ASSERT(moravel::csv::rawCsvFromBytes(fuzzBytes(data, size)) == csv);
     FUZZ_ASSERT(csv.isEmpty() || csv.endsWith("\r\n"));
     // Each of them became a row that starts with a whole date and time.
     static const QRegularExpression stampRow(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2},"));

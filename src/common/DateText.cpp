@@ -21,12 +21,15 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeap(y) ? 29 : days[m - 1];
 }
 
-// Reads 1..maxDigits decimal digits at p; advances p.
-bool readNumber(QStringView t, qsizetype& p, int minDigits, int maxDigits, int& value) {
+inline char16_t unit(QChar c) { return c.unicode(); }
+inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
+
+// Reads minDigits..maxDigits decimal digits at p; advances p.
+template <class View> bool readNumber(View t, qsizetype& p, int minDigits, int maxDigits, int& value) {
     int digits = 0;
     int v = 0;
-    while (p < t.size() && digits < maxDigits && t[p].unicode() >= '0' && t[p].unicode() <= '9') {
-        v = v * 10 + (t[p].unicode() - '0');
+    while (p < t.size() && digits < maxDigits && unit(t[p]) >= '0' && unit(t[p]) <= '9') {
+        v = v * 10 + (unit(t[p]) - '0');
         ++p;
         ++digits;
     }
@@ -36,27 +39,39 @@ bool readNumber(QStringView t, qsizetype& p, int minDigits, int maxDigits, int& 
     return true;
 }
 
-bool expect(QStringView t, qsizetype& p, char16_t c) {
-    if (p < t.size() && t[p].unicode() == c) {
+template <class View> bool expect(View t, qsizetype& p, char16_t c) {
+    if (p < t.size() && unit(t[p]) == c) {
         ++p;
         return true;
     }
     return false;
 }
 
-bool readDate(QStringView t, qsizetype& p, Stamp& s) {
+template <class View> bool readDate(View t, qsizetype& p, Stamp& s) {
     return readNumber(t, p, 4, 4, s.year) && expect(t, p, u'/') && readNumber(t, p, 1, 2, s.month) &&
            expect(t, p, u'/') && readNumber(t, p, 1, 2, s.day) && s.month >= 1 && s.month <= 12 && s.day >= 1 &&
            s.day <= daysInMonth(s.year, s.month);
 }
 
-bool readTime(QStringView t, qsizetype& p, Stamp& s) {
+template <class View> bool readTime(View t, qsizetype& p, Stamp& s) {
     if (!(readNumber(t, p, 1, 2, s.hour) && expect(t, p, u':') && readNumber(t, p, 1, 2, s.minute)))
         return false;
     s.second = 0;
     if (expect(t, p, u':') && !readNumber(t, p, 1, 2, s.second))
         return false;
     return s.hour < 24 && s.minute < 60 && s.second < 60;
+}
+
+template <class View> bool readDateAndTime(View date, View time, Stamp& out) {
+    Stamp s;
+    qsizetype p = 0;
+    if (!readDate(date, p, s) || p != date.size())
+        return false;
+    p = 0;
+    if (!readTime(time, p, s) || p != time.size())
+        return false;
+    out = s;
+    return true;
 }
 
 } // namespace
@@ -75,17 +90,9 @@ bool readStamp(QStringView text, Stamp& out) {
     return true;
 }
 
-bool readStamp(QStringView date, QStringView time, Stamp& out) {
-    Stamp s;
-    qsizetype p = 0;
-    if (!readDate(date, p, s) || p != date.size())
-        return false;
-    p = 0;
-    if (!readTime(time, p, s) || p != time.size())
-        return false;
-    out = s;
-    return true;
-}
+bool readStamp(QStringView date, QStringView time, Stamp& out) { return readDateAndTime(date, time, out); }
+
+bool readStamp(QByteArrayView date, QByteArrayView time, Stamp& out) { return readDateAndTime(date, time, out); }
 
 void Stamp::addSeconds(qint64 seconds) {
     qint64 total = second + seconds;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -23,8 +24,10 @@ struct Stamp {
 // Reads "yyyy/m/d h:m" or "yyyy/m/d h:m:s" (one or more blanks between, leading zeros optional,
 // four-digit year) with a valid calendar date and time of day. Returns false for anything else.
 bool readStamp(QStringView text, Stamp& out);
-// The same for a date and a time given separately (fields 0 and 1 of a data row).
+// The same for a date and a time given separately (fields 0 and 1 of a data row), as text or as the
+// bytes of a plain ASCII line.
 bool readStamp(QStringView date, QStringView time, Stamp& out);
+bool readStamp(QByteArrayView date, QByteArrayView time, Stamp& out);
 
 // Weekday of 20yy-mm-dd, Monday = 0 ... Sunday = 6; -1 when the date does not exist.
 int weekdayOf20yy(int yy, int month, int day);

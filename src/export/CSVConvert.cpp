@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <future>
 
 using moravel::platform::Answer;
 using moravel::platform::dialogs;
@@ -193,17 +194,40 @@ void TFmCSVConvert::SaveFile() {
          moravel::csv::periodCsv(m_run.period));
 }
 
-void TFmCSVConvert::ConvertSummaries(const QStringList& paths) {
-    for (const QString& path : paths) {
-        const QString ext = extensionOf(path);
-        if (ext != u".LAC" && ext != u".LVC")
-            continue;
-        const bool noise = ext == u".LAC";
-        Progress(path);
-        const QByteArray bytes = moravel::csv::summaryCsv(
-            moravel::platform::readLines(path), noise ? moravel::csv::Headings::Noise : moravel::csv::Headings::Vibration);
-        Save(stemOf(path) + (noise ? QStringLiteral("_LAC.csv") : QStringLiteral("_LVC.csv")), bytes);
+void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
+                                 const std::function<QString(const QString&)>& outputName) {
+    // The next file is read and converted on the second core while this one is asked about and
+    // saved; questions, saves and failures come in the order of the files all the same.
+    std::future<QByteArray> next;
+    auto start = [&](int k) { next = std::async(std::launch::async, convert, paths[k]); };
+    if (!paths.isEmpty())
+        start(0);
+    for (int k = 0; k < paths.size(); ++k) {
+        Progress(paths[k]);
+        const QByteArray bytes = next.get();
+        if (k + 1 < paths.size())
+            start(k + 1);
+        Save(outputName(paths[k]), bytes);
     }
+}
+
+void TFmCSVConvert::ConvertSummaries(const QStringList& listing) {
+    QStringList paths;
+    for (const QString& path : listing) {
+        const QString ext = extensionOf(path);
+        if (ext == u".LAC" || ext == u".LVC")
+            paths.append(path);
+    }
+    ConvertFiles(
+        paths,
+        [](const QString& path) {
+            const bool noise = extensionOf(path) == u".LAC";
+            return moravel::csv::summaryCsv(moravel::platform::readLines(path),
+                                            noise ? moravel::csv::Headings::Noise : moravel::csv::Headings::Vibration);
+        },
+        [](const QString& path) {
+            return stemOf(path) + (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv") : QStringLiteral("_LVC.csv"));
+        });
 }
 
 void TFmCSVConvert::ALLCSVLAC() {
@@ -219,13 +243,11 @@ void TFmCSVConvert::ALLCSVLAC() {
 // ---- raw files ----
 
 void TFmCSVConvert::ConvertRaw(const QStringList& paths) {
-    for (const QString& path : paths) {
-        const QString ext = extensionOf(path);
-        const bool noise = ext == u".LA";
-        Progress(path);
-        const QByteArray bytes = moravel::csv::rawCsv(moravel::platform::readLines(path));
-        Save(stemOf(path) + (noise ? QStringLiteral("_LA.csv") : QStringLiteral("_LV.csv")), bytes);
-    }
+    ConvertFiles(
+        paths, [](const QString& path) { return moravel::csv::rawCsvFromBytes(moravel::platform::readBytes(path)); },
+        [](const QString& path) {
+            return stemOf(path) + (extensionOf(path) == u".LA" ? QStringLiteral("_LA.csv") : QStringLiteral("_LV.csv"));
+        });
 }
 
 void TFmCSVConvert::CSVLALV() {

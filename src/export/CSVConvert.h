@@ -64,6 +64,8 @@ private:
     bool MayReplace(const QString& path);
     void Save(const QString& name, const QByteArray& bytes);
     void ConvertRaw(const QStringList& paths);
+    void ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
+                      const std::function<QString(const QString&)>& outputName);
     void ConvertSummaries(const QStringList& paths);
     void Progress(const QString& path);
     ExportInputs m_run; // the main window's state for the running conversion

@@ -8,6 +8,7 @@
 #include "platform/TextFile.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 
 namespace moravel::csv {
@@ -37,19 +38,30 @@ const std::array<QString, 7>& weekNames() {
     return names;
 }
 
-bool isDataLine(QStringView line) {
+namespace {
+
+inline char16_t unit(QChar c) { return c.unicode(); }
+inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
+
+inline QStringView midnight(QStringView) { return u"00:00"; }
+inline QByteArrayView midnight(QByteArrayView) { return "00:00"; }
+
+template <class View> bool dataLine(View line) {
     bool colon = false;
-    const QChar* p = line.data();
     const qsizetype n = line.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i].unicode();
+        const char16_t c = unit(line[i]);
         if (c == u':')
             colon = true;
-        else if (c == u'S' && i + 1 < n && p[i + 1].unicode() == u'T')
+        else if (c == u'S' && i + 1 < n && unit(line[i + 1]) == u'T')
             return false;
     }
     return colon;
 }
+
+} // namespace
+
+bool isDataLine(QStringView line) { return dataLine(line); }
 
 namespace {
 
@@ -172,9 +184,58 @@ QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
 
 namespace {
 
-// The rows of one raw data line: its samples, one second apart. The rows are made in a byte buffer:
-// the date and time are written once and then counted up second by second.
-void appendSampleRows(QByteArray& bytes, const FieldSplitter& fields, int count, Stamp stamp) {
+void appendSample(QByteArray& bytes, const char* stamp, QStringView sample) {
+    if (!isAscii(sample)) {
+        bytes.append(stamp, 19);
+        bytes.append(',');
+        bytes.append(platform::encodeCp932(sample));
+        bytes.append("\r\n", 2);
+        return;
+    }
+    const qsizetype at = bytes.size();
+    bytes.resize(at + 19 + 1 + sample.size() + 2);
+    char* out = bytes.data() + at;
+    std::memcpy(out, stamp, 19);
+    out += 19;
+    *out++ = ',';
+    for (QChar c : sample)
+        *out++ = static_cast<char>(c.unicode());
+    *out++ = '\r';
+    *out = '\n';
+}
+
+void appendSample(QByteArray& bytes, const char* stamp, QByteArrayView sample) {
+    const qsizetype at = bytes.size();
+    bytes.resize(at + 19 + 1 + sample.size() + 2);
+    char* out = bytes.data() + at;
+    std::memcpy(out, stamp, 19);
+    out += 19;
+    *out++ = ',';
+    std::memcpy(out, sample.data(), static_cast<size_t>(sample.size()));
+    out += sample.size();
+    *out++ = '\r';
+    *out = '\n';
+}
+
+// One line of a raw level file: a data line becomes one row per sample, one second apart from the
+// line's time (a time of fewer than five characters read as 00:00); a line whose date and time
+// cannot be read is dropped; every other line goes through the header conversion. The rows are
+// made in a byte buffer: the date and time are written once and then counted up second by second.
+template <class Splitter, class View>
+void rawLine(View line, int index, Splitter& fields, CsvText& out, const std::function<QString()>& asText) {
+    if (!dataLine(line)) {
+        convertHeaderLine(asText(), index, Headings::None, out);
+        return;
+    }
+    const int count = fields.split(line);
+    if (count < 3)
+        return;
+    Stamp stamp;
+    const bool read = fields[1].size() < 5 ? readStamp(fields[0], midnight(line), stamp)
+                                           : readStamp(fields[0], fields[1], stamp);
+    if (!read)
+        return;
+    QByteArray& bytes = out.bytes();
     char text[19];
     stamp.writeAscii(text);
     for (int p = 2; p < count; ++p) {
@@ -188,24 +249,7 @@ void appendSampleRows(QByteArray& bytes, const FieldSplitter& fields, int count,
                 stamp.writeAscii(text);
             }
         }
-        const QStringView sample = fields[p];
-        if (!isAscii(sample)) {
-            bytes.append(text, 19);
-            bytes.append(',');
-            bytes.append(platform::encodeCp932(sample));
-            bytes.append("\r\n", 2);
-            continue;
-        }
-        const qsizetype at = bytes.size();
-        bytes.resize(at + 19 + 1 + sample.size() + 2);
-        char* out = bytes.data() + at;
-        std::memcpy(out, text, 19);
-        out += 19;
-        *out++ = ',';
-        for (QChar c : sample)
-            *out++ = static_cast<char>(c.unicode());
-        *out++ = '\r';
-        *out = '\n';
+        appendSample(bytes, text, fields[p]);
     }
 }
 
@@ -213,25 +257,56 @@ void appendSampleRows(QByteArray& bytes, const FieldSplitter& fields, int count,
 
 QByteArray rawCsv(const QStringList& lines) {
     CsvText out;
-    QByteArray& bytes = out.bytes();
-    bytes.reserve(lines.size() * 60 * 28);
+    out.bytes().reserve(lines.size() * 60 * 28);
     FieldSplitter fields;
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
-        if (!isDataLine(line)) {
-            convertHeaderLine(line, i, Headings::None, out);
-            continue;
-        }
-        const int count = fields.split(line);
-        if (count < 3)
-            continue;
-        const QStringView time = fields[1].size() < 5 ? QStringView(u"00:00") : fields[1];
-        Stamp stamp;
-        if (!readStamp(fields[0], time, stamp))
-            continue; // an unreadable date or time drops the line's samples
-        appendSampleRows(bytes, fields, count, stamp);
+        rawLine(QStringView(line), i, fields, out, [&] { return line; });
     }
-    return bytes;
+    return out.bytes();
+}
+
+QByteArray rawCsvFromBytes(const QByteArray& bytes) {
+    if (platform::hasByteOrderMark(bytes))
+        return rawCsv(platform::decodeLines(bytes));
+    CsvText out;
+    out.bytes().reserve(bytes.size() * 5);
+    ByteFieldSplitter byteFields;
+    FieldSplitter textFields;
+    const char* d = bytes.constData();
+    const qsizetype n = bytes.size();
+    int index = 0;
+    // Lines end at CR LF, CR or LF, as decodeLines reads them; lines of plain ASCII are converted as
+    // bytes, any other line as the text it decodes to.
+    auto line = [&](qsizetype start, qsizetype end) {
+        const QByteArrayView bytesOfLine(d + start, end - start);
+        bool ascii = true;
+        for (char c : bytesOfLine)
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                ascii = false;
+                break;
+            }
+        if (ascii) {
+            rawLine(bytesOfLine, index, byteFields, out, [&] { return QString::fromLatin1(bytesOfLine); });
+        } else {
+            const QString text = platform::decodeCp932Line(bytesOfLine);
+            rawLine(QStringView(text), index, textFields, out, [&] { return text; });
+        }
+        ++index;
+    };
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = d[i];
+        if (c == '\r' || c == '\n') {
+            line(start, i);
+            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        line(start, n);
+    return out.bytes();
 }
 
 QByteArray periodCsv(const PeriodInputs& in) {

@@ -55,6 +55,9 @@ QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc);
 // A raw level file as CSV: one row per sample, one second apart from its line's time (a time of
 // fewer than five characters read as 00:00); lines whose date cannot be read are dropped.
 QByteArray rawCsv(const QStringList& lines);
+// The same from the file's bytes: what rawCsv(decodeLines(bytes)) gives, without making text of
+// the lines that are plain ASCII. Throws DataError where decodeLines does.
+QByteArray rawCsvFromBytes(const QByteArray& bytes);
 
 // What the period CSV is made of: the main window's item page and period maxima.
 struct PeriodInputs {

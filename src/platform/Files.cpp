@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <cstdio>
 
 namespace moravel::platform {
 
@@ -24,11 +25,26 @@ QStringList listFiles(const QString& directory) {
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so that every failure of the write is seen (see TextWriter).
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
-        file.cancelWriting();
+    // A new file beside the target, written unbuffered so that every failure is seen, closed, and
+    // renamed over the target: the target is the old file or the whole new one, never a part.
+    const QFileInfo target(path);
+    const QString dir = target.absolutePath();
+    QFile temp;
+    for (int attempt = 0; attempt < 100 && !temp.isOpen(); ++attempt) {
+        temp.setFileName(QStringLiteral("%1/.%2.%3.tmp")
+                             .arg(dir, target.fileName())
+                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
+            temp.error() != QFileDevice::OpenError)
+            break;
+    }
+    if (!temp.isOpen())
+        throw DataError(writeFailure(path));
+    bool written = temp.write(bytes) == bytes.size();
+    temp.close();
+    written = written && temp.error() == QFileDevice::NoError;
+    if (!written || std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(temp.fileName());
         throw DataError(writeFailure(path));
     }
 }

@@ -93,6 +93,24 @@ bool isAscii(const char* p, qsizetype n) {
 
 } // namespace
 
+bool hasByteOrderMark(const QByteArray& bytes) {
+    auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const qsizetype n = bytes.size();
+    return (n >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) ||
+           (n >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) || (n >= 2 && byte(0) == 0xFE && byte(1) == 0xFF);
+}
+
+QString decodeCp932Line(QByteArrayView bytes) {
+    if (isAscii(bytes.data(), bytes.size()))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        throw DataError(QStringLiteral("Shift_JIS（コードページ932）の変換が利用できません。"));
+    QString line = decoder.decode(bytes);
+    fromIcuControls(line);
+    return line;
+}
+
 QStringList decodeLines(const QByteArray& bytes) {
     const char* d = bytes.constData();
     const qsizetype n = bytes.size();
@@ -112,20 +130,7 @@ QStringList decodeLines(const QByteArray& bytes) {
     // Code page 932: neither CR nor LF can be the second byte of a double-byte character, so the
     // bytes are split into lines first and only lines with bytes above 0x7F go through the decoder.
     QStringList lines;
-    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid())
-        throw DataError(QStringLiteral("Shift_JIS（コードページ932）の変換が利用できません。"));
-    auto add = [&](qsizetype start, qsizetype end) {
-        const char* p = d + start;
-        const qsizetype len = end - start;
-        if (isAscii(p, len)) {
-            lines.append(QString::fromLatin1(p, len));
-        } else {
-            QString line = decoder.decode(QByteArrayView(p, len));
-            fromIcuControls(line);
-            lines.append(line);
-        }
-    };
+    auto add = [&](qsizetype start, qsizetype end) { lines.append(decodeCp932Line(QByteArrayView(d + start, end - start))); };
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char c = d[i];
@@ -141,13 +146,18 @@ QStringList decodeLines(const QByteArray& bytes) {
     return lines;
 }
 
-QStringList readLines(const QString& path) {
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
+    return bytes;
+}
+
+QStringList readLines(const QString& path) {
+    const QByteArray bytes = readBytes(path);
     try {
         return decodeLines(bytes);
     } catch (const DataError& e) {

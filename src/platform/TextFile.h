@@ -17,6 +17,15 @@ namespace moravel::platform {
 // byte-order mark but do not hold it.
 QStringList decodeLines(const QByteArray& bytes);
 
+// Whether the bytes start with a UTF-8 or UTF-16 byte-order mark.
+bool hasByteOrderMark(const QByteArray& bytes);
+
+// One line of code page 932 bytes (no CR or LF in it) as text, the way decodeLines decodes it.
+QString decodeCp932Line(QByteArrayView bytes);
+
+// Reads a whole file's bytes. Throws DataError when it cannot be opened or read.
+QByteArray readBytes(const QString& path);
+
 // Reads a whole file into lines. Throws DataError when it cannot be opened, read or decoded.
 QStringList readLines(const QString& path);
 

@@ -154,3 +154,17 @@ TEST(Listing, SortedAsTextIgnoringCase) {
     EXPECT_EQ(paths, (QStringList{"/c/20210301.LAC", "/c/20210301.lvc", "/c/20210302.LAC", "/c/abc.LA",
                                   "/c/MORVEL.TXT"}));
 }
+
+TEST(RawCsv, FromBytesAsFromLines) {
+    // Plain ASCII lines, a line of other bytes, quotes, CR-only line ends, a NUL and a trailing break.
+    const QByteArray cases[] = {
+        moravel::platform::encodeCp932(dayFile({"2021/03/01 10:00,055.3,055.4"}, "0000011").join("\r\n") + "\r\n"),
+        QByteArray("2021/03/01 10:00,\"05\"\"5\",\"x y\",1\r2021/03/01 0:0,1\n\x8C\xBB:,2\r\n"),
+        QByteArray("2021/03/01 23:59:59,1,2,\0,3\r\nA:B,\r\nSTART,08:00\r\nSTOP,18:00", 70),
+        QByteArray("\xEF\xBB\xBF" "2021/03/01 10:00,1,2\r\n"),
+        QByteArray(),
+    };
+    for (const QByteArray& bytes : cases)
+        EXPECT_EQ(rawCsvFromBytes(bytes), rawCsv(moravel::platform::decodeLines(bytes))) << bytes.toHex().toStdString();
+    EXPECT_THROW(rawCsvFromBytes(QByteArray("\xEF\xBB\xBF\xFF")), moravel::DataError);
+}
