@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <deque>
 #include <future>
 
 using moravel::platform::Answer;
@@ -196,17 +197,21 @@ void TFmCSVConvert::SaveFile() {
 
 void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
                                  const std::function<QString(const QString&)>& outputName) {
-    // The next file is read and converted on the second core while this one is asked about and
+    // The next files are read and converted on other threads while this one is asked about and
     // saved; questions, saves and failures come in the order of the files all the same.
-    std::future<QByteArray> next;
-    auto start = [&](int k) { next = std::async(std::launch::async, convert, paths[k]); };
-    if (!paths.isEmpty())
-        start(0);
+    constexpr int Ahead = 2;
+    std::deque<std::future<QByteArray>> ahead;
+    int started = 0;
+    auto startMore = [&] {
+        while (started < paths.size() && ahead.size() < Ahead)
+            ahead.push_back(std::async(std::launch::async, convert, paths[started++]));
+    };
+    startMore();
     for (int k = 0; k < paths.size(); ++k) {
         Progress(paths[k]);
-        const QByteArray bytes = next.get();
-        if (k + 1 < paths.size())
-            start(k + 1);
+        const QByteArray bytes = ahead.front().get();
+        ahead.pop_front();
+        startMore();
         Save(outputName(paths[k]), bytes);
     }
 }

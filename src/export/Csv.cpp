@@ -266,6 +266,124 @@ QByteArray rawCsv(const QStringList& lines) {
     return out.bytes();
 }
 
+namespace {
+
+bool asciiBytes(const char* p, qsizetype n) {
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 chunk;
+        std::memcpy(&chunk, p + i, 8);
+        if (chunk & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+inline bool blankByte(char c) { return static_cast<unsigned char>(c) >= 1 && static_cast<unsigned char>(c) <= 32; }
+
+bool containsST(const char* p, qsizetype n) {
+    const char* end = p + n;
+    while (const char* s = static_cast<const char*>(std::memchr(p, 'S', static_cast<size_t>(end - p)))) {
+        if (s + 1 < end && s[1] == 'T')
+            return true;
+        p = s + 1;
+    }
+    return false;
+}
+
+// Bytes that end a field: the blanks and the comma.
+struct FieldEnds {
+    bool at[256] = {};
+    FieldEnds() {
+        for (int c = 1; c <= 32; ++c)
+            at[c] = true;
+        at[static_cast<unsigned char>(',')] = true;
+    }
+};
+const FieldEnds& fieldEnds() {
+    static const FieldEnds ends;
+    return ends;
+}
+
+// A data line of plain ASCII without quotes and without NUL, its rows written straight from its
+// bytes: the fields are found by the comma rule as the splitter finds them, one at a time.
+// Returns false for a line it does not take (the caller converts it the general way).
+bool simpleRawLine(QByteArray& bytes, const char* s, qsizetype n) {
+    if (std::memchr(s, '"', static_cast<size_t>(n)) || std::memchr(s, '\0', static_cast<size_t>(n)))
+        return false;
+    qsizetype p = 0;
+    const bool* ends = fieldEnds().at;
+    // The field at p: [begin, end); p moves past its separator. Returns whether another field
+    // follows: after blanks, after a comma with more text, or after a comma that ends the line (its
+    // empty field).
+    auto next = [&](qsizetype& begin, qsizetype& end) {
+        begin = p;
+        while (p < n && !ends[static_cast<unsigned char>(s[p])])
+            ++p;
+        end = p;
+        while (p < n && blankByte(s[p]))
+            ++p;
+        if (p < n && s[p] == ',') {
+            ++p;
+            if (p == n)
+                return true;
+            while (p < n && blankByte(s[p]))
+                ++p;
+        }
+        return p < n;
+    };
+    while (p < n && blankByte(s[p]))
+        ++p;
+    if (p >= n)
+        return true; // no field
+    qsizetype b0, e0, b1, e1;
+    if (!next(b0, e0) || !next(b1, e1))
+        return true; // fewer than three fields
+    Stamp stamp;
+    const QByteArrayView date(s + b0, e0 - b0);
+    const QByteArrayView time = e1 - b1 < 5 ? QByteArrayView("00:00") : QByteArrayView(s + b1, e1 - b1);
+    if (!readStamp(date, time, stamp))
+        return true; // an unreadable date or time drops the line's samples
+    char text[19];
+    stamp.writeAscii(text);
+    // Room for every row the rest of the line can hold; cut to what was written at the end.
+    const qsizetype at = bytes.size();
+    bytes.resize(at + (n - p + 1) * 23);
+    char* out = bytes.data() + at;
+    bool more = true;
+    bool first = true;
+    while (more) {
+        qsizetype begin, end;
+        more = next(begin, end);
+        if (!first) {
+            if (stamp.second < 59) {
+                ++stamp.second;
+                text[17] = static_cast<char>('0' + stamp.second / 10);
+                text[18] = static_cast<char>('0' + stamp.second % 10);
+            } else {
+                stamp.addSeconds(1);
+                stamp.writeAscii(text);
+            }
+        }
+        first = false;
+        std::memcpy(out, text, 19);
+        out[19] = ',';
+        out += 20;
+        for (qsizetype i = begin; i < end; ++i)
+            *out++ = s[i];
+        out[0] = '\r';
+        out[1] = '\n';
+        out += 2;
+    }
+    bytes.resize(out - bytes.constData());
+    return true;
+}
+
+} // namespace
+
 QByteArray rawCsvFromBytes(const QByteArray& bytes) {
     if (platform::hasByteOrderMark(bytes))
         return rawCsv(platform::decodeLines(bytes));
@@ -276,36 +394,37 @@ QByteArray rawCsvFromBytes(const QByteArray& bytes) {
     const char* d = bytes.constData();
     const qsizetype n = bytes.size();
     int index = 0;
-    // Lines end at CR LF, CR or LF, as decodeLines reads them; lines of plain ASCII are converted as
-    // bytes, any other line as the text it decodes to.
+    // Lines of plain ASCII are converted as bytes, any other line as the text it decodes to.
     auto line = [&](qsizetype start, qsizetype end) {
         const QByteArrayView bytesOfLine(d + start, end - start);
-        bool ascii = true;
-        for (char c : bytesOfLine)
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                ascii = false;
-                break;
-            }
-        if (ascii) {
-            rawLine(bytesOfLine, index, byteFields, out, [&] { return QString::fromLatin1(bytesOfLine); });
+        if (asciiBytes(d + start, end - start)) {
+            const bool data = std::memchr(d + start, ':', static_cast<size_t>(end - start)) && !containsST(d + start, end - start);
+            if (!data || !simpleRawLine(out.bytes(), d + start, end - start))
+                rawLine(bytesOfLine, index, byteFields, out, [&] { return QString::fromLatin1(bytesOfLine); });
         } else {
             const QString text = platform::decodeCp932Line(bytesOfLine);
             rawLine(QStringView(text), index, textFields, out, [&] { return text; });
         }
         ++index;
     };
+    // Lines end at CR LF, CR or LF, as decodeLines reads them.
     qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = d[i];
-        if (c == '\r' || c == '\n') {
-            line(start, i);
-            if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
-                ++i;
-            start = i + 1;
+    while (start < n) {
+        const char* lf = static_cast<const char*>(std::memchr(d + start, '\n', static_cast<size_t>(n - start)));
+        const qsizetype lfAt = lf ? lf - d : n;
+        const char* cr = static_cast<const char*>(std::memchr(d + start, '\r', static_cast<size_t>(lfAt - start)));
+        if (cr) {
+            const qsizetype crAt = cr - d;
+            line(start, crAt);
+            start = crAt + 1 < n && d[crAt + 1] == '\n' ? crAt + 2 : crAt + 1;
+        } else if (lf) {
+            line(start, lfAt);
+            start = lfAt + 1;
+        } else {
+            line(start, n);
+            start = n;
         }
     }
-    if (start < n)
-        line(start, n);
     return out.bytes();
 }
 

@@ -162,6 +162,8 @@ TEST(RawCsv, FromBytesAsFromLines) {
         QByteArray("2021/03/01 10:00,\"05\"\"5\",\"x y\",1\r2021/03/01 0:0,1\n\x8C\xBB:,2\r\n"),
         QByteArray("2021/03/01 23:59:59,1,2,\0,3\r\nA:B,\r\nSTART,08:00\r\nSTOP,18:00", 70),
         QByteArray("\xEF\xBB\xBF" "2021/03/01 10:00,1,2\r\n"),
+        QByteArray("2021/03/01 10:00,1, \r\n2021/03/01 10:00,1,\r\n 2021/03/01  10:00 ,,2 3\r\n2021/03/01 10:00\r\n"
+                   "2021/03/01 10:00,\r\n2021/03/01,10:00,9\n\n2021/03/01 9:5 , 7"),
         QByteArray(),
     };
     for (const QByteArray& bytes : cases)
