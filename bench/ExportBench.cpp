@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 using namespace moravel;
 
@@ -54,15 +55,16 @@ void BulkCsv(benchmark::State& state) {
     // Each run writes into a directory of its own, as a conversion into a new folder does; the
     // files are removed after the runs (removing them between runs would make the file system look
     // for recently freed inodes while the next run creates its files).
-    QTemporaryDir out;
+    static QTemporaryDir out; // removed when the program ends, after all runs
     window.DModeConvert->setChecked(true);
-    int run = 0;
+    static int run = 0;
     QString last;
     for (auto _ : state) {
         state.PauseTiming();
         last = out.filePath(QString::number(run++));
         QDir().mkpath(last);
         window.EdSaveDirectory->setText(last);
+        ::sync(); // every run starts with nothing waiting to be written back
         dialogs.clear();
         dialogs.answer(platform::Answer::Yes);
         state.ResumeTiming();
@@ -83,9 +85,12 @@ void WriteSameBytes(benchmark::State& state) {
         state.SkipWithError("run BulkCsv first");
         return;
     }
-    QTemporaryDir out;
+    static QTemporaryDir out;
     const QByteArray block(1 << 20, 'x');
     for (auto _ : state) {
+        state.PauseTiming();
+        ::sync();
+        state.ResumeTiming();
         QFile f(out.filePath("bytes.csv"));
         f.open(QIODevice::WriteOnly);
         for (qint64 left = g_outputBytes; left > 0; left -= block.size())

@@ -329,4 +329,5 @@ private:
     QImage FramedBitmap(QSize size, int reference);
     QHash<QString, QImage> m_frames;
     void DrawPair(moravel::graph::ImageView* s, moravel::graph::ImageView* v);
+    int m_graphDraws = 0; // completed GraphDraw calls
 };

@@ -361,8 +361,11 @@ void TFmMain::DataView() {
         DataResetAll();
         return;
     }
+    // The refresh draws the graphs of the period; drawing them again would give the same pixels.
+    const int draws = m_graphDraws;
     RadioGroupChange();
-    GraphDraw();
+    if (m_graphDraws == draws)
+        GraphDraw();
 }
 
 void TFmMain::DataListSet() {

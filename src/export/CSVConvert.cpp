@@ -197,22 +197,46 @@ void TFmCSVConvert::SaveFile() {
 
 void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
                                  const std::function<QString(const QString&)>& outputName) {
-    // The next files are read and converted on other threads while this one is asked about and
-    // saved; questions, saves and failures come in the order of the files all the same.
+    using moravel::platform::PendingFile;
+    // The next files are read, converted and written beside their targets on other threads while
+    // this one is asked about and put in place. Questions, files put in place and failures come in
+    // the order of a conversion one file after the other: a failed conversion stops the run before
+    // its file's question, a failed write after it (and not at all when the answer is No).
+    struct Prepared {
+        std::unique_ptr<PendingFile> file;
+        std::exception_ptr writeFailure;
+    };
     constexpr int Ahead = 2;
-    std::deque<std::future<QByteArray>> ahead;
+    std::deque<std::future<Prepared>> ahead;
     int started = 0;
     auto startMore = [&] {
-        while (started < paths.size() && ahead.size() < Ahead)
-            ahead.push_back(std::async(std::launch::async, convert, paths[started++]));
+        while (started < paths.size() && ahead.size() < Ahead) {
+            const QString target = SaveDirectory() + QStringLiteral("/") + outputName(paths[started]);
+            ahead.push_back(std::async(std::launch::async, [convert, target, path = paths[started]] {
+                const QByteArray bytes = convert(path);
+                Prepared prepared;
+                try {
+                    prepared.file = std::make_unique<PendingFile>(target, bytes);
+                } catch (...) {
+                    prepared.writeFailure = std::current_exception();
+                }
+                return prepared;
+            }));
+            ++started;
+        }
     };
     startMore();
     for (int k = 0; k < paths.size(); ++k) {
         Progress(paths[k]);
-        const QByteArray bytes = ahead.front().get();
+        Prepared prepared = ahead.front().get();
         ahead.pop_front();
         startMore();
-        Save(outputName(paths[k]), bytes);
+        const QString target = SaveDirectory() + QStringLiteral("/") + outputName(paths[k]);
+        if (moravel::platform::fileExists(target) && !MayReplace(target))
+            continue;
+        if (prepared.writeFailure)
+            std::rethrow_exception(prepared.writeFailure);
+        prepared.file->commit();
     }
 }
 

@@ -355,6 +355,7 @@ void TFmMain::GraphDraw() {
             DrawPair(ImGraphMS, ImGraphMV);
         if (FmGraphArea && FmGraphArea->isVisible())
             DrawPair(FmGraphArea->ImSGraph, FmGraphArea->ImVGraph);
+        ++m_graphDraws;
     } catch (const std::exception&) {
         ShowDataError();
         DataResetAll();

@@ -24,29 +24,51 @@ QStringList listFiles(const QString& directory) {
     return names;
 }
 
-void writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    // A new file beside the target, written unbuffered so that every failure is seen, closed, and
-    // renamed over the target: the target is the old file or the whole new one, never a part.
-    const QFileInfo target(path);
-    const QString dir = target.absolutePath();
+PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : m_target(target) {
+    // A new file beside the target, written unbuffered so that every failure is seen.
+    const QFileInfo info(target);
+    const QString dir = info.absolutePath();
     QFile temp;
     for (int attempt = 0; attempt < 100 && !temp.isOpen(); ++attempt) {
         temp.setFileName(QStringLiteral("%1/.%2.%3.tmp")
-                             .arg(dir, target.fileName())
+                             .arg(dir, info.fileName())
                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
         if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
             temp.error() != QFileDevice::OpenError)
             break;
     }
     if (!temp.isOpen())
-        throw DataError(writeFailure(path));
+        throw DataError(writeFailure(target));
     bool written = temp.write(bytes) == bytes.size();
     temp.close();
     written = written && temp.error() == QFileDevice::NoError;
-    if (!written || std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (!written) {
         QFile::remove(temp.fileName());
-        throw DataError(writeFailure(path));
+        throw DataError(writeFailure(target));
     }
+    m_temp = temp.fileName();
+}
+
+PendingFile::~PendingFile() { discard(); }
+
+void PendingFile::discard() {
+    if (!m_temp.isEmpty())
+        QFile::remove(m_temp);
+    m_temp.clear();
+}
+
+void PendingFile::commit() {
+    if (m_temp.isEmpty() ||
+        std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        discard();
+        throw DataError(writeFailure(m_target));
+    }
+    m_temp.clear();
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    // The target is the old file or the whole new one, never a part.
+    PendingFile(path, bytes).commit();
 }
 
 bool fileExists(const QString& path) {

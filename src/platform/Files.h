@@ -18,6 +18,27 @@ bool fileExists(const QString& path);
 // writeLines, which also forces the new file to the card before it replaces the old one.)
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// A file written beside its target but not yet in its place: commit() renames it over the target,
+// and one that is dropped without commit() is removed, so the target stays as it was.
+class PendingFile {
+public:
+    // Writes the bytes to a new file beside the target. Throws DataError when that fails (and
+    // leaves nothing behind).
+    PendingFile(const QString& target, const QByteArray& bytes);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const QString& target() const { return m_target; }
+    // Puts the file in the target's place. Throws DataError when the rename fails.
+    void commit();
+    void discard();
+
+private:
+    QString m_target;
+    QString m_temp;
+};
+
 // The text with a closing "/" if it has none.
 QString withSeparator(const QString& directory);
 
