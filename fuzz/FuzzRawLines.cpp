@@ -10,17 +10,20 @@
 #include <QRegularExpression>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The conversion from bytes fails where the conversion from lines fails.
+    auto bytesFail = [&] {
+        try {
+            moravel::csv::rawCsvFromBytes(fuzzBytes(data, size));
+        } catch (const moravel::DataError&) {
+            return true;
+        }
+        return false;
+    };
     QStringList lines;
     try {
         lines = moravel::platform::decodeLines(fuzzBytes(data, size));
     } catch (const moravel::DataError&) {
-        bool failed = false;
-        try {
-            moravel::csv::rawCsvFromBytes(fuzzBytes(data, size));
-        } catch (const moravel::DataError&) {
-            failed = true;
-        }
-        FUZZ_ASSERT(failed);
+        FUZZ_ASSERT(bytesFail());
         return 0;
     }
     // The samples of every data line whose date and time can be read.
@@ -39,14 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         csv = moravel::csv::rawCsv(lines);
     } catch (const moravel::DataError&) {
-        // The conversion from bytes fails where the conversion from lines fails.
-        bool failed = false;
-        try {
-            moravel::csv::rawCsvFromBytes(fuzzBytes(data, size));
-        } catch (const moravel::DataError&) {
-            failed = true;
-        }
-        FUZZ_ASSERT(failed);
+        FUZZ_ASSERT(bytesFail());
         return 0;
     }
     // The bytes give the same CSV as the lines they decode to.

@@ -20,6 +20,14 @@ QT_END_NAMESPACE
 
 namespace moravel::test {
 
+moravel::tools::SampleCardOptions cardOptions(int days, bool raw) {
+    moravel::tools::SampleCardOptions o;
+    o.days = days;
+    o.raw = raw;
+    o.undetermined = 0;
+    return o;
+}
+
 QByteArray readBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

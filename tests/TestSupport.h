@@ -22,6 +22,10 @@ QT_END_NAMESPACE
 
 namespace moravel::test {
 
+// Options of a sample card for a test: `days` measured days from 2021-03-01, the raw level files
+// only when asked for, no undetermined values.
+moravel::tools::SampleCardOptions cardOptions(int days, bool raw = false);
+
 // Bytes of a file, or empty when it cannot be read.
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);

@@ -36,13 +36,6 @@ QLineEdit* itemEdit(QWidget* page, const char* name, int x, int y, int width) {
     return e;
 }
 
-QStringList itemsOf(const QComboBox* combo) {
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items.append(combo->itemText(i));
-    return items;
-}
-
 } // namespace
 
 void TFmMain::BuildItemPage() {
@@ -177,9 +170,9 @@ void TFmMain::InitDataView() {
                         EdDate->setText(CbDateListStart->currentText() + QStringLiteral("~") +
                                         CbDateListStop->currentText());
                     else
-                        EdDate->setText(moravel::entryAt(itemsOf(CbDateListStart), 0, "日付一覧") +
+                        EdDate->setText(moravel::entryAt(moravel::platform::comboItems(CbDateListStart), 0, "日付一覧") +
                                         QStringLiteral("~") +
-                                        moravel::entryAt(itemsOf(CbDateListStop), CbDateListStop->count() - 1,
+                                        moravel::entryAt(moravel::platform::comboItems(CbDateListStop), CbDateListStop->count() - 1,
                                                          "日付一覧"));
                 } else {
                     const QString& first = moravel::lineAt(LAC_Data, 17);

@@ -279,15 +279,15 @@ void TFmCSVConvert::ConvertRaw(const QStringList& paths) {
         });
 }
 
-void TFmCSVConvert::CSVLALV() {
+void TFmCSVConvert::ConvertRawListed(const std::function<std::function<bool(const QString&)>()>& chooser) {
+    // The routine catches its own failures: it reports them, clears the run's success, and the run
+    // goes on.
     try {
-        const QString stem = selectedStem(m_run);
+        const std::function<bool(const QString&)> wanted = chooser();
         QStringList paths;
-        for (const QString& path : moravel::csv::sortedListing(m_run.cardDirectory)) {
-            const QString name = QFileInfo(path).fileName();
-            if (name == stem + QStringLiteral(".LA") || name == stem + QStringLiteral(".LV"))
+        for (const QString& path : moravel::csv::sortedListing(m_run.cardDirectory))
+            if (wanted(path))
                 paths.append(path);
-        }
         ConvertRaw(paths);
         flag = true;
     } catch (const std::exception&) {
@@ -296,18 +296,21 @@ void TFmCSVConvert::CSVLALV() {
     }
 }
 
+void TFmCSVConvert::CSVLALV() {
+    ConvertRawListed([this]() -> std::function<bool(const QString&)> {
+        const QString stem = selectedStem(m_run); // no day selected: a failure of the routine
+        return [stem](const QString& path) {
+            const QString name = QFileInfo(path).fileName();
+            return name == stem + QStringLiteral(".LA") || name == stem + QStringLiteral(".LV");
+        };
+    });
+}
+
 void TFmCSVConvert::ALLCSVLALV() {
-    try {
-        QStringList paths;
-        for (const QString& path : moravel::csv::sortedListing(m_run.cardDirectory)) {
+    ConvertRawListed([]() -> std::function<bool(const QString&)> {
+        return [](const QString& path) {
             const QString ext = extensionOf(path);
-            if (ext == u".LA" || ext == u".LV")
-                paths.append(path);
-        }
-        ConvertRaw(paths);
-        flag = true;
-    } catch (const std::exception&) {
-        flag = false;
-        dialogs().information(this, SaveFailed);
-    }
+            return ext == u".LA" || ext == u".LV";
+        };
+    });
 }

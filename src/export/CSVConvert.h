@@ -64,6 +64,8 @@ private:
     bool MayReplace(const QString& path);
     void Save(const QString& name, const QByteArray& bytes);
     void ConvertRaw(const QStringList& paths);
+    // The raw files of the card's listing that the chooser's filter takes (the chooser may fail).
+    void ConvertRawListed(const std::function<std::function<bool(const QString&)>()>& chooser);
     void ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
                       const std::function<QString(const QString&)>& outputName);
     void ConvertSummaries(const QStringList& paths);

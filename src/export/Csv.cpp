@@ -184,6 +184,18 @@ QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
 
 namespace {
 
+// The next second of a stamp, and its text: within the minute only the seconds' digits change.
+void nextSecond(Stamp& stamp, char* text) {
+    if (stamp.second < 59) {
+        ++stamp.second;
+        text[17] = static_cast<char>('0' + stamp.second / 10);
+        text[18] = static_cast<char>('0' + stamp.second % 10);
+    } else {
+        stamp.addSeconds(1);
+        stamp.writeAscii(text);
+    }
+}
+
 void appendSample(QByteArray& bytes, const char* stamp, QStringView sample) {
     if (!isAscii(sample)) {
         bytes.append(stamp, 19);
@@ -239,16 +251,8 @@ void rawLine(View line, int index, Splitter& fields, CsvText& out, const std::fu
     char text[19];
     stamp.writeAscii(text);
     for (int p = 2; p < count; ++p) {
-        if (p > 2) {
-            if (stamp.second < 59) {
-                ++stamp.second;
-                text[17] = static_cast<char>('0' + stamp.second / 10);
-                text[18] = static_cast<char>('0' + stamp.second % 10);
-            } else {
-                stamp.addSeconds(1);
-                stamp.writeAscii(text);
-            }
-        }
+        if (p > 2)
+            nextSecond(stamp, text);
         appendSample(bytes, text, fields[p]);
     }
 }
@@ -358,16 +362,8 @@ bool simpleRawLine(QByteArray& bytes, const char* s, qsizetype n) {
     while (more) {
         qsizetype begin, end;
         more = next(begin, end);
-        if (!first) {
-            if (stamp.second < 59) {
-                ++stamp.second;
-                text[17] = static_cast<char>('0' + stamp.second / 10);
-                text[18] = static_cast<char>('0' + stamp.second % 10);
-            } else {
-                stamp.addSeconds(1);
-                stamp.writeAscii(text);
-            }
-        }
+        if (!first)
+            nextSecond(stamp, text);
         first = false;
         std::memcpy(out, text, 19);
         out[19] = ',';

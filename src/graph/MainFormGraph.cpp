@@ -31,13 +31,6 @@ using moravel::platform::setPixelFont;
 
 namespace {
 
-QStringList comboItems(const QComboBox* combo) {
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items.append(combo->itemText(i));
-    return items;
-}
-
 QCheckBox* seriesBox(QWidget* panel, const char* name, int stat, int x, int y) {
     auto* box = make<QCheckBox>(panel, name, QRect(x, y, 80, 20));
     box->setText(moravel::levelStatName(stat));
@@ -234,7 +227,7 @@ void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
     QPainter p;
     moravel::graph::beginGraphPainter(p, bitmap);
     const moravel::graph::MonthAxis axis{CbDateListStart->currentIndex(), CbDateListStop->currentIndex(),
-                                         comboItems(CbDateListStart)};
+                                         moravel::platform::comboItems(CbDateListStart)};
     moravel::graph::drawMonthFrame(p, Frame(bitmap.width(), bitmap.height()), reference, axis);
 }
 

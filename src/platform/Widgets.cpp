@@ -45,4 +45,12 @@ void fillCombo(QComboBox* combo, const QStringList& items) {
     combo->setCurrentIndex(-1);
 }
 
+QStringList comboItems(const QComboBox* combo) {
+    QStringList items;
+    items.reserve(combo->count());
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
 } // namespace moravel::platform

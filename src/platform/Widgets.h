@@ -32,5 +32,7 @@ QWidget* makePanel(QWidget* parent, const char* name, const QRect& geometry, con
 // Fills a combo box without running its change handler and leaves it without a selection; the
 // caller selects afterwards, which runs the handler once.
 void fillCombo(QComboBox* combo, const QStringList& items);
+// The texts of a combo box's items, in order.
+QStringList comboItems(const QComboBox* combo);
 
 } // namespace moravel::platform

@@ -21,13 +21,6 @@ using moravel::test::ScratchVolume;
 
 namespace {
 
-moravel::tools::SampleCardOptions card(int days) {
-    moravel::tools::SampleCardOptions o;
-    o.days = days;
-    o.raw = false;
-    o.undetermined = 0;
-    return o;
-}
 
 const QString Broken = QStringLiteral("データは破損しています。");
 
@@ -37,7 +30,7 @@ class CardFaults : public MainWindowTest {
 protected:
     // The application is still usable: another card loads and shows its first day.
     void expectUsable() {
-        chooseDirectory(makeCard(card(1), QStringLiteral("healthy%1").arg(++m_healthy)));
+        chooseDirectory(makeCard(moravel::test::cardOptions(1), QStringLiteral("healthy%1").arg(++m_healthy)));
         EXPECT_FALSE(main->errorFlag);
         EXPECT_EQ(main->LA_List[0].size(), 144);
         EXPECT_TRUE(main->BtCSVConvert->isEnabled());
@@ -46,7 +39,7 @@ protected:
 };
 
 TEST_F(CardFaults, TheCardPulledOutBetweenChoosingAndLoading) {
-    const QString dir = makeCard(card(3));
+    const QString dir = makeCard(moravel::test::cardOptions(3));
     chooseDirectory(dir);
     ASSERT_TRUE(QDir(dir).removeRecursively());
     dialogs.clear();
@@ -80,7 +73,7 @@ TEST_F(CardFaults, BrokenDayFiles) {
     };
     int n = 0;
     for (const Case& c : cases) {
-        const QString dir = makeCard(card(1), QStringLiteral("broken%1").arg(n++));
+        const QString dir = makeCard(moravel::test::cardOptions(1), QStringLiteral("broken%1").arg(n++));
         const QString lac = dir + "/20210301.LAC";
         moravel::test::writeBytes(lac, c.damage(moravel::test::readBytes(lac)));
         dialogs.clear();
@@ -95,7 +88,7 @@ TEST_F(CardFaults, BrokenDayFiles) {
 }
 
 TEST_F(CardFaults, ATruncatedRowLeavesTheRestOfTheDayEmpty) {
-    const QString dir = makeCard(card(1));
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     const QString lac = dir + "/20210301.LAC";
     QStringList lines = moravel::platform::readLines(lac);
     lines = lines.mid(0, 17 + 50);
@@ -112,7 +105,7 @@ TEST_F(CardFaults, ATruncatedRowLeavesTheRestOfTheDayEmpty) {
 }
 
 TEST_F(CardFaults, ACatalogueOf1000Days) {
-    moravel::tools::SampleCardOptions o = card(1000);
+    moravel::tools::SampleCardOptions o = moravel::test::cardOptions(1000);
     const QString dir = makeCard(o);
     chooseDirectory(dir);
     EXPECT_EQ(main->DateNumList.size(), 1000);
@@ -131,7 +124,7 @@ TEST_F(CardFaults, CsvFilesOnAFullOrWriteProtectedVolume) {
         auto volume = ScratchVolume::tmpfs(tmp.filePath(readOnly ? "ro" : "full"), "2m", whyNot);
         if (!volume)
             GTEST_SKIP() << whyNot.toStdString();
-        chooseDirectory(makeCard(card(1), readOnly ? "card-ro" : "card-full"));
+        chooseDirectory(makeCard(moravel::test::cardOptions(1), readOnly ? "card-ro" : "card-full"));
         // An earlier conversion left its files; the volume then filled up or was write-protected.
         const QString old = volume->path() + "/20210301.csv";
         moravel::test::writeBytes(old, "the old conversion\r\n");
@@ -163,7 +156,7 @@ TEST_F(CardFaults, ImagesOnAWriteProtectedVolume) {
     auto volume = ScratchVolume::tmpfs(tmp.filePath("ro"), "1m", whyNot);
     if (!volume)
         GTEST_SKIP() << whyNot.toStdString();
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     const QString old = volume->path() + "/20210301 .png";
     moravel::test::writeBytes(old, "old picture");
     ASSERT_TRUE(volume->remountReadOnly());

@@ -19,13 +19,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-SampleCardOptions card(int days) {
-    SampleCardOptions o;
-    o.days = days;
-    o.raw = false;
-    o.undetermined = 0;
-    return o;
-}
 
 // Pixels of a series colour in an image.
 int countColour(const QImage& image, QRgb colour) {
@@ -60,7 +53,7 @@ TEST_F(GraphControls, StartUpStates) {
 }
 
 TEST_F(GraphControls, TheVibrationComboSkipsLe) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->CbVMode->setCurrentIndex(6); // "Lmin"
     EXPECT_EQ(main->CbVModeIndex, 7);
     EXPECT_EQ(main->LbVMode->text(), "Lmin");
@@ -75,7 +68,7 @@ TEST_F(GraphControls, TheVibrationComboSkipsLe) {
 }
 
 TEST_F(GraphControls, LevelCombosDoNothingInTheErrorState) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->errorFlag = true;
     const int before = main->RefreshCount;
     main->CbSMode->setCurrentIndex(7);
@@ -85,7 +78,7 @@ TEST_F(GraphControls, LevelCombosDoNothingInTheErrorState) {
 }
 
 TEST_F(GraphControls, ClearingAllSeriesRedrawsOncePerBoxAndLeavesTheFrame) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->RbSS->setChecked(true);
     EXPECT_TRUE(main->PnSMode->isHidden());
     EXPECT_FALSE(main->Panel8->isHidden());
@@ -116,7 +109,7 @@ TEST_F(GraphControls, SeriesPanelsSlideOverTheGraph) {
 }
 
 TEST_F(GraphControls, SwitchingBarsToLinesReloadsTheDay) {
-    const QString dir = makeCard(card(1));
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     chooseDirectory(dir);
     // Change the file behind the window's back: the switch reads it again.
     QStringList lines = moravel::platform::readLines(dir + "/20210301.LAC");
@@ -127,7 +120,7 @@ TEST_F(GraphControls, SwitchingBarsToLinesReloadsTheDay) {
 }
 
 TEST_F(GraphControls, TheGraphWindowChoosesTheBarLevelWithoutTouchingTheMainCombos) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtShowGraph->click();
     main->FmGraphArea->CbSMode->setCurrentIndex(8);
     EXPECT_EQ(main->CbSModeIndex, 8);

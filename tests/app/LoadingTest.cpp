@@ -19,13 +19,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-SampleCardOptions card(int days) {
-    SampleCardOptions o;
-    o.days = days;
-    o.raw = false;
-    o.undetermined = 0;
-    return o;
-}
 
 // Replaces line `index` of a card file.
 void editLine(const QString& path, int index, const QString& text) {
@@ -51,7 +44,7 @@ bool isEmptyFrame(const QImage& image) {
 using Loading = MainWindowTest;
 
 TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
-    chooseDirectory(makeCard(card(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2)));
     main->TabControl1->setCurrentIndex(1);
     main->RadioGroupChange();
     const QImage s = main->ImSGraph->bitmap();
@@ -77,7 +70,7 @@ TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
 }
 
 TEST_F(Loading, TheTimeWindowBlanksTheIntervalsOutsideIt) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->CbDataStartH->setCurrentIndex(8);
     main->CbDataStartM->setCurrentIndex(1);
     main->CbDataStopH->setCurrentIndex(17);
@@ -93,7 +86,7 @@ TEST_F(Loading, TheTimeWindowBlanksTheIntervalsOutsideIt) {
 }
 
 TEST_F(Loading, APeriodOf31DaysFillsTheMonthArrays) {
-    chooseDirectory(makeCard(card(35)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(35)));
     choosePeriod(0, 30);
     ASSERT_EQ(main->CbDateListStop->currentIndex(), 30);
     EXPECT_FALSE(main->errorFlag);
@@ -127,7 +120,7 @@ TEST_F(Loading, APeriodOf31DaysFillsTheMonthArrays) {
 }
 
 TEST_F(Loading, MonthModeSetsTheMinutesToWholeHoursAndReloads) {
-    chooseDirectory(makeCard(card(3)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     main->CbDataStartM->setCurrentIndex(1);
     main->CbDataStopH->setCurrentIndex(12);
     main->RbDateMMode->setChecked(true);
@@ -141,7 +134,7 @@ TEST_F(Loading, MonthModeSetsTheMinutesToWholeHoursAndReloads) {
 
 TEST_F(Loading, AReferenceThatIsNotAWholeNumberResetsOnce) {
     for (const QString& reference : {QString(), QStringLiteral("70.5")}) {
-        const QString dir = makeCard(card(1), "card" + reference);
+        const QString dir = makeCard(moravel::test::cardOptions(1), "card" + reference);
         editLine(dir + "/20210301.LAC", 9, "S-ALA," + reference);
         dialogs.clear();
         chooseDirectory(dir);
@@ -157,7 +150,7 @@ TEST_F(Loading, AReferenceThatIsNotAWholeNumberResetsOnce) {
 }
 
 TEST_F(Loading, ALevelThatIsNotANumberResetsWithTheGenericMessage) {
-    const QString dir = makeCard(card(1));
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     editLine(dir + "/20210301.LAC", 20, "2021/03/01 00:30,abc,abc,abc,abc,abc,abc,abc,abc,abc");
     chooseDirectory(dir);
     EXPECT_EQ(dialogs.texts("information"), QStringList{QStringLiteral("データは破損しています。")});
@@ -165,7 +158,7 @@ TEST_F(Loading, ALevelThatIsNotANumberResetsWithTheGenericMessage) {
 }
 
 TEST_F(Loading, ADayOfThePeriodWithoutDataRowsAbandonsThePeriod) {
-    const QString dir = makeCard(card(3));
+    const QString dir = makeCard(moravel::test::cardOptions(3));
     QStringList lines = moravel::platform::readLines(dir + "/20210302.LVC");
     moravel::test::writeDeviceFile(dir + "/20210302.LVC", lines.mid(0, 17));
     chooseDirectory(dir);
@@ -177,7 +170,7 @@ TEST_F(Loading, ADayOfThePeriodWithoutDataRowsAbandonsThePeriod) {
 }
 
 TEST_F(Loading, ChangingTheTimeWindowInTheErrorStateOfMonthMode) {
-    chooseDirectory(makeCard(card(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2)));
     main->RbDateMMode->setChecked(true);
     main->errorFlag = true;
     dialogs.clear();

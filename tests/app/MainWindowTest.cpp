@@ -18,12 +18,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-SampleCardOptions days(int n) {
-    SampleCardOptions o;
-    o.days = n;
-    o.raw = false;
-    return o;
-}
 
 bool dataButtonsEnabled(const TFmMain* m) {
     return m->BtPrintOut->isEnabled() && m->BtPrintGraph->isEnabled() && m->BtPrintDataView->isEnabled() &&
@@ -69,7 +63,7 @@ TEST_F(MainWindow, SideMenuSlidesInAndOut) {
 }
 
 TEST_F(MainWindow, ChoosingACardShowsItsEarliestDayWithTheSettingsTexts) {
-    const QString card = makeCard(days(3));
+    const QString card = makeCard(moravel::test::cardOptions(3));
     QStringList settings = moravel::tools::sampleHeader("1111100");
     settings[0] = QStringLiteral("設定ファイルの現場,");
     moravel::test::writeDeviceFile(card + "/MORVEL.TXT", settings);
@@ -115,7 +109,7 @@ TEST_F(MainWindow, ADirectoryWithoutDaysLeavesTheButtonsDisabled) {
 }
 
 TEST_F(MainWindow, CancellingThePickerChangesNothingButClearsTheErrorState) {
-    chooseDirectory(makeCard(days(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2)));
     main->errorFlag = true;
     dialogs.cancelFolder();
     main->BtSelectDir->click();
@@ -124,7 +118,7 @@ TEST_F(MainWindow, CancellingThePickerChangesNothingButClearsTheErrorState) {
 }
 
 TEST_F(MainWindow, NavigationWrapsAround) {
-    chooseDirectory(makeCard(days(3)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     main->BtDateUp->click();
     EXPECT_EQ(main->CbDateList->currentIndex(), 2);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月03日"));
@@ -140,7 +134,7 @@ TEST_F(MainWindow, NavigationWrapsAround) {
 }
 
 TEST_F(MainWindow, ThePeriodStaysWithinOneTo31Days) {
-    chooseDirectory(makeCard(days(45)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(45)));
     choosePeriod(0, 0);
     EXPECT_EQ(main->CbDateListStart->currentIndex(), 0);
     main->CbDateListStop->setCurrentIndex(44);
@@ -155,7 +149,7 @@ TEST_F(MainWindow, ThePeriodStaysWithinOneTo31Days) {
 }
 
 TEST_F(MainWindow, SwitchingToMonthModeShowsTheFirstDayAsAPeriod) {
-    chooseDirectory(makeCard(days(3)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     main->RbDateMMode->setChecked(true);
     EXPECT_EQ(main->PnDMode->pos(), QPoint(-2150, 5));
     EXPECT_EQ(main->PnMMode->pos(), QPoint(190, 5));
@@ -189,7 +183,7 @@ TEST_F(MainWindow, BrokenDayFilesResetTheWindowWithTheirMessage) {
     };
     int n = 0;
     for (const Case& c : cases) {
-        const QString card = makeCard(days(1), QStringLiteral("card%1").arg(n++));
+        const QString card = makeCard(moravel::test::cardOptions(1), QStringLiteral("card%1").arg(n++));
         const QString path = card + (c.vibration ? "/20210301.LVC" : "/20210301.LAC");
         QStringList lines = moravel::platform::readLines(path);
         if (c.text.isNull())
@@ -210,7 +204,7 @@ TEST_F(MainWindow, BrokenDayFilesResetTheWindowWithTheirMessage) {
 }
 
 TEST_F(MainWindow, AMissingHeaderEndStillShowsTheSettingsTexts) {
-    chooseDirectory(makeCard(days(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     dialogs.clear();
     main->LAC_Data[16] = "x";
     main->InitDataView();
@@ -228,7 +222,7 @@ TEST_F(MainWindow, AMissingHeaderEndStillShowsTheSettingsTexts) {
 }
 
 TEST_F(MainWindow, AnUnreadableDayFileNamesTheVibrationFile) {
-    const QString card = makeCard(days(2));
+    const QString card = makeCard(moravel::test::cardOptions(2));
     moravel::test::writeBytes(card + "/20210302.LAC", QByteArray("\xEF\xBB\xBF\xFF\xFE"));
     chooseDirectory(card);
     dialogs.clear();
@@ -236,13 +230,13 @@ TEST_F(MainWindow, AnUnreadableDayFileNamesTheVibrationFile) {
     EXPECT_EQ(dialogs.texts(), QStringList{card + "/20210302.LVC\r\nデータが存在していません"});
     EXPECT_TRUE(main->errorFlag);
     // Another directory clears the error state and loads again.
-    chooseDirectory(makeCard(days(1), "other"));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1), "other"));
     EXPECT_FALSE(main->errorFlag);
     EXPECT_TRUE(dataButtonsEnabled(main));
 }
 
 TEST_F(MainWindow, AVanishedCardIsReportedAndReset) {
-    const QString card = makeCard(days(2));
+    const QString card = makeCard(moravel::test::cardOptions(2));
     chooseDirectory(card);
     ASSERT_TRUE(QDir(card).removeRecursively());
     dialogs.clear();
@@ -265,7 +259,7 @@ TEST_F(MainWindow, ResizingKeepsTheWindowWithinItsLimits) {
 }
 
 TEST_F(MainWindow, GraphImagesHaveTheirDesignSizes) {
-    chooseDirectory(makeCard(days(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->TabControl1->setCurrentIndex(1);
     EXPECT_EQ(main->ImSGraph->size(), QSize(930, 239));
     EXPECT_EQ(main->ImGraphMS->size(), QSize(945, 249));

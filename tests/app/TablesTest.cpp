@@ -20,13 +20,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-SampleCardOptions card(int days) {
-    SampleCardOptions o;
-    o.days = days;
-    o.raw = false;
-    o.undetermined = 0;
-    return o;
-}
 
 QString whole(const QString& level) { return QString::number(moravel::levelTruncated(level)); }
 
@@ -35,7 +28,7 @@ QString whole(const QString& level) { return QString::number(moravel::levelTrunc
 using Tables = MainWindowTest;
 
 TEST_F(Tables, DayTablesShowTheChosenLevelsTruncated) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     const QTableWidget* s = main->SgDataView;
     EXPECT_EQ(s->columnCount(), 25);
     EXPECT_EQ(s->rowCount(), 7);
@@ -58,7 +51,7 @@ TEST_F(Tables, DayTablesShowTheChosenLevelsTruncated) {
 }
 
 TEST_F(Tables, AThreeDayPeriodFillsThreeRowsWithWeekdayMarks) {
-    chooseDirectory(makeCard(card(10)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(10)));
     choosePeriod(4, 6); // Friday 5th to Sunday 7th March 2021
     const QTableWidget* t = main->DataTable;
     EXPECT_EQ(t->columnCount(), 18);
@@ -91,7 +84,7 @@ TEST_F(Tables, AThreeDayPeriodFillsThreeRowsWithWeekdayMarks) {
 }
 
 TEST_F(Tables, ColumnChoice) {
-    chooseDirectory(makeCard(card(3)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     choosePeriod(0, 2);
     main->Button11->click(); // all noise columns off
     main->CbSTableL05->setChecked(true);
@@ -115,7 +108,7 @@ TEST_F(Tables, ColumnChoice) {
 }
 
 TEST_F(Tables, AfterAFailureTheNoiseTableIsEmptyAndTheVibrationTableKeepsItsValues) {
-    const QString dir = makeCard(card(2));
+    const QString dir = makeCard(moravel::test::cardOptions(2));
     QStringList lines = moravel::platform::readLines(dir + "/20210302.LAC");
     lines[16] = "x";
     moravel::test::writeDeviceFile(dir + "/20210302.LAC", lines);
@@ -130,7 +123,7 @@ TEST_F(Tables, AfterAFailureTheNoiseTableIsEmptyAndTheVibrationTableKeepsItsValu
 }
 
 TEST_F(Tables, TheRefreshDoesNothingInTheErrorState) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->errorFlag = true;
     main->SgDataView->item(1, 1)->setText("x");
     main->RadioGroupChange();
@@ -138,7 +131,7 @@ TEST_F(Tables, TheRefreshDoesNothingInTheErrorState) {
 }
 
 TEST_F(Tables, TheTableWindowRefreshesOnlyWithItsNoiseButton) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtShowDataView->click();
     EXPECT_TRUE(main->FmDataView->isVisible());
     EXPECT_EQ(main->FmDataView->windowTitle(), QStringLiteral("測定結果テーブル"));

@@ -33,12 +33,6 @@ Result cli(const QStringList& args) {
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-moravel::tools::SampleCardOptions card(int days, bool raw = false) {
-    moravel::tools::SampleCardOptions o;
-    o.days = days;
-    o.raw = raw;
-    return o;
-}
 
 // The files of a directory by name, with their bytes.
 QMap<QString, QByteArray> filesOf(const QString& dir) {
@@ -69,7 +63,7 @@ protected:
 };
 
 TEST_F(Cli, CsvFilesAreTheWindowsFiles) {
-    const QString cardDir = makeCard(card(3, true));
+    const QString cardDir = makeCard(moravel::test::cardOptions(3, true));
     chooseDirectory(cardDir);
     const QString day = exportThroughTheWindow("day", false, [&] { main->BtDateDown->click(); });
     const QString period = exportThroughTheWindow("period", false, [&] { choosePeriod(0, 2); });
@@ -99,7 +93,7 @@ TEST_F(Cli, CsvFilesAreTheWindowsFiles) {
 }
 
 TEST_F(Cli, ReportsAreThePreviewsPages) {
-    const QString cardDir = makeCard(card(5));
+    const QString cardDir = makeCard(moravel::test::cardOptions(5));
     chooseDirectory(cardDir);
     main->RbSS->setChecked(true);
     main->CbSMode->setCurrentIndex(8);
@@ -131,7 +125,7 @@ TEST_F(Cli, ReportsAreThePreviewsPages) {
 }
 
 TEST_F(Cli, GraphsAreTheMainWindowsGraphs) {
-    const QString cardDir = makeCard(card(2));
+    const QString cardDir = makeCard(moravel::test::cardOptions(2));
     chooseDirectory(cardDir);
     main->CbVMode->setCurrentIndex(6);
     const QImage onScreen = main->ImVGraph->bitmap();
@@ -148,7 +142,7 @@ TEST_F(Cli, GraphsAreTheMainWindowsGraphs) {
 TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
     QTemporaryDir tmp;
     const QString cardDir = tmp.filePath("card");
-    moravel::tools::writeSampleCard(cardDir, card(3));
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(3));
     QStringList lines = moravel::platform::readLines(cardDir + "/20210302.LAC");
     lines[14] = "START,8:00";
     moravel::test::writeDeviceFile(cardDir + "/20210302.LAC", lines);

@@ -91,22 +91,10 @@ TEST(RawCsv, OneRowPerSecond) {
                                  "2021/13/01 00:00,099.9"},
                                 "0000011");
     lines[1] = "A:B,"; // an item line with a colon is taken for a data line and dropped without a message
-    const QStringList expectedHeader = {QStringLiteral("現場名,中央区立体駐車場新築工事,"),
-                                        QStringLiteral("測定位置,敷地境界東側,"),
-                                        QStringLiteral("規制基準・騒音S,特定建設作業,"),
-                                        QStringLiteral("規制基準・騒音V,特定建設作業,"),
-                                        QStringLiteral("特記事項,重機稼働は８時から１８時まで。夜間作業なし。,"),
-                                        QStringLiteral("測定機関,株式会社環境測定サービス,"),
-                                        QStringLiteral("測定者,山田　太郎,"),
-                                        "S-ALA,85",
-                                        "S-ALMODE,0",
-                                        "V-ALA,75",
-                                        "V-ALMODE,0",
-                                        QStringLiteral("施工曜日,土日"),
-                                        QStringLiteral("LED起動時間,08:00"),
-                                        QStringLiteral("LED停止時間,18:00"),
-                                        ""}; // one empty row after STOP, and no heading rows
-    QStringList expected = expectedHeader;
+    // The header rows without the dropped place row; the STOP row is followed by one empty row and
+    // no heading rows.
+    QStringList expected = headerRows(QStringLiteral("施工曜日,土日"));
+    expected.removeAt(1);
     expected << "2021/03/01 10:00:00,055.3" << "2021/03/01 10:00:01,055.4" << "2021/03/01 10:00:02,055.5";
     for (int k = 0; k < 60; ++k)
         expected << QStringLiteral("2021/12/31 23:59:%1,%2").arg(k, 2, 10, QLatin1Char('0')).arg(k, 3, 10, QLatin1Char('0'));

@@ -19,12 +19,6 @@ using moravel::test::MainWindowTest;
 
 namespace {
 
-moravel::tools::SampleCardOptions card(int days, bool raw = true) {
-    moravel::tools::SampleCardOptions o;
-    o.days = days;
-    o.raw = raw;
-    return o;
-}
 
 const QString Done = QStringLiteral("変換が完了しました。");
 const QString Failed = QStringLiteral("変換が失敗しました。");
@@ -66,7 +60,7 @@ protected:
 };
 
 TEST_F(ExportWindow, ADayRunWritesFiveFilesAndCloses) {
-    chooseDirectory(makeCard(card(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2, true)));
     main->BtDateDown->click();
     dialogs.clear();
     run();
@@ -105,7 +99,7 @@ TEST_F(ExportWindow, ADayRunWritesFiveFilesAndCloses) {
 }
 
 TEST_F(ExportWindow, TheBulkRunConvertsEveryFileWithProgress) {
-    chooseDirectory(makeCard(card(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2, true)));
     dialogs.clear();
     run(true);
     EXPECT_EQ(written(), (QStringList{"20210301_LA.csv", "20210301_LAC.csv", "20210301_LV.csv", "20210301_LVC.csv",
@@ -120,7 +114,7 @@ TEST_F(ExportWindow, TheBulkRunConvertsEveryFileWithProgress) {
 }
 
 TEST_F(ExportWindow, APeriodRunWritesThePeriodCsvAndHidesTheBulkBox) {
-    chooseDirectory(makeCard(card(7, false)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(7, false)));
     choosePeriod(4, 6);
     main->BtCSVConvert->click();
     EXPECT_TRUE(window()->DModeConvert->isHidden());
@@ -147,7 +141,7 @@ TEST_F(ExportWindow, APeriodRunWritesThePeriodCsvAndHidesTheBulkBox) {
 }
 
 TEST_F(ExportWindow, AFailingRawConversionLeavesTheWindowOpen) {
-    const QString dir = makeCard(card(1));
+    const QString dir = makeCard(moravel::test::cardOptions(1, true));
     moravel::test::writeBytes(dir + "/20210301.LA", QByteArray("\xEF\xBB\xBF\xFF"));
     chooseDirectory(dir);
     dialogs.clear();
@@ -169,7 +163,7 @@ TEST_F(ExportWindow, AFailingRawConversionLeavesTheWindowOpen) {
 }
 
 TEST_F(ExportWindow, AFailingDayConversionStopsTheRun) {
-    const QString dir = makeCard(card(1, false));
+    const QString dir = makeCard(moravel::test::cardOptions(1, false));
     chooseDirectory(dir);
     QStringList lines = moravel::platform::readLines(dir + "/20210301.LVC");
     moravel::test::writeDeviceFile(dir + "/20210301.LVC", lines.mid(0, 100)); // shorter than the .LAC file

@@ -19,12 +19,6 @@ using moravel::test::MainWindowTest;
 
 namespace {
 
-moravel::tools::SampleCardOptions card(int days) {
-    moravel::tools::SampleCardOptions o;
-    o.days = days;
-    o.raw = false;
-    return o;
-}
 
 // Whether the page shows the graph section (its first grid line) and the table section of the
 // full report (the first line of the noise table).
@@ -41,7 +35,7 @@ protected:
 };
 
 TEST_F(PrintWindow, EachButtonOpensTheWindowWithItsPanelAndSections) {
-    chooseDirectory(makeCard(card(2)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(2)));
     main->BtPrintGraph->click();
     EXPECT_TRUE(print()->isVisible());
     EXPECT_EQ(print()->windowTitle(), QStringLiteral("印刷"));
@@ -71,7 +65,7 @@ TEST_F(PrintWindow, EachButtonOpensTheWindowWithItsPanelAndSections) {
 }
 
 TEST_F(PrintWindow, AFailedCompositionKeepsThePreviousPage) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtPrintGraph->click();
     const QImage before = preview();
     dialogs.clear();
@@ -82,7 +76,7 @@ TEST_F(PrintWindow, AFailedCompositionKeepsThePreviousPage) {
 }
 
 TEST_F(PrintWindow, HeadingsNameTheMainWindowsLevelWhileBarsShowTheGraphWindowsLevel) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->FmGraphArea->CbSMode->setCurrentIndex(8);
     const auto in = main->ReportInputsNow();
     EXPECT_EQ(in.sModeText, QStringLiteral("L05"));
@@ -90,7 +84,7 @@ TEST_F(PrintWindow, HeadingsNameTheMainWindowsLevelWhileBarsShowTheGraphWindowsL
 }
 
 TEST_F(PrintWindow, SavingImages) {
-    chooseDirectory(makeCard(card(3)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     main->RbDateMMode->setChecked(true);
     main->CbDateListStop->setCurrentIndex(2);
     main->BtGraphSave->click();
@@ -138,7 +132,7 @@ TEST_F(PrintWindow, SavingImages) {
 }
 
 TEST_F(PrintWindow, ImageNamesStayInsideTheChosenDirectory) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtGraphSave->click();
     const QString dir = tmp.filePath("names");
     QDir().mkpath(dir);
@@ -169,7 +163,7 @@ TEST_F(PrintWindow, ImageNamesStayInsideTheChosenDirectory) {
 }
 
 TEST_F(PrintWindow, AFailedSaveLeavesNothingBehindAndReportsNoSuccess) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtGraphSave->click();
     QString whyNot;
     auto volume = moravel::test::ScratchVolume::tmpfs(tmp.filePath("small"), "64k", whyNot);
@@ -184,7 +178,7 @@ TEST_F(PrintWindow, AFailedSaveLeavesNothingBehindAndReportsNoSuccess) {
 }
 
 TEST_F(PrintWindow, PrintingToAPdfFileGivesOneA4Page) {
-    chooseDirectory(makeCard(card(1)));
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->BtPrintGraph->click();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

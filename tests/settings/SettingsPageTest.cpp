@@ -24,12 +24,6 @@ const QString NotFat32 = QStringLiteral("選択したディレクトリのファ
 const QString Overwrite = QStringLiteral("ファイルが既に存在しています。上書きしますか？");
 const QString Saved = QStringLiteral("保存完了しました");
 
-moravel::tools::SampleCardOptions card() {
-    moravel::tools::SampleCardOptions o;
-    o.days = 1;
-    o.raw = false;
-    return o;
-}
 
 } // namespace
 
@@ -41,7 +35,7 @@ protected:
 };
 
 TEST_F(SettingsPage, ChoosingACardReadsItsSettingsFile) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     QStringList lines = moravel::tools::sampleHeader("1010101");
     lines[14] = "START,07:30";
     lines[15] = "STOP,19:00";
@@ -61,7 +55,7 @@ TEST_F(SettingsPage, ChoosingACardReadsItsSettingsFile) {
 }
 
 TEST_F(SettingsPage, ACorruptFileEmptiesTheFieldsAndSaysSo) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     QStringList lines = moravel::tools::sampleHeader("1111100");
     lines[13] = "WEEK,111110";
     moravel::test::writeDeviceFile(dir + "/MORVEL.TXT", lines);
@@ -73,7 +67,7 @@ TEST_F(SettingsPage, ACorruptFileEmptiesTheFieldsAndSaysSo) {
 }
 
 TEST_F(SettingsPage, AnUndecodableFileReachesTheGeneralErrorReport) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     moravel::test::writeBytes(dir + "/MORVEL.TXT", QByteArray("\xEF\xBB\xBF\xC3\x28\r\n"));
     chooseDirectory(dir);
     ASSERT_EQ(dialogs.texts("error").size(), 1);
@@ -81,7 +75,7 @@ TEST_F(SettingsPage, AnUndecodableFileReachesTheGeneralErrorReport) {
 }
 
 TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     chooseDirectory(dir);
     const QByteArray before = moravel::test::readBytes(dir + "/MORVEL.TXT");
     edit("SettingsEdMeasTarget")->setText(QStringLiteral("新しい現場"));
@@ -111,7 +105,7 @@ TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
 }
 
 TEST_F(SettingsPage, InvalidEntriesAreListedInOneWarning) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     QStringList lines = moravel::tools::sampleHeader("1111100");
     lines[2] = QStringLiteral("１２３４５６７８９０１２３,"); // 13 characters: both position boxes take them
     moravel::test::writeDeviceFile(dir + "/MORVEL.TXT", lines);
@@ -131,7 +125,7 @@ TEST_F(SettingsPage, InvalidEntriesAreListedInOneWarning) {
 }
 
 TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHours) {
-    const QString dir = makeCard(card());
+    const QString dir = makeCard(moravel::test::cardOptions(1));
     QFile::remove(dir + "/MORVEL.TXT");
     chooseDirectory(dir);
     edit("SettingsEdReferenceS")->setText("60");
@@ -165,7 +159,7 @@ TEST_F(SettingsPage, Fat32CardsAreWrittenWithoutTheFileSystemQuestion) {
     EXPECT_EQ(moravel::platform::fileSystemName(fat32->path() + "/"), "FAT32");
     QDir().mkpath(fat32->path() + "/sub");
     EXPECT_EQ(moravel::platform::fileSystemName(fat32->path() + "/sub"), ""); // not the root of a volume
-    moravel::tools::writeSampleCard(fat32->path(), card());
+    moravel::tools::writeSampleCard(fat32->path(), moravel::test::cardOptions(1));
     chooseDirectory(fat32->path());
     edit("SettingsEdMeasName")->setText(QStringLiteral("佐藤"));
     dialogs.clear();
@@ -199,7 +193,7 @@ TEST_F(SettingsPage, AFailedWriteLeavesTheOldFileAndReportsNoSuccess) {
         auto volume = ScratchVolume::tmpfs(tmp.filePath(readOnly ? "ro" : "full"), "1m", whyNot);
         if (!volume)
             GTEST_SKIP() << whyNot.toStdString();
-        moravel::tools::writeSampleCard(volume->path(), card());
+        moravel::tools::writeSampleCard(volume->path(), moravel::test::cardOptions(1));
         const QByteArray before = moravel::test::readBytes(volume->path() + "/MORVEL.TXT");
         chooseDirectory(volume->path());
         if (readOnly)
