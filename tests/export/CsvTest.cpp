@@ -148,7 +148,10 @@ TEST(RawCsv, FromBytesAsFromLines) {
     const QByteArray cases[] = {
         moravel::platform::encodeCp932(dayFile({"2021/03/01 10:00,055.3,055.4"}, "0000011").join("\r\n") + "\r\n"),
         QByteArray("2021/03/01 10:00,\"05\"\"5\",\"x y\",1\r2021/03/01 0:0,1\n\x8C\xBB:,2\r\n"),
-        QByteArray("2021/03/01 23:59:59,1,2,\0,3\r\nA:B,\r\nSTART,08:00\r\nSTOP,18:00", 70),
+        []() {
+            static const char text[] = "2021/03/01 23:59:59,1,2,\0,3\r\nA:B,\r\nSTART,08:00\r\nSTOP,18:00";
+            return QByteArray(text, sizeof text - 1); // the NUL inside included
+        }(),
         QByteArray("\xEF\xBB\xBF" "2021/03/01 10:00,1,2\r\n"),
         QByteArray("2021/03/01 10:00,1, \r\n2021/03/01 10:00,1,\r\n 2021/03/01  10:00 ,,2 3\r\n2021/03/01 10:00\r\n"
                    "2021/03/01 10:00,\r\n2021/03/01,10:00,9\n\n2021/03/01 9:5 , 7"),
