@@ -195,7 +195,7 @@ void TFmCSVConvert::SaveFile() {
          moravel::csv::periodCsv(m_run.period));
 }
 
-void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
+void TFmCSVConvert::ConvertFiles(const QStringList& paths, const Converter& convert,
                                  const std::function<QString(const QString&)>& outputName) {
     using moravel::platform::PendingFile;
     // The next files are read, converted and written beside their targets on other threads while
@@ -206,22 +206,42 @@ void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<Q
         std::unique_ptr<PendingFile> file;
         std::exception_ptr writeFailure;
     };
+    auto prepare = [convert](const QString& path, const QString& target) {
+        Prepared prepared;
+        try {
+            prepared.file = std::make_unique<PendingFile>(target);
+        } catch (...) {
+            prepared.writeFailure = std::current_exception();
+        }
+        // After a failed write the conversion goes on without writing: whether it fails decides
+        // which failure the run reports.
+        convert(path, [&](QByteArrayView chunk) {
+            if (prepared.writeFailure)
+                return;
+            try {
+                prepared.file->write(chunk);
+            } catch (...) {
+                prepared.writeFailure = std::current_exception();
+                prepared.file.reset();
+            }
+        });
+        if (!prepared.writeFailure) {
+            try {
+                prepared.file->finish();
+            } catch (...) {
+                prepared.writeFailure = std::current_exception();
+                prepared.file.reset();
+            }
+        }
+        return prepared;
+    };
     constexpr int Ahead = 2;
     std::deque<std::future<Prepared>> ahead;
     int started = 0;
+    auto target = [&](int k) { return SaveDirectory() + QStringLiteral("/") + outputName(paths[k]); };
     auto startMore = [&] {
         while (started < paths.size() && ahead.size() < Ahead) {
-            const QString target = SaveDirectory() + QStringLiteral("/") + outputName(paths[started]);
-            ahead.push_back(std::async(std::launch::async, [convert, target, path = paths[started]] {
-                const QByteArray bytes = convert(path);
-                Prepared prepared;
-                try {
-                    prepared.file = std::make_unique<PendingFile>(target, bytes);
-                } catch (...) {
-                    prepared.writeFailure = std::current_exception();
-                }
-                return prepared;
-            }));
+            ahead.push_back(std::async(std::launch::async, prepare, paths[started], target(started)));
             ++started;
         }
     };
@@ -231,8 +251,7 @@ void TFmCSVConvert::ConvertFiles(const QStringList& paths, const std::function<Q
         Prepared prepared = ahead.front().get();
         ahead.pop_front();
         startMore();
-        const QString target = SaveDirectory() + QStringLiteral("/") + outputName(paths[k]);
-        if (moravel::platform::fileExists(target) && !MayReplace(target))
+        if (moravel::platform::fileExists(target(k)) && !MayReplace(target(k)))
             continue;
         if (prepared.writeFailure)
             std::rethrow_exception(prepared.writeFailure);
@@ -249,10 +268,10 @@ void TFmCSVConvert::ConvertSummaries(const QStringList& listing) {
     }
     ConvertFiles(
         paths,
-        [](const QString& path) {
+        [](const QString& path, const Sink& sink) {
             const bool noise = extensionOf(path) == u".LAC";
-            return moravel::csv::summaryCsv(moravel::platform::readLines(path),
-                                            noise ? moravel::csv::Headings::Noise : moravel::csv::Headings::Vibration);
+            sink(moravel::csv::summaryCsv(moravel::platform::readLines(path),
+                                          noise ? moravel::csv::Headings::Noise : moravel::csv::Headings::Vibration));
         },
         [](const QString& path) {
             return stemOf(path) + (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv") : QStringLiteral("_LVC.csv"));
@@ -273,7 +292,10 @@ void TFmCSVConvert::ALLCSVLAC() {
 
 void TFmCSVConvert::ConvertRaw(const QStringList& paths) {
     ConvertFiles(
-        paths, [](const QString& path) { return moravel::csv::rawCsvFromBytes(moravel::platform::readBytes(path)); },
+        paths,
+        [](const QString& path, const Sink& sink) {
+            moravel::csv::rawCsvStream(moravel::platform::readBytes(path), sink);
+        },
         [](const QString& path) {
             return stemOf(path) + (extensionOf(path) == u".LA" ? QStringLiteral("_LA.csv") : QStringLiteral("_LV.csv"));
         });

@@ -66,7 +66,10 @@ private:
     void ConvertRaw(const QStringList& paths);
     // The raw files of the card's listing that the chooser's filter takes (the chooser may fail).
     void ConvertRawListed(const std::function<std::function<bool(const QString&)>()>& chooser);
-    void ConvertFiles(const QStringList& paths, const std::function<QByteArray(const QString&)>& convert,
+    using Sink = std::function<void(QByteArrayView)>;
+    // Reads a file and hands its CSV to the sink, in one piece or in chunks.
+    using Converter = std::function<void(const QString& path, const Sink& sink)>;
+    void ConvertFiles(const QStringList& paths, const Converter& convert,
                       const std::function<QString(const QString&)>& outputName);
     void ConvertSummaries(const QStringList& paths);
     void Progress(const QString& path);

@@ -58,6 +58,8 @@ QByteArray rawCsv(const QStringList& lines);
 // The same from the file's bytes: what rawCsv(decodeLines(bytes)) gives, without making text of
 // the lines that are plain ASCII. Throws DataError where decodeLines does.
 QByteArray rawCsvFromBytes(const QByteArray& bytes);
+// The same, handed out in chunks as it is made.
+void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayView)>& sink);
 
 // What the period CSV is made of: the main window's item page and period maxima.
 struct PeriodInputs {

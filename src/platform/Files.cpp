@@ -24,40 +24,60 @@ QStringList listFiles(const QString& directory) {
     return names;
 }
 
-PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : m_target(target) {
+PendingFile::PendingFile(const QString& target) : m_target(target), m_file(std::make_unique<QFile>()) {
     // A new file beside the target, written unbuffered so that every failure is seen.
     const QFileInfo info(target);
     const QString dir = info.absolutePath();
-    QFile temp;
-    for (int attempt = 0; attempt < 100 && !temp.isOpen(); ++attempt) {
-        temp.setFileName(QStringLiteral("%1/.%2.%3.tmp")
-                             .arg(dir, info.fileName())
-                             .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
-            temp.error() != QFileDevice::OpenError)
+    for (int attempt = 0; attempt < 100 && !m_file->isOpen(); ++attempt) {
+        m_file->setFileName(QStringLiteral("%1/.%2.%3.tmp")
+                                .arg(dir, info.fileName())
+                                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        if (!m_file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
+            m_file->error() != QFileDevice::OpenError)
             break;
     }
-    if (!temp.isOpen())
+    if (!m_file->isOpen())
         throw DataError(writeFailure(target));
-    bool written = temp.write(bytes) == bytes.size();
-    temp.close();
-    written = written && temp.error() == QFileDevice::NoError;
-    if (!written) {
-        QFile::remove(temp.fileName());
-        throw DataError(writeFailure(target));
-    }
-    m_temp = temp.fileName();
+    m_temp = m_file->fileName();
+}
+
+PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : PendingFile(target) {
+    write(bytes);
+    finish();
+}
+
+void PendingFile::fail() {
+    discard();
+    throw DataError(writeFailure(m_target));
+}
+
+void PendingFile::write(QByteArrayView bytes) {
+    if (!m_file || !m_file->isOpen() || m_file->write(bytes.data(), bytes.size()) != bytes.size())
+        fail();
+}
+
+void PendingFile::finish() {
+    if (!m_file)
+        fail();
+    m_file->close();
+    const bool closed = m_file->error() == QFileDevice::NoError;
+    m_file.reset();
+    if (!closed)
+        fail();
 }
 
 PendingFile::~PendingFile() { discard(); }
 
 void PendingFile::discard() {
+    m_file.reset();
     if (!m_temp.isEmpty())
         QFile::remove(m_temp);
     m_temp.clear();
 }
 
 void PendingFile::commit() {
+    if (m_file)
+        finish();
     if (m_temp.isEmpty() ||
         std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_target).constData()) != 0) {
         discard();

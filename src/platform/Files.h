@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QFile;
 
 namespace moravel::platform {
 
@@ -25,6 +28,10 @@ public:
     // Writes the bytes to a new file beside the target. Throws DataError when that fails (and
     // leaves nothing behind).
     PendingFile(const QString& target, const QByteArray& bytes);
+    // Starts a new file beside the target, to be written with write() and closed with finish().
+    explicit PendingFile(const QString& target);
+    void write(QByteArrayView bytes);
+    void finish();
     ~PendingFile();
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -35,8 +42,10 @@ public:
     void discard();
 
 private:
+    [[noreturn]] void fail();
     QString m_target;
     QString m_temp;
+    std::unique_ptr<QFile> m_file;
 };
 
 // The text with a closing "/" if it has none.
