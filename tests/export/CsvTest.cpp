@@ -161,3 +161,19 @@ TEST(RawCsv, FromBytesAsFromLines) {
         EXPECT_EQ(rawCsvFromBytes(bytes), rawCsv(moravel::platform::decodeLines(bytes))) << bytes.toHex().toStdString();
     EXPECT_THROW(rawCsvFromBytes(QByteArray("\xEF\xBB\xBF\xFF")), moravel::DataError);
 }
+
+TEST(RawCsv, AWholeDayInChunksAsInOnePiece) {
+    moravel::tools::SampleRandom random(3);
+    const QStringList lines =
+        moravel::tools::sampleRawFile(QDate(2021, 3, 1), moravel::tools::SampleChannel::Noise, "1111100", random);
+    const QByteArray bytes = moravel::platform::encodeCp932(lines.join("\r\n") + "\r\n");
+    QList<qsizetype> chunks;
+    QByteArray streamed;
+    rawCsvStream(bytes, [&](QByteArrayView chunk) {
+        chunks.append(chunk.size());
+        streamed.append(chunk);
+    });
+    EXPECT_GT(chunks.size(), 4);
+    EXPECT_EQ(streamed, rawCsv(lines));
+    EXPECT_EQ(streamed.count("\r\n"), 15 + 86400);
+}
