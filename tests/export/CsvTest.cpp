@@ -175,5 +175,5 @@ TEST(RawCsv, AWholeDayInChunksAsInOnePiece) {
     });
     EXPECT_GT(chunks.size(), 4);
     EXPECT_EQ(streamed, rawCsv(lines));
-    EXPECT_EQ(streamed.count("\r\n"), 15 + 86400);
+    EXPECT_EQ(streamed.count("\r\n"), 16 + 86400); // 15 header rows, the empty row, the samples
 }
