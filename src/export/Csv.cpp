@@ -96,11 +96,6 @@ void CsvText::row(QStringView text) {
     m_bytes.append("\r\n", 2);
 }
 
-void CsvText::asciiRow(const char* text, qsizetype size) {
-    m_bytes.append(text, size);
-    m_bytes.append("\r\n", 2);
-}
-
 void convertHeaderLine(const QString& line, int index, Headings headings, CsvText& out) {
     if (line.contains(u"WEEK")) {
         QString flags = line;

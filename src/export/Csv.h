@@ -27,7 +27,6 @@ class CsvText {
 public:
     void row(QStringView text);
     void emptyRow() { m_bytes.append("\r\n", 2); }
-    void asciiRow(const char* text, qsizetype size);
     const QByteArray& bytes() const { return m_bytes; }
     QByteArray& bytes() { return m_bytes; }
 

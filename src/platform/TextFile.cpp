@@ -229,19 +229,11 @@ void TextWriter::flush() {
         throw DataError(writeFailure(m_path));
     if (m_file->write(m_buffer) != m_buffer.size())
         fail();
-    m_total += m_buffer.size();
     m_buffer.clear();
 }
 
 void TextWriter::writeLine(QStringView line) {
     m_buffer.append(encodeCp932(line));
-    m_buffer.append("\r\n", 2);
-    if (m_buffer.size() >= (1 << 20))
-        flush();
-}
-
-void TextWriter::writeAsciiLine(const char* data, qsizetype size) {
-    m_buffer.append(data, size);
     m_buffer.append("\r\n", 2);
     if (m_buffer.size() >= (1 << 20))
         flush();

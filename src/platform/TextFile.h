@@ -50,10 +50,7 @@ public:
     TextWriter& operator=(const TextWriter&) = delete;
 
     void writeLine(QStringView line);
-    // Writes an ASCII-only line without going through the encoder.
-    void writeAsciiLine(const char* data, qsizetype size);
     void commit();
-    qint64 bytesWritten() const { return m_total; }
 
 private:
     void flush();
@@ -62,7 +59,6 @@ private:
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
     QByteArray m_buffer;
-    qint64 m_total = 0;
 };
 
 } // namespace moravel::platform

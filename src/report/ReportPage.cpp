@@ -30,8 +30,6 @@ public:
         m_fill = Black;
     }
 
-    QPainter& painter() { return m_p; }
-
     void fontSize(int pixels) {
         QFont f(platform::uiFontFamily());
         f.setPixelSize(pixels);
@@ -111,7 +109,6 @@ int step(const QString& text) {
 int stepY(int top, int g) { return top + 235 - floorOf(265.0 / 90 * g); }
 
 void drawPlotFrame(Scene& s, const ReportInputs& in, int top, int reference) {
-    QPainter& p = s.painter();
     s.fontSize(12);
     for (int i = 0; i <= 8; ++i) {
         s.stroke(Black, i == 8 ? Qt::SolidLine : Qt::DashLine);
@@ -156,7 +153,6 @@ void drawPlotFrame(Scene& s, const ReportInputs& in, int top, int reference) {
     const int yr = floorOf(top + 265.0 / 90 * (100 - reference));
     s.line(125, yr, 1075, yr);
     s.stroke(Black);
-    Q_UNUSED(p);
 }
 
 constexpr int TopS = 470;
@@ -253,13 +249,18 @@ void drawDayBars(Scene& s, const ReportInputs& in) {
 
 // ---- table sections ----
 
+// The ruling of a table of equal cells: rows + 1 lines across, columns + 1 lines down.
+void ruling(Scene& s, int left, int top, int right, int rowStep, int rows, int columnStep, int columns) {
+    s.stroke(Black);
+    for (int k = 0; k <= rows; ++k)
+        s.line(left, top + rowStep * k, right, top + rowStep * k);
+    for (int j = 0; j <= columns; ++j)
+        s.line(left + columnStep * j, top, left + columnStep * j, top + rowStep * rows);
+}
+
 void drawDayTable(Scene& s, int top, const QStringList& values, int count) {
     s.fontSize(12);
-    s.stroke(Black);
-    for (int k = 0; k <= 7; ++k)
-        s.line(100, top + 24 * k, 1075, top + 24 * k);
-    for (int j = 0; j <= 25; ++j)
-        s.line(100 + 39 * j, top, 100 + 39 * j, top + 168);
+    ruling(s, 100, top, 1075, 24, 7, 39, 25);
     s.text(100, top, 39, 23, QStringLiteral("分＼時"), Qt::AlignHCenter);
     for (int k = 1; k <= 6; ++k)
         s.text(100, top + 24 * k, 39, 23, QStringLiteral("%1~%2").arg(10 * (k - 1)).arg(10 * k), Qt::AlignHCenter);
@@ -272,11 +273,7 @@ void drawDayTable(Scene& s, int top, const QStringList& values, int count) {
 
 void drawFullMonthTable(Scene& s, int top, const std::array<QString, data::MaxPeriodDays>& values, int days) {
     s.fontSize(16);
-    s.stroke(Black);
-    for (int k = 0; k <= 4; ++k)
-        s.line(100, top + 36 * k, 1069, top + 36 * k);
-    for (int j = 0; j <= 17; ++j)
-        s.line(100 + 57 * j, top, 100 + 57 * j, top + 144);
+    ruling(s, 100, top, 1069, 36, 4, 57, 17);
     s.text(100, top, 58, 36, QStringLiteral("日付"), Qt::AlignHCenter);
     s.text(100, top + 72, 58, 36, QStringLiteral("日付"), Qt::AlignHCenter);
     s.text(100, top + 36, 58, 36, QStringLiteral("MAX"), Qt::AlignHCenter);
