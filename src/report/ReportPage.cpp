@@ -412,8 +412,7 @@ void drawGridSection(QImage& page, const ReportInputs& in) {
         drawFullMonthTable(s, 1170, dailyRow(in.laMax, in.sModeIndex), days);
         drawFullMonthTable(s, 1370, dailyRow(in.lvMax, in.vModeIndex), days);
     } else {
-        const int count = static_cast<int>(levelList(in.la, 0).size());
-        drawDayTable(s, 1170, levelList(in.la, in.sModeIndex), count);
+        drawDayTable(s, 1170, levelList(in.la, in.sModeIndex), static_cast<int>(levelList(in.la, 0).size()));
         drawDayTable(s, 1370, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
     }
 }
