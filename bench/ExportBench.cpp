@@ -47,7 +47,7 @@ void BulkCsv(benchmark::State& state) {
     dialogs.install();
     TFmCSVConvert window;
     window.Inputs = [&] {
-        ExportInputs in;
+        csv::ConversionRequest in;
         in.cardDirectory = card;
         in.dayMode = true;
         return in;

@@ -2,10 +2,7 @@
 
 #include "platform/TextFile.h"
 
-#include <QComboBox>
 #include <QFile>
-#include <QPushButton>
-#include <QRadioButton>
 
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -63,38 +60,6 @@ QStringList fullDayRows(const QString& date, const QString& value) {
     for (int k = 0; k < 144; ++k)
         rows.append(dataRow(date, k / 6, k % 6 * 10, value));
     return rows;
-}
-
-void MainWindowTest::SetUp() {
-    ASSERT_TRUE(tmp.isValid());
-    dialogs.install();
-    windows = moravel::app::createWindows();
-    main = windows.main.get();
-    main->show();
-}
-
-void MainWindowTest::TearDown() {
-    EXPECT_TRUE(dialogs.unanswered().isEmpty()) << "boxes without an answer: "
-                                                << dialogs.unanswered().join(u" | ").toStdString();
-    EXPECT_EQ(dialogs.pendingAnswers(), 0u) << "answers left over";
-    windows = moravel::app::Windows();
-}
-
-QString MainWindowTest::makeCard(const moravel::tools::SampleCardOptions& options, const QString& name) {
-    const QString dir = tmp.filePath(name);
-    moravel::tools::writeSampleCard(dir, options);
-    return dir;
-}
-
-void MainWindowTest::chooseDirectory(const QString& dir) {
-    dialogs.chooseFolder(dir);
-    main->BtSelectDir->click();
-}
-
-void MainWindowTest::choosePeriod(int first, int last) {
-    main->RbDateMMode->setChecked(true);
-    main->CbDateListStart->setCurrentIndex(first);
-    main->CbDateListStop->setCurrentIndex(last);
 }
 
 } // namespace moravel::test

@@ -20,6 +20,8 @@
 #include "platform/Widgets.h"
 #include "settings/MeasItemSettings.h"
 #include "app/Capacity.h"
+#include "common/Items.h"
+#include "data/Tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -316,12 +318,7 @@ void TFmMain::FormResize() { RadioGroupChange(); }
 
 void TFmMain::FormDestroy() {
     DateNumList.clear();
-    LAC_Data.clear();
-    LVC_Data.clear();
-    for (auto& l : LA_List)
-        l.clear();
-    for (auto& l : LV_List)
-        l.clear();
+    DataListCreate();
 }
 
 void TFmMain::showEvent(QShowEvent* event) {
@@ -342,12 +339,7 @@ void TFmMain::BtMenuOpenClick() {
 
 void TFmMain::BtMenuCloseClick() { PnControlPanel->move(-200, 10); }
 
-void TFmMain::NameArrayInit() {
-    NameArray = {QStringLiteral("MeasTarget"),      QStringLiteral("MeasSpot"),    QStringLiteral("MeasPositionS"),
-                 QStringLiteral("MeasPositionV"),   QStringLiteral("RegulationS"), QStringLiteral("RegulationV"),
-                 QStringLiteral("Notices"),         QStringLiteral("MeasInstitution"),
-                 QStringLiteral("MeasName"),        QStringLiteral("ReferenceS"),  QStringLiteral("ReferenceV")};
-}
+void TFmMain::NameArrayInit() { NameArray = moravel::itemNames(); }
 
 void TFmMain::EditArrayInit() {
     for (size_t i = 0; i < NameArray.size(); ++i)
@@ -359,15 +351,13 @@ void TFmMain::WeekArrayInit() {
         WeekArray[static_cast<size_t>(i)] = findChild<QCheckBox*>(QStringLiteral("Cb%1").arg(i + 1));
 }
 
-void TFmMain::DataListCreate() {
-    LAC_Data.clear();
-    LVC_Data.clear();
-    for (auto* lists : {&LA_List, &LV_List})
-        for (auto& l : *lists)
-            l.clear();
-    for (auto* lists : {&LA_ListMaxListG, &LV_ListMaxListG, &LA_ListMaxList, &LV_ListMaxList})
-        for (auto& l : *lists)
-            l.clear();
+void TFmMain::DataListCreate() { static_cast<moravel::data::CardData&>(*this) = moravel::data::CardData(); }
+
+QList<int> TFmMain::CheckedStats(const std::array<QCheckBox*, 9>& boxes) {
+    std::array<bool, 9> checked{};
+    for (size_t i = 0; i < boxes.size(); ++i)
+        checked[i] = boxes[i]->isChecked();
+    return moravel::data::checkedStats(checked);
 }
 
 void TFmMain::SetDataButtonsEnabled(bool enabled) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "data/Levels.h"
+#include "data/Loading.h"
+#include "export/Conversion.h"
 
 #include <QImage>
 #include <QHash>
@@ -22,7 +24,7 @@ class QTableWidget;
 namespace moravel::graph {
 class ImageView;
 struct SeriesDrawing;
-}
+} // namespace moravel::graph
 namespace moravel::report {
 struct ReportInputs;
 }
@@ -31,18 +33,15 @@ class TFmMeasItemSettings;
 class TFmPrint;
 class TFmDataView;
 class TFmGraphArea;
-struct ExportInputs;
 
 // The main window: owns the card directory, the catalogue of measured days, the loaded day files,
-// the level arrays and the error state for the whole run. Its methods are defined in the folder of
-// the subsystem they belong to (MainForm*.cpp).
-class TFmMain : public QWidget {
+// the level arrays (its CardData) and the error state for the whole run. Its methods are defined in
+// the folder of the subsystem they belong to (MainForm*.cpp); what they do with the data is the
+// core's.
+class TFmMain : public QWidget, public moravel::data::CardData {
     Q_OBJECT
 
 public:
-    using LevelLists = moravel::data::LevelLists;
-    using MonthLists = moravel::data::MonthLists;
-
     TFmMain();
     ~TFmMain() override;
 
@@ -58,17 +57,12 @@ public:
 
     // ---- state ----
     bool errorFlag = false;
-    std::array<QString, 11> NameArray;
-    std::array<QWidget*, 11> EditArray{}; // index 6 is null: the notices live in MmNotices
+    std::array<QString, moravel::ItemCount> NameArray;
+    std::array<QWidget*, moravel::ItemCount> EditArray{}; // index 6 is null: the notices live in MmNotices
     std::array<QCheckBox*, 7> WeekArray{};
     int CbSModeIndex = 0;
     int CbVModeIndex = 0;
-    QStringList LAC_Data, LVC_Data;
     QStringList DateNumList;
-    LevelLists LA_List, LV_List;
-    MonthLists LA_ListMaxListG, LV_ListMaxListG, LA_ListMaxList, LV_ListMaxList;
-    moravel::data::DailyMaxima LA_ListMax, LV_ListMax;
-    moravel::data::HourlyMaxima LA_ListMaxG, LV_ListMaxG;
 
     // ---- start-up and window (program start-up and main window) ----
     void FormCreate();
@@ -103,7 +97,6 @@ public:
     static QString VersionGet();
 
     // ---- day files and the item page ----
-    void DataRead(const QString& lacPath, const QString& lvcPath);
     void InitDataView();
     void WeekChangeToStr(const QString& line);
     void TXTDataView();
@@ -113,11 +106,16 @@ public:
     QString SelectedStem() const;
     void SetEditArrayText(int index, const QString& text);
     QString EditArrayText(int index) const;
+    void ShowWeek(const std::array<bool, 7>& week);
+    void ShowHeader(const moravel::data::HeaderView& header);
 
     // ---- loading and the level arrays ----
     void DataView();
-    void DataListSet();
-    void DataListSetMax();
+    // The selection as the core's loads take it.
+    moravel::data::Selection SelectionNow() const;
+    // Takes the data of a load, shows its header and messages, and runs the full reset where it
+    // failed. Returns whether it succeeded.
+    bool ApplyLoad(moravel::data::LoadResult&& result);
     void CbDataStartHChange();
     void ShowDataError(); // "データは破損しています。"
 
@@ -125,8 +123,9 @@ public:
     void RadioGroupChange();
     void DataGridInit();
     void DataGridInitDay();
-    void DataGridView(const QStringList& levels);
-    void DataGridView2(const QStringList& levels);
+    // Both return false where a level was not a number (the cells before it are written).
+    bool DataGridView(const QStringList& levels);
+    bool DataGridView2(const QStringList& levels);
     void DataGridReset();
     void DataGridViewMax(const QString& text, int day);
     void DataGridViewTableMaxInit(int column);
@@ -139,6 +138,8 @@ public:
     void Button12Click();
     std::array<QCheckBox*, 9> STableBoxes() const;
     std::array<QCheckBox*, 9> VTableBoxes() const;
+    // The LevelStats whose boxes are checked, in LevelStat order.
+    static QList<int> CheckedStats(const std::array<QCheckBox*, 9>& boxes);
     int RefreshCount = 0; // how many times the central refresh ran; for tests and measurements
 
     // ---- graphs ----
@@ -149,9 +150,8 @@ public:
     void BarGraphDraw(QImage& bitmap, int channel);
     // What BarGraphDraw draws for a channel, read from the controls.
     moravel::graph::SeriesDrawing SeriesDrawingOf(int channel) const;
-    // One graph of the current mode for a channel (0 noise, 1 vibration) at a size: a fresh bitmap,
-    // the frame with the channel's reference, the levels. Throws where the drawing fails.
-    QImage GraphBitmap(int channel, QSize size);
+    // Draws levels onto a framed bitmap of the screen; touches no control.
+    static void DrawLevels(QImage& bitmap, const moravel::graph::SeriesDrawing& drawing);
     void RbSBChange();
     void CbSModeChange();
     void CbVModeChange();
@@ -188,7 +188,7 @@ public:
     // shows it.
     void ShowPrintWindow(bool forPrinting, int printMode);
     moravel::report::ReportInputs ReportInputsNow() const;
-    ExportInputs ExportInputsNow() const;
+    moravel::csv::ConversionRequest ExportInputsNow() const;
 
     // ---- controls ----
     // top date panel
@@ -307,6 +307,9 @@ public:
     QComboBox* CbStartM = nullptr;
     QComboBox* CbStopH = nullptr;
     QComboBox* CbStopM = nullptr;
+    std::array<QLineEdit*, moravel::ItemCount> SettingsEdits{};  // SettingsEdMeasTarget ... SettingsEdReferenceV
+    std::array<QLabel*, moravel::ItemCount> SettingsLabels{};    // LbMeasTarget ... LbReferenceV
+    std::array<QCheckBox*, 7> SettingsCb{};                      // SettingsCb1 ... SettingsCb7
 
 protected:
     void showEvent(QShowEvent* event) override;

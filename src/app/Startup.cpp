@@ -48,7 +48,7 @@ Windows createWindows() {
     w.main = std::make_unique<TFmMain>();
     w.csvConvert = std::make_unique<TFmCSVConvert>(w.main.get());
     w.main->FmCSVConvert = w.csvConvert.get();
-    w.measItemSettings = std::make_unique<TFmMeasItemSettings>(w.main.get());
+    w.measItemSettings = std::make_unique<TFmMeasItemSettings>(*w.main);
     w.main->FmMeasItemSettings = w.measItemSettings.get();
     w.print = std::make_unique<TFmPrint>(w.main.get());
     w.main->FmPrint = w.print.get();

@@ -1,35 +1,33 @@
-// moravel-cli: the conversions and reports of the application from a script. It drives the same
-// windows, offscreen, with the questions answered by its options.
+// moravel-cli: the conversions and reports of the application from a script, on the same core
+// functions as the windows, without a window and without questions.
 #include "app/Capacity.h"
-#include "app/MainForm.h"
-#include "app/Startup.h"
+#include "common/Checked.h"
+#include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
 #include "data/Catalogue.h"
-#include "export/CSVConvert.h"
-#include "graph/ImageView.h"
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "data/Loading.h"
+#include "export/Conversion.h"
+#include "graph/GraphDrawing.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
+#include "platform/Version.h"
 #include "platform/Volume.h"
 #include "report/ImageFile.h"
-#include "report/PrintForm.h"
+#include "report/PdfFile.h"
+#include "report/ReportPage.h"
+#include "settings/SettingsFile.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryFile>
+#include <QGuiApplication>
+#include <QMap>
+#include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
-using moravel::platform::Answer;
+using namespace moravel;
 
 namespace {
 
@@ -74,37 +72,6 @@ QString oneLine(QString text) {
     return text;
 }
 
-// The boxes of a run without a person: messages are collected, the start questions answered Yes,
-// and a question about replacing a file answered by --overwrite.
-class CliDialogs final : public moravel::platform::Dialogs {
-public:
-    QStringList messages;
-    QString directory;
-    bool overwrite = false;
-
-    void information(QWidget*, const QString& text) override { messages.append(text); }
-    Answer askYesNo(QWidget*, const QString& text) override { return answer(text); }
-    Answer askYesNoCancel(QWidget*, const QString& text) override { return answer(text); }
-    void warning(QWidget*, const QString& text) override { messages.append(text); }
-    std::optional<QString> chooseDirectory(QWidget*, const QString&, const QString&) override {
-        if (directory.isEmpty())
-            return std::nullopt;
-        return directory;
-    }
-    void errorReport(const QString& text) override { messages.append(text); }
-    void printerSetup(QWidget*, QPrinter&) override {}
-    void progressStart(QWidget*, const QString&, int) override {}
-    void progressStep(const QString&, int) override {}
-    void progressFinish() override {}
-
-private:
-    Answer answer(const QString& text) {
-        if (text.contains(QStringLiteral("上書きしますか")))
-            return overwrite ? Answer::Yes : Answer::No;
-        return Answer::Yes;
-    }
-};
-
 // The command line after the command: positional arguments and options.
 struct Arguments {
     QStringList positional;
@@ -138,127 +105,213 @@ Arguments parse(const QStringList& args, const QMap<QString, int>& known) {
     return a;
 }
 
-// The main window on a card, offscreen.
-class Session {
-public:
-    explicit Session(const QString& card, bool overwrite) {
-        m_dialogs.overwrite = overwrite;
-        moravel::platform::setDialogs(&m_dialogs);
-        m_windows = moravel::app::createWindows();
-        main = m_windows.main.get();
-        main->show();
-        m_dialogs.directory = QDir(card).absolutePath();
-        if (!QFileInfo(card).isDir())
-            throw Failure{QStringLiteral("指定されたドライブが無効になっています。")};
-        main->BtSelectDir->click();
-        if (main->errorFlag)
-            failIfRejected();
-        // A settings file the application complains about does not stop a conversion or a report.
-        for (const QString& m : std::as_const(m_dialogs.messages))
-            err(oneLine(m));
-        m_dialogs.messages.clear();
+QString invalidCard() { return QStringLiteral("指定されたドライブが無効になっています。"); }
+
+// A card directory as the main window takes it when it is chosen: its catalogue of measured days
+// and the texts of its settings file.
+struct Card {
+    QString directory; // ends with a path separator
+    QStringList catalogue;
+    ItemTexts settings; // empty where there is no settings file or a broken one
+
+    explicit Card(const QString& path) {
+        if (!QFileInfo(path).isDir())
+            throw Failure{invalidCard()};
+        directory = platform::withSeparator(QDir(path).absolutePath());
+        try {
+            catalogue = data::catalogueFromNames(platform::listFiles(directory));
+        } catch (const DataError&) {
+            throw Failure{invalidCard()};
+        }
     }
 
-    ~Session() { moravel::platform::setDialogs(nullptr); }
+    // Reads the settings file, as choosing the directory does. A settings file the application
+    // complains about does not stop a conversion or a report: the complaint goes to standard error.
+    void readSettings() {
+        const QString file = settings::settingsFilePath(directory);
+        if (!platform::fileExists(file))
+            return;
+        try {
+            const settings::SettingsContent content = settings::parseSettingsFile(platform::readLines(file));
+            if (content.corrupt)
+                err(oneLine(QStringLiteral("MORVEL.TXTは破損しています")));
+            else
+                settings = content.items;
+        } catch (const DataError& e) {
+            err(oneLine(e.text()));
+        }
+    }
 
-    TFmMain* main = nullptr;
-
-    CliDialogs& dialogs() { return m_dialogs; }
-
-    int indexOf(const QString& stem) {
-        const int i = static_cast<int>(main->DateNumList.indexOf(stem));
+    int indexOf(const QString& stem) const {
+        const int i = static_cast<int>(catalogue.indexOf(stem));
         if (i < 0)
             throw Failure{QStringLiteral("%1: カードにこの日付のデータがありません。").arg(stem)};
         return i;
     }
-
-    void selectDay(const QString& stem) {
-        const int i = indexOf(stem);
-        main->RbDateDMode->setChecked(true);
-        if (main->CbDateList->currentIndex() != i)
-            main->CbDateList->setCurrentIndex(i);
-        failIfRejected();
-    }
-
-    void selectPeriod(const QString& first, const QString& last) {
-        const int i = indexOf(first);
-        const int j = indexOf(last);
-        if (j < i)
-            throw Failure{QStringLiteral("期間の最後の日が最初の日より前です。")};
-        if (j - i > 30)
-            throw Failure{QStringLiteral("期間は最大３１日分です。")};
-        main->RbDateMMode->setChecked(true);
-        main->CbDateListStart->setCurrentIndex(i);
-        main->CbDateListStop->setCurrentIndex(j);
-        failIfRejected();
-    }
-
-    void timeWindow(const Arguments& a, bool period) {
-        if (a.has("--from") != a.has("--to"))
-            throw UsageError{QStringLiteral("--from and --to go together")};
-        if (!a.has("--from"))
-            return;
-        auto set = [&](const QString& text, QComboBox* hour, QComboBox* minute) {
-            const QStringList parts = text.split(u':');
-            const int h = parts.size() == 2 ? main->CbDataStartH->findText(parts[0]) : -1;
-            const int m = parts.size() == 2 ? main->CbDataStartM->findText(parts[1]) : -1;
-            if (h < 0 || m < 0)
-                throw UsageError{QStringLiteral("a time is HH:MM with the minutes 00 or 30: %1").arg(text)};
-            if (period && m != 0)
-                throw UsageError{QStringLiteral("a period takes whole hours: %1").arg(text)};
-            hour->setCurrentIndex(h);
-            minute->setCurrentIndex(m);
-        };
-        set(a.value("--from"), main->CbDataStartH, main->CbDataStartM);
-        set(a.value("--to"), main->CbDataStopH, main->CbDataStopM);
-        failIfRejected();
-    }
-
-    // The selection of --day or --period.
-    bool select(const Arguments& a) {
-        if (a.has("--day") == a.has("--period"))
-            throw UsageError{QStringLiteral("give --day or --period")};
-        const bool period = a.has("--period");
-        if (period)
-            selectPeriod(a.options["--period"][0], a.options["--period"][1]);
-        else
-            selectDay(a.value("--day"));
-        timeWindow(a, period);
-        return period;
-    }
-
-    void failIfRejected() {
-        if (main->errorFlag || !m_dialogs.messages.isEmpty()) {
-            const QString text = m_dialogs.messages.isEmpty() ? QStringLiteral("データは破損しています。")
-                                                              : m_dialogs.messages.join(u'\n');
-            throw Failure{text};
-        }
-    }
-
-private:
-    CliDialogs m_dialogs;
-    moravel::app::Windows m_windows;
 };
 
-QStringList names(const QString& list) {
-    const QStringList parts = list.split(u',', Qt::SkipEmptyParts);
-    for (const QString& p : parts)
-        if (moravel::levelStatNames().end() ==
-            std::find(moravel::levelStatNames().begin(), moravel::levelStatNames().end(), p))
-            throw UsageError{QStringLiteral("unknown level name %1").arg(p)};
-    return parts;
+// A day or a period of a card, loaded as the main window loads it.
+struct Loaded {
+    data::Selection selection;
+    data::LoadResult result;
+
+    // The item page: the header of the day file with the settings file's texts in place.
+    ItemTexts items;
+};
+
+data::TimeWindow timeWindow(const Arguments& a, bool period) {
+    if (a.has("--from") != a.has("--to"))
+        throw UsageError{QStringLiteral("--from and --to go together")};
+    if (!a.has("--from"))
+        return {};
+    auto minutes = [&](const QString& text) {
+        const QStringList parts = text.split(u':');
+        int h = -1, m = -1;
+        const bool read = parts.size() == 2 && parts[0].size() == 2 && tryToInt(parts[0], h) && h >= 0 && h <= 23 &&
+                          (parts[1] == u"00" || parts[1] == u"30");
+        if (!read)
+            throw UsageError{QStringLiteral("a time is HH:MM with the minutes 00 or 30: %1").arg(text)};
+        m = parts[1] == u"30" ? 30 : 0;
+        if (period && m != 0)
+            throw UsageError{QStringLiteral("a period takes whole hours: %1").arg(text)};
+        return h * 60 + m;
+    };
+    return {minutes(a.value("--from")), minutes(a.value("--to"))};
 }
 
-void checkBoxes(const std::array<QCheckBox*, 9>& boxes, const QStringList& chosen) {
-    for (int i = 0; i < moravel::LevelStatCount; ++i)
-        boxes[static_cast<size_t>(i)]->setChecked(chosen.contains(moravel::levelStatName(i)));
+Loaded load(const Card& card, data::Selection selection) {
+    Loaded l;
+    l.selection = std::move(selection);
+    l.result = l.selection.monthMode ? data::loadPeriod(l.selection, {}) : data::loadDay(l.selection, {});
+    if (!l.result.ok)
+        throw Failure{l.result.messages.isEmpty() ? data::corruptDataMessage() : l.result.messages.join(u'\n')};
+    l.items = data::itemPage(l.result.header->items, card.settings);
+    return l;
 }
 
-void chooseLevel(QComboBox* combo, const QString& name) {
-    const int i = combo->findText(name);
-    if (i < 0)
+data::Selection baseSelection(const Card& card) {
+    data::Selection s;
+    s.directory = card.directory;
+    s.catalogue = card.catalogue;
+    return s;
+}
+
+Loaded loadDay(const Card& card, const QString& stem, const data::TimeWindow& window) {
+    data::Selection s = baseSelection(card);
+    s.day = card.indexOf(stem);
+    s.window = window;
+    return load(card, std::move(s));
+}
+
+Loaded loadPeriod(const Card& card, const QString& first, const QString& last, const data::TimeWindow& window) {
+    data::Selection s = baseSelection(card);
+    s.monthMode = true;
+    s.first = card.indexOf(first);
+    s.last = card.indexOf(last);
+    if (s.last < s.first)
+        throw Failure{QStringLiteral("期間の最後の日が最初の日より前です。")};
+    if (s.last - s.first > 30)
+        throw Failure{QStringLiteral("期間は最大３１日分です。")};
+    s.window = window;
+    return load(card, std::move(s));
+}
+
+// The selection of --day or --period.
+Loaded loadSelection(const Card& card, const Arguments& a) {
+    if (a.has("--day") == a.has("--period"))
+        throw UsageError{QStringLiteral("give --day or --period")};
+    const bool period = a.has("--period");
+    const data::TimeWindow window = timeWindow(a, period);
+    if (period)
+        return loadPeriod(card, a.options["--period"][0], a.options["--period"][1], window);
+    return loadDay(card, a.value("--day"), window);
+}
+
+QList<int> levelList(const QString& list) {
+    QList<int> stats;
+    for (const QString& name : list.split(u',', Qt::SkipEmptyParts)) {
+        const int stat = levelStatOf(name);
+        if (stat < 0)
+            throw UsageError{QStringLiteral("unknown level name %1").arg(name)};
+        if (!stats.contains(stat))
+            stats.append(stat);
+    }
+    std::sort(stats.begin(), stats.end());
+    return stats;
+}
+
+// A level of a level combo by name: the noise combo holds all nine, the vibration combo all but Le.
+int comboLevel(const QString& name, bool noise) {
+    const int stat = levelStatOf(name);
+    if (stat < 0 || (!noise && stat == Le))
         throw UsageError{QStringLiteral("%1 is not a level of this channel").arg(name)};
-    combo->setCurrentIndex(i);
+    return stat;
+}
+
+// What the graph page and the table page show: the main window's choices at start-up unless options
+// change them.
+struct Display {
+    bool lines = false;
+    int sStat = L05, vStat = L10;
+    QList<int> sSeries = {Leq, Le, L05, L10, L50, L90, L95, Lmin, Lmax};
+    QList<int> vSeries = {Leq, L05, L10, L50, L90, L95, Lmin, Lmax};
+    QList<int> sColumns = sSeries, vColumns = vSeries;
+};
+
+Display display(const Arguments& a) {
+    Display d;
+    d.lines = a.has("--lines");
+    if (a.has("--noise-level"))
+        d.sStat = comboLevel(a.value("--noise-level"), true);
+    if (a.has("--vibration-level"))
+        d.vStat = comboLevel(a.value("--vibration-level"), false);
+    if (a.has("--series"))
+        d.sSeries = d.vSeries = levelList(a.value("--series"));
+    if (a.has("--columns"))
+        d.sColumns = d.vColumns = levelList(a.value("--columns"));
+    return d;
+}
+
+report::ReportInputs reportInputs(const Loaded& l, const Display& d) {
+    const data::HeaderView& header = *l.result.header;
+    const data::CardData& data = l.result.data;
+    report::ReportInputs in;
+    in.target = l.items[MeasTarget];
+    in.spot = l.items[MeasSpot];
+    in.positionS = l.items[MeasPositionS];
+    in.regulationS = l.items[RegulationS];
+    in.regulationV = l.items[RegulationV];
+    in.referenceS = l.items[ReferenceS];
+    in.referenceV = l.items[ReferenceV];
+    in.notices = l.items[Notices];
+    in.institution = l.items[MeasInstitution];
+    in.name = l.items[MeasName];
+    in.date = header.date;
+    in.ledStart = header.start;
+    in.ledStop = header.stop;
+    in.week = header.week;
+    in.monthMode = l.selection.monthMode;
+    in.dayMode = !l.selection.monthMode;
+    in.lines = d.lines;
+    in.periodStart = l.selection.first;
+    in.periodStop = l.selection.last;
+    for (int i = 0; i < l.selection.catalogue.size(); ++i)
+        in.periodEntries.append(l.selection.text(i));
+    in.sModeText = levelStatName(d.sStat);
+    in.vModeText = levelStatName(d.vStat);
+    in.sModeIndex = d.sStat;
+    in.vModeIndex = d.vStat;
+    in.sSeries = d.sSeries;
+    in.vSeries = d.vSeries;
+    in.sColumns = d.sColumns;
+    in.vColumns = d.vColumns;
+    in.la = &data.LA_List;
+    in.lv = &data.LV_List;
+    in.laMax = &data.LA_ListMax;
+    in.lvMax = &data.LV_ListMax;
+    in.laMaxG = &data.LA_ListMaxG;
+    in.lvMaxG = &data.LV_ListMaxG;
+    return in;
 }
 
 void refuseExisting(const QStringList& paths, bool overwrite) {
@@ -271,73 +324,50 @@ void refuseExisting(const QStringList& paths, bool overwrite) {
 
 QString extensionOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
 
-// Writes a PDF beside its target and renames it over the target once it is complete.
-void writePdf(const QString& path, const QList<QImage>& pages) {
-    QTemporaryFile temp(QFileInfo(path).absolutePath() + QStringLiteral("/.moravel-XXXXXX.pdf"));
-    if (!temp.open())
-        throw Failure{moravel::platform::writeFailure(path)};
-    temp.close();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(temp.fileName());
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    TFmPrint::PrintImages(printer, pages);
-    QFile::remove(path);
-    if (!QFile::rename(temp.fileName(), path))
-        throw Failure{moravel::platform::writeFailure(path)};
-    temp.setAutoRemove(false);
-}
-
 // ---- commands ----
 
-int days(const Arguments& a) {
+int commandDays(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("days CARD")};
-    try {
-        for (const QString& stem :
-             moravel::data::catalogueFromNames(moravel::platform::listFiles(a.positional[0])))
-            out(stem);
-    } catch (const moravel::DataError&) {
-        throw Failure{QStringLiteral("指定されたドライブが無効になっています。")};
-    }
+    for (const QString& stem : Card(a.positional[0]).catalogue)
+        out(stem);
     return 0;
 }
 
-int checkCard(const QString& card) {
-    CliDialogs dialogs;
-    moravel::platform::setDialogs(&dialogs);
-    moravel::app::Windows windows = moravel::app::createWindows();
-    TFmMain* main = windows.main.get();
-    main->show();
-    if (!QFileInfo(card).isDir())
-        throw Failure{QStringLiteral("指定されたドライブが無効になっています。")};
-    dialogs.directory = QDir(card).absolutePath();
-    main->BtSelectDir->click();
+int commandCheck(const Arguments& a) {
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("check CARD")};
+    const Card card(a.positional[0]);
     int rejected = 0;
-    const QStringList stems = main->DateNumList;
-    for (int k = 0; k < stems.size(); ++k) {
-        // Each day is loaded as choosing it after choosing the directory again would load it: the
-        // error state of the day before is cleared, and the first day is loaded once more so that
-        // what the settings file said is not taken for a day's message.
-        dialogs.messages.clear();
-        main->errorFlag = false;
-        if (main->CbDateList->currentIndex() == k)
-            main->CbDateListChange();
-        else
-            main->CbDateList->setCurrentIndex(k);
-        if (main->errorFlag || !dialogs.messages.isEmpty()) {
-            ++rejected;
-            const QString message =
-                dialogs.messages.isEmpty() ? QStringLiteral("データは破損しています。") : dialogs.messages.join(u' ');
-            out(stems[k] + QStringLiteral(" ") + oneLine(message));
-        }
+    for (int k = 0; k < card.catalogue.size(); ++k) {
+        // Each day as choosing it in day mode loads it.
+        data::Selection s = baseSelection(card);
+        s.day = k;
+        const data::LoadResult r = data::loadDay(s, {});
+        if (r.ok)
+            continue;
+        ++rejected;
+        const QString message = r.messages.isEmpty() ? data::corruptDataMessage() : r.messages.join(u' ');
+        out(card.catalogue[k] + QStringLiteral(" ") + oneLine(message));
     }
-    moravel::platform::setDialogs(nullptr);
     return rejected > 0 ? 1 : 0;
 }
 
-int csv(const Arguments& a) {
+// Runs a conversion; existing files are replaced only with --overwrite (they were refused before).
+int convert(const csv::ConversionRequest& request, bool overwrite) {
+    QStringList messages;
+    csv::ConversionCallbacks callbacks;
+    callbacks.mayReplace = [overwrite](const QString&) { return overwrite; };
+    callbacks.message = [&](const QString& text) { messages.append(text); };
+    const csv::ConversionResult result = csv::runConversion(request, callbacks);
+    if (result.failed)
+        messages.append(QStringLiteral("変換が失敗しました。"));
+    if (!result.flag || !messages.isEmpty())
+        throw Failure{messages.join(u'\n')};
+    return 0;
+}
+
+int commandCsv(const Arguments& a) {
     if (a.positional.size() != 2)
         throw UsageError{QStringLiteral("csv CARD OUTDIR")};
     const int selections = a.has("--day") + a.has("--period") + a.has("--all");
@@ -346,69 +376,69 @@ int csv(const Arguments& a) {
     const bool overwrite = a.has("--overwrite");
     const QString outDir = QDir(a.positional[1]).absolutePath();
     if (!QDir().mkpath(outDir))
-        throw Failure{moravel::platform::writeFailure(outDir)};
-    Session s(a.positional[0], overwrite);
-    TFmMain* main = s.main;
-    const QString card = main->EdSelectDir->text();
+        throw Failure{platform::writeFailure(outDir)};
+    Card card(a.positional[0]);
+    card.readSettings();
+    csv::ConversionRequest request;
+    request.cardDirectory = card.directory;
+    request.saveDirectory = outDir;
     QStringList outputs;
     if (a.has("--all")) {
-        if (main->DateNumList.isEmpty())
+        if (card.catalogue.isEmpty())
             throw Failure{QStringLiteral("カードに測定データがありません。")};
-        s.timeWindow(a, false);
-        for (const QString& name : moravel::platform::listFiles(card)) {
+        timeWindow(a, false);
+        request.bulk = true;
+        for (const QString& name : platform::listFiles(card.directory)) {
             QString stem, ext;
-            moravel::data::splitExtension(name, stem, ext);
+            data::splitExtension(name, stem, ext);
             if (ext == u".LA" || ext == u".LV" || ext == u".LAC" || ext == u".LVC")
                 outputs.append(outDir + u'/' + stem + u'_' + ext.mid(1) + QStringLiteral(".csv"));
         }
-    } else if (s.select(a)) {
-        outputs.append(outDir + u'/' + main->CbDateListStart->currentText() + u'_' +
-                       main->CbDateListStop->currentText() + QStringLiteral(".CSV"));
     } else {
+        const Loaded l = loadSelection(card, a);
+        if (l.selection.monthMode) {
+            const QString first = l.selection.text(l.selection.first);
+            const QString last = l.selection.text(l.selection.last);
+            request.dayMode = false;
+            request.firstText = first;
+            request.lastText = last;
+            csv::PeriodInputs& p = request.period;
+            p.target = l.items[MeasTarget];
+            p.spot = l.items[MeasSpot];
+            p.positionS = l.items[MeasPositionS];
+            p.date = l.result.header->date;
+            p.regulationS = l.items[RegulationS];
+            p.regulationV = l.items[RegulationV];
+            p.notices = l.items[Notices];
+            p.institution = l.items[MeasInstitution];
+            p.name = l.items[MeasName];
+            p.referenceS = l.items[ReferenceS];
+            p.referenceV = l.items[ReferenceV];
+            p.ledStart = l.result.header->start;
+            p.ledStop = l.result.header->stop;
+            p.week = l.result.header->week;
+            for (int i = l.selection.first; i <= l.selection.last; ++i)
+                p.dayTexts.append(l.selection.text(i));
+            p.la = &l.result.data.LA_ListMax;
+            p.lv = &l.result.data.LV_ListMax;
+            outputs.append(outDir + u'/' + first + u'_' + last + QStringLiteral(".CSV"));
+            refuseExisting(outputs, overwrite);
+            return convert(request, overwrite);
+        }
         const QString stem = a.value("--day");
+        request.dayStem = stem;
         outputs.append(outDir + u'/' + stem + QStringLiteral(".csv"));
         for (const char* ext : {"LA", "LV"})
-            if (QFileInfo::exists(card + stem + u'.' + QString::fromLatin1(ext)))
+            if (QFileInfo::exists(card.directory + stem + u'.' + QString::fromLatin1(ext)))
                 outputs.append(outDir + u'/' + stem + u'_' + QString::fromLatin1(ext) + QStringLiteral(".csv"));
         outputs.append(outDir + u'/' + stem + QStringLiteral("_LAC.csv"));
         outputs.append(outDir + u'/' + stem + QStringLiteral("_LVC.csv"));
     }
     refuseExisting(outputs, overwrite);
-    main->BtCSVConvert->click();
-    TFmCSVConvert* window = main->FmCSVConvert;
-    window->EdSaveDirectory->setText(outDir);
-    window->DModeConvert->setChecked(a.has("--all"));
-    s.dialogs().messages.clear();
-    window->BtConvertStart->click();
-    const QStringList messages = s.dialogs().messages;
-    if (messages != QStringList{QStringLiteral("変換が完了しました。")})
-        throw Failure{messages.join(u'\n')};
-    return 0;
+    return convert(request, overwrite);
 }
 
-// Applies the options that choose what the graphs and tables show.
-void applyDisplayOptions(Session& s, const Arguments& a) {
-    TFmMain* main = s.main;
-    if (a.has("--lines"))
-        main->RbSS->setChecked(true);
-    if (a.has("--noise-level"))
-        chooseLevel(main->CbSMode, a.value("--noise-level"));
-    if (a.has("--vibration-level"))
-        chooseLevel(main->CbVMode, a.value("--vibration-level"));
-    if (a.has("--series")) {
-        const QStringList chosen = names(a.value("--series"));
-        checkBoxes(main->SSeriesBoxes(), chosen);
-        checkBoxes(main->VSeriesBoxes(), chosen);
-    }
-    if (a.has("--columns")) {
-        const QStringList chosen = names(a.value("--columns"));
-        checkBoxes(main->STableBoxes(), chosen);
-        checkBoxes(main->VTableBoxes(), chosen);
-    }
-    s.failIfRejected();
-}
-
-int report(const Arguments& a) {
+int commandReport(const Arguments& a) {
     if (a.positional.size() != 2)
         throw UsageError{QStringLiteral("report CARD OUTFILE")};
     const QString file = QFileInfo(a.positional[1]).absoluteFilePath();
@@ -416,59 +446,56 @@ int report(const Arguments& a) {
     if (ext != u"png" && ext != u"bmp" && ext != u"jpg" && ext != u"pdf")
         throw UsageError{QStringLiteral("OUTFILE ends in .png, .bmp, .jpg or .pdf")};
     const QString kind = a.has("--kind") ? a.value("--kind") : QStringLiteral("full");
-    void (TFmMain::*button)() = nullptr;
+    int mode = 0;
     if (kind == u"full")
-        button = &TFmMain::BtPrintOutClick;
+        mode = report::FullReport;
     else if (kind == u"graph")
-        button = &TFmMain::BtPrintGraphClick;
+        mode = report::GraphReport;
     else if (kind == u"table")
-        button = &TFmMain::BtPrintDataViewClick;
+        mode = report::TableReport;
     else
         throw UsageError{QStringLiteral("--kind is full, graph or table")};
     const bool eachDay = a.has("--each-day");
     if (eachDay && (!a.has("--period") || ext != u"pdf"))
         throw UsageError{QStringLiteral("--each-day goes with --period and a .pdf file")};
+    const Display d = display(a);
     const bool overwrite = a.has("--overwrite");
     refuseExisting({file}, overwrite);
-    Session s(a.positional[0], overwrite);
-    TFmMain* main = s.main;
-    applyDisplayOptions(s, a);
-    TFmPrint* print = main->FmPrint;
-    auto compose = [&]() {
-        s.dialogs().messages.clear();
-        (main->*button)();
-        s.failIfRejected();
-        return print->Print_Image->bitmap();
+    Card card(a.positional[0]);
+    card.readSettings();
+    report::DayJoins joins;
+    auto compose = [&](const Loaded& l) {
+        QImage page = report::newPage();
+        report::composePage(page, reportInputs(l, d), mode, joins);
+        return page;
     };
     QList<QImage> pages;
     if (eachDay) {
         const QStringList period = a.options["--period"];
-        const int first = s.indexOf(period[0]);
-        const int last = s.indexOf(period[1]);
+        const int first = card.indexOf(period[0]);
+        const int last = card.indexOf(period[1]);
         if (last < first || last - first > 30)
             throw Failure{QStringLiteral("期間は最大３１日分です。")};
-        for (int k = first; k <= last; ++k) {
-            s.selectDay(main->DateNumList[k]);
-            s.timeWindow(a, false);
-            pages.append(compose());
-        }
+        const data::TimeWindow window = timeWindow(a, false);
+        for (int k = first; k <= last; ++k)
+            pages.append(compose(loadDay(card, card.catalogue[k], window)));
     } else {
-        s.select(a);
-        pages.append(compose());
+        pages.append(compose(loadSelection(card, a)));
     }
     if (ext == u"pdf")
-        writePdf(file, pages);
+        report::writeImagePdf(file, pages);
     else
-        moravel::report::saveImage(pages.first(), file);
+        report::saveImage(pages.first(), file);
     return 0;
 }
 
-int graph(const Arguments& a) {
+int commandGraph(const Arguments& a) {
     if (a.positional.size() != 2)
         throw UsageError{QStringLiteral("graph CARD OUTFILE.png")};
     const QString channel = a.value("--channel");
     if (channel != u"S" && channel != u"V")
         throw UsageError{QStringLiteral("--channel is S or V")};
+    const bool noise = channel == u"S";
     const QString file = QFileInfo(a.positional[1]).absoluteFilePath();
     const QString ext = extensionOf(file);
     if (ext != u"png" && ext != u"bmp" && ext != u"jpg")
@@ -482,38 +509,66 @@ int graph(const Arguments& a) {
         if (!okW || !okH || size.width() < 40 || size.height() < 20 || size.width() > 8000 || size.height() > 8000)
             throw UsageError{QStringLiteral("--size is WxH, from 40x20 to 8000x8000")};
     }
+    Display d;
+    d.lines = a.has("--lines");
+    if (a.has("--level"))
+        (noise ? d.sStat : d.vStat) = comboLevel(a.value("--level"), noise);
+    if (a.has("--series"))
+        (noise ? d.sSeries : d.vSeries) = levelList(a.value("--series"));
     const bool overwrite = a.has("--overwrite");
     refuseExisting({file}, overwrite);
-    Session s(a.positional[0], overwrite);
-    const bool period = s.select(a);
+    Card card(a.positional[0]);
+    card.readSettings();
+    const Loaded l = loadSelection(card, a);
+    const bool period = l.selection.monthMode;
     if (!size.isValid())
         size = period ? QSize(945, 249) : QSize(930, 239);
-    TFmMain* main = s.main;
-    const bool noise = channel == u"S";
-    if (a.has("--lines"))
-        main->RbSS->setChecked(true);
-    if (a.has("--level"))
-        chooseLevel(noise ? main->CbSMode : main->CbVMode, a.value("--level"));
-    if (a.has("--series"))
-        checkBoxes(noise ? main->SSeriesBoxes() : main->VSeriesBoxes(), names(a.value("--series")));
-    s.failIfRejected();
-    QImage image;
-    try {
-        image = main->GraphBitmap(noise ? 0 : 1, size);
-    } catch (const std::exception&) {
-        throw Failure{QStringLiteral("データは破損しています。")};
+    const data::CardData& data = l.result.data;
+    graph::SeriesDrawing drawing;
+    if (period) {
+        drawing.form = graph::SeriesDrawing::MonthLines;
+        drawing.hourly = noise ? &data.LA_ListMaxG : &data.LV_ListMaxG;
+        drawing.days = l.selection.last - l.selection.first + 1;
+        drawing.series = noise ? d.sSeries : d.vSeries;
+    } else if (d.lines) {
+        drawing.form = graph::SeriesDrawing::DayLines;
+        drawing.lists = noise ? &data.LA_List : &data.LV_List;
+        drawing.series = noise ? d.sSeries : d.vSeries;
+    } else {
+        drawing.lists = noise ? &data.LA_List : &data.LV_List;
+        drawing.barStat = noise ? d.sStat : d.vStat;
     }
-    moravel::report::saveImage(image, file);
+    QImage image = graph::newBitmap(size.width(), size.height());
+    try {
+        const int reference = toInt(l.items[noise ? ReferenceS : ReferenceV]);
+        QPainter p;
+        graph::beginGraphPainter(p, image);
+        const graph::Plot plot = graph::Plot::ofBitmap(size.width(), size.height());
+        const graph::GraphStyle style = graph::GraphStyle::screen();
+        if (period)
+            graph::drawMonthFrame(p, plot, style, reference, {l.selection.first, l.selection.last, [&] {
+                                      QStringList texts;
+                                      for (int i = 0; i < l.selection.catalogue.size(); ++i)
+                                          texts.append(l.selection.text(i));
+                                      return texts;
+                                  }()});
+        else
+            graph::drawDayFrame(p, plot, style, reference);
+        graph::drawLevels(p, plot, style, drawing);
+    } catch (const std::exception&) {
+        throw Failure{data::corruptDataMessage()};
+    }
+    report::saveImage(image, file);
     return 0;
 }
 
-int capacity(const Arguments& a) {
+int commandCapacity(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("capacity CARD")};
-    const qint64 free = moravel::platform::freeBytes(a.positional[0]);
+    const qint64 free = platform::freeBytes(a.positional[0]);
     if (free < 0)
-        throw Failure{QStringLiteral("指定されたドライブが無効になっています。")};
-    for (const QString& line : moravel::app::capacityMessage(free).split(QStringLiteral("\r\n")))
+        throw Failure{invalidCard()};
+    for (const QString& line : app::capacityMessage(free).split(QStringLiteral("\r\n")))
         out(line);
     return 0;
 }
@@ -521,15 +576,14 @@ int capacity(const Arguments& a) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // No window is ever shown, and Qt's own notes about its platform stay out of the output.
+    // No window is ever shown: the drawing needs Qt's fonts, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("MORAVEL_CLI_QT_MESSAGES"))
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
         });
-    moravel::platform::Application app(argc, argv);
-    moravel::platform::setUpJapaneseDesktop(app);
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help") {
         std::fputs(Usage, args.isEmpty() ? stderr : stdout);
@@ -540,17 +594,13 @@ int main(int argc, char** argv) {
     const QMap<QString, int> select = {{"--day", 1}, {"--period", 2}, {"--from", 1}, {"--to", 1}, {"--overwrite", 0}};
     try {
         if (command == u"days")
-            return days(parse(rest, {}));
-        if (command == u"check") {
-            const Arguments a = parse(rest, {});
-            if (a.positional.size() != 1)
-                throw UsageError{QStringLiteral("check CARD")};
-            return checkCard(a.positional[0]);
-        }
+            return commandDays(parse(rest, {}));
+        if (command == u"check")
+            return commandCheck(parse(rest, {}));
         if (command == u"csv") {
             QMap<QString, int> known = select;
             known.insert("--all", 0);
-            return csv(parse(rest, known));
+            return commandCsv(parse(rest, known));
         }
         if (command == u"report") {
             QMap<QString, int> known = select;
@@ -558,21 +608,21 @@ int main(int argc, char** argv) {
                 known.insert(QString::fromLatin1(o), 1);
             known.insert("--lines", 0);
             known.insert("--each-day", 0);
-            return report(parse(rest, known));
+            return commandReport(parse(rest, known));
         }
         if (command == u"graph") {
             QMap<QString, int> known = select;
             for (const char* o : {"--channel", "--size", "--level", "--series"})
                 known.insert(QString::fromLatin1(o), 1);
             known.insert("--lines", 0);
-            return graph(parse(rest, known));
+            return commandGraph(parse(rest, known));
         }
         if (command == u"capacity")
-            return capacity(parse(rest, {}));
+            return commandCapacity(parse(rest, {}));
         if (command == u"version") {
             if (!rest.isEmpty())
                 throw UsageError{QStringLiteral("version takes no arguments")};
-            out(TFmMain::VersionGet());
+            out(platform::versionText());
             return 0;
         }
         throw UsageError{QStringLiteral("unknown command %1").arg(command)};

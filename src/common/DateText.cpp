@@ -2,6 +2,7 @@
 
 #include "common/Checked.h"
 #include "common/Errors.h"
+#include "common/Text.h"
 
 #include <QDate>
 
@@ -20,9 +21,6 @@ int daysInMonth(int y, int m) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && isLeap(y) ? 29 : days[m - 1];
 }
-
-inline char16_t unit(QChar c) { return c.unicode(); }
-inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
 
 // Reads minDigits..maxDigits decimal digits at p; advances p.
 template <class View> bool readNumber(View t, qsizetype& p, int minDigits, int maxDigits, int& value) {
@@ -213,6 +211,23 @@ int weekdayOfCatalogueText(QStringView t) {
 QString weekdayLetter(int weekday) {
     static const char16_t* letters[7] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
     return weekday >= 0 && weekday < 7 ? QString::fromUtf16(letters[weekday]) : QString();
+}
+
+QString axisDayLabel(const QString& catalogueText) {
+    QString text = catalogueText.mid(catalogueText.indexOf(u'月') + 1);
+    text.remove(u'日');
+    return text;
+}
+
+QString closingDayLabel(const QString& lastCatalogueText) {
+    const int next = toInt(axisDayLabel(lastCatalogueText)) + 1;
+    return next == 32 ? QStringLiteral("1") : QString::number(next);
+}
+
+QString minuteBlockLabel(int block) { return QStringLiteral("%1~%2").arg(10 * (block - 1)).arg(10 * block); }
+
+QString dateWithWeekday(const QString& catalogueText) {
+    return catalogueText + weekdayMark(weekdayOfCatalogueText(catalogueText));
 }
 
 QString weekdayMark(int weekday) { return QStringLiteral("(") + weekdayLetter(weekday) + QStringLiteral(")"); }

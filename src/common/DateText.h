@@ -40,6 +40,20 @@ int weekdayOfRowDate(QStringView dateField);
 // Throws DataError when the text does not hold a date.
 int weekdayOfCatalogueText(QStringView text);
 
+// The day of a catalogue text "yyyy年mm月dd日" as a month axis labels it: the text after the first
+// "月" with every "日" removed ("05").
+QString axisDayLabel(const QString& catalogueText);
+// The label under the closing tick of a month axis, after the period's last day: that day plus one as
+// a plain number, with "32" written as "1". Throws DataError when the day is not a number.
+QString closingDayLabel(const QString& lastCatalogueText);
+
+// The ten-minute block `block` (1..6) of an hour as the day tables label it: "0~10" ... "50~60".
+QString minuteBlockLabel(int block);
+
+// A catalogue text followed by its weekday mark: "2021年03月01日(月)". Throws DataError when the text
+// does not hold a date.
+QString dateWithWeekday(const QString& catalogueText);
+
 // "(月)" ... "(日)" for Monday = 0 ... Sunday = 6.
 QString weekdayMark(int weekday);
 // "月" ... "日".

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Text.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -17,8 +19,6 @@ namespace moravel {
 QStringList splitFields(QStringView line);
 
 namespace fields_detail {
-inline char16_t unit(QChar c) { return c.unicode(); }
-inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
 inline qsizetype findNul(QStringView v) { return v.indexOf(QChar(0)); }
 inline qsizetype findNul(QByteArrayView v) { return v.indexOf('\0'); }
 inline QString undoubled(QStringView raw) {
@@ -39,7 +39,6 @@ inline QByteArray undoubled(QByteArrayView raw) {
 template <class View, class Text> class BasicFieldSplitter {
 public:
     int split(View line) {
-        using fields_detail::unit;
         m_fields.clear();
         m_scratch.clear();
         m_scratchAt.clear();

@@ -14,6 +14,21 @@ QString levelStatName(int stat) {
     return stat >= 0 && stat < LevelStatCount ? levelStatNames()[static_cast<size_t>(stat)] : QString();
 }
 
+QStringList noiseLevelItems() { return QStringList(levelStatNames().begin(), levelStatNames().end()); }
+
+QStringList vibrationLevelItems() {
+    QStringList items = noiseLevelItems();
+    items.removeAt(Le);
+    return items;
+}
+
+int levelStatOf(QStringView name) {
+    for (int i = 0; i < LevelStatCount; ++i)
+        if (levelStatNames()[static_cast<size_t>(i)] == name)
+            return i;
+    return -1;
+}
+
 QRgb levelStatColour(int stat) {
     static const QRgb colours[LevelStatCount] = {
         0xFF808080, // Leq grey

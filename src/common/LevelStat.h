@@ -2,6 +2,7 @@
 
 #include <QtGui/qrgb.h>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace moravel {
@@ -13,6 +14,12 @@ constexpr int LevelStatCount = 9;
 // "Leq", "Le", ... "Lmax".
 QString levelStatName(int stat);
 const std::array<QString, LevelStatCount>& levelStatNames();
+
+// The items of the level combos: the noise combo lists all nine, the vibration combo all but "Le".
+QStringList noiseLevelItems();
+QStringList vibrationLevelItems();
+// The LevelStat of a name, -1 for a text that names none.
+int levelStatOf(QStringView name);
 
 // Series colour of a quantity (opaque ARGB), used for lines and check-box captions.
 QRgb levelStatColour(int stat);

@@ -6,7 +6,6 @@
 #include "common/Fields.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace moravel::data {
 
@@ -111,11 +110,11 @@ void appendDayMaxima(LevelLists& day, bool constructionDay, MonthLists& hourly, 
             }
             hours.append(QString::number(best));
         }
+        // The hourly pass has read every entry as a number already.
         qint64 best = 0;
         bool first = true;
         for (const QString& text : std::as_const(list)) {
-            double v = 0;
-            const qint64 whole = tryLevelValue(text, v) ? static_cast<qint64>(std::floor(v)) : 0;
+            const qint64 whole = levelFloored(text);
             if (first || whole > best)
                 best = whole;
             first = false;

@@ -1,5 +1,7 @@
 #include "data/Grids.h"
 
+#include "common/DateText.h"
+
 #include <QHash>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -111,8 +113,6 @@ QString cell(const QTableWidget* grid, int column, int row) {
     }
     return item->text();
 }
-
-QString minuteBlockLabel(int row) { return QStringLiteral("%1~%2").arg(10 * (row - 1)).arg(10 * row); }
 
 void writeDayFixedCells(QTableWidget* grid) {
     setCell(grid, 0, 0, QStringLiteral("分＼時"));

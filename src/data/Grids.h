@@ -28,7 +28,4 @@ private:
 // The fixed cells of a day grid: "分＼時", the hours 0 to 23 across, "0~10" to "50~60" down.
 void writeDayFixedCells(QTableWidget* grid);
 
-// "0~10" ... "50~60" for row 1 ... 6.
-QString minuteBlockLabel(int row);
-
 } // namespace moravel::data

@@ -3,11 +3,14 @@
 #include "app/MainForm.h"
 
 #include "common/Checked.h"
+#include "common/DateText.h"
 #include "common/Errors.h"
+#include "common/Items.h"
 #include "data/Catalogue.h"
 #include "data/DataViewForm.h"
 #include "data/DayHeader.h"
 #include "data/Gathering.h"
+#include "data/Loading.h"
 #include "graph/GraphArea.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -77,9 +80,8 @@ void TFmMain::BuildItemPage() {
     label("LbItemWeek", "１１．施工曜日：", 512, 374, 140);
     QWidget* week = makePanel(page, "PnWeek", QRect(656, 374, 221, 53),
                               QStringLiteral("#PnWeek { background: #2a3b4b; border: 1px solid #5d7185; }"));
-    static const char* const letters[7] = {"月", "火", "水", "木", "金", "土", "日"};
     for (int i = 0; i < 7; ++i) {
-        makeLabel(week, "", QString::fromUtf8(letters[i]), QRect(24 + 24 * i, 6, 18, 18), 15);
+        makeLabel(week, "", moravel::weekdayLetter(i), QRect(24 + 24 * i, 6, 18, 18), 15);
         auto* box = make<QCheckBox>(week, "", QRect(28 + 24 * i, 26, 18, 18));
         box->setObjectName(QStringLiteral("Cb%1").arg(i + 1));
         // The boxes show the day file's flags; the mouse does not change them.
@@ -99,7 +101,7 @@ void TFmMain::BuildItemPage() {
 QString TFmMain::SelectedStem() const { return moravel::entryAt(DateNumList, CbDateList->currentIndex(), "日付一覧"); }
 
 void TFmMain::SetEditArrayText(int index, const QString& text) {
-    if (index == 6) {
+    if (index == moravel::Notices) {
         MmNotices->setPlainText(text);
         return;
     }
@@ -108,24 +110,25 @@ void TFmMain::SetEditArrayText(int index, const QString& text) {
 }
 
 QString TFmMain::EditArrayText(int index) const {
-    if (index == 6)
+    if (index == moravel::Notices)
         return MmNotices->toPlainText();
     if (auto* edit = qobject_cast<QLineEdit*>(EditArray[static_cast<size_t>(index)]))
         return edit->text();
     return QString();
 }
 
-void TFmMain::DataRead(const QString& lacPath, const QString& lvcPath) {
-    if (errorFlag)
-        return;
-    try {
-        LAC_Data = moravel::platform::readLines(lacPath);
-        LVC_Data = moravel::platform::readLines(lvcPath);
-        errorFlag = false;
-    } catch (const std::exception&) {
-        dialogs().information(this, lvcPath + QStringLiteral("\r\n") + QStringLiteral("データが存在していません"));
-        DataResetAll();
-    }
+moravel::data::Selection TFmMain::SelectionNow() const {
+    moravel::data::Selection s;
+    s.directory = EdSelectDir->text();
+    s.catalogue = DateNumList;
+    s.monthMode = RbDateMMode->isChecked();
+    s.day = CbDateList->currentIndex();
+    s.first = CbDateListStart->currentIndex();
+    s.last = CbDateListStop->currentIndex();
+    s.window = moravel::data::TimeWindow::fromHoursMinutes(
+        moravel::toInt(CbDataStartH->currentText()), moravel::toInt(CbDataStartM->currentText()),
+        moravel::toInt(CbDataStopH->currentText()), moravel::toInt(CbDataStopM->currentText()));
+    return s;
 }
 
 void TFmMain::WeekChangeToStr(const QString& line) {
@@ -134,90 +137,56 @@ void TFmMain::WeekChangeToStr(const QString& line) {
         errorFlag = true;
         return;
     }
-    for (size_t i = 0; i < 7; ++i)
-        WeekArray[i]->setChecked((*week)[i]);
+    ShowWeek(*week);
     errorFlag = false;
 }
 
-void TFmMain::InitDataView() {
-    using moravel::data::HeaderCheck;
-    try {
-        if (!errorFlag && RbDateMMode->isChecked() && CbDateListStart->currentIndex() >= 0) {
-            // The header shown for a period is that of its first day.
-            const QString stem = moravel::entryAt(DateNumList, CbDateListStart->currentIndex(), "日付一覧");
-            const QString dir = EdSelectDir->text();
-            DataRead(dir + stem + QStringLiteral(".LAC"), dir + stem + QStringLiteral(".LVC"));
-        }
-        if (!errorFlag) {
-            const HeaderCheck check = moravel::data::checkHeader(LAC_Data, LVC_Data, [this] { return SelectedStem(); });
-            if (check.outcome == HeaderCheck::Outcome::HeaderEndMissing) {
-                for (const QString& m : check.messages)
-                    dialogs().information(this, m);
-                DataResetAll();
-            } else if (check.outcome == HeaderCheck::Outcome::Corrupt) {
-                for (const QString& m : check.messages)
-                    dialogs().information(this, m);
-                DataResetAll();
-                return;
-            } else {
-                for (int i = 0; i <= 10; ++i)
-                    SetEditArrayText(i, check.items[static_cast<size_t>(i)]);
-                WeekChangeToStr(moravel::lineAt(LAC_Data, 13));
-                EdMeasStart->setText(check.start);
-                EdMeasStop->setText(check.stop);
-                if (RbDateMMode->isChecked()) {
-                    if (CbDateListStart->currentIndex() >= 0 && CbDateListStop->currentIndex() >= 0)
-                        EdDate->setText(CbDateListStart->currentText() + QStringLiteral("~") +
-                                        CbDateListStop->currentText());
-                    else
-                        EdDate->setText(moravel::entryAt(moravel::platform::comboItems(CbDateListStart), 0, "日付一覧") +
-                                        QStringLiteral("~") +
-                                        moravel::entryAt(moravel::platform::comboItems(CbDateListStop), CbDateListStop->count() - 1,
-                                                         "日付一覧"));
-                } else {
-                    const QString& first = moravel::lineAt(LAC_Data, 17);
-                    EdDate->setText(first.left(first.indexOf(u' ') + 1));
-                }
-                if (CbDateList->currentIndex() >= 0) {
-                    const QString text = CbDateList->currentText();
-                    LbDate->setText(text);
-                    if (FmGraphArea)
-                        FmGraphArea->LbDate->setText(text);
-                    if (FmDataView)
-                        FmDataView->LbDate->setText(text);
-                    setWindowTitle(QStringLiteral("もらべる - ") + text);
-                } else if (CbDateListStart->currentIndex() >= 0 && CbDateListStop->currentIndex() >= 0) {
-                    setWindowTitle(QStringLiteral("もらべる - ") + CbDateListStart->currentText() +
-                                   QStringLiteral("-") + CbDateListStop->currentText());
-                }
-                errorFlag = false;
-            }
-        }
-        TXTDataView();
-    } catch (const std::exception&) {
-        ShowDataError();
-        DataResetAll();
+void TFmMain::ShowWeek(const std::array<bool, 7>& week) {
+    for (size_t i = 0; i < 7; ++i)
+        WeekArray[i]->setChecked(week[i]);
+}
+
+void TFmMain::ShowHeader(const moravel::data::HeaderView& header) {
+    for (int i = 0; i < moravel::ItemCount; ++i)
+        SetEditArrayText(i, header.items[static_cast<size_t>(i)]);
+    ShowWeek(header.week);
+    EdMeasStart->setText(header.start);
+    EdMeasStop->setText(header.stop);
+    EdDate->setText(header.date);
+    if (!header.dayText.isEmpty()) {
+        LbDate->setText(header.dayText);
+        if (FmGraphArea)
+            FmGraphArea->LbDate->setText(header.dayText);
+        if (FmDataView)
+            FmDataView->LbDate->setText(header.dayText);
     }
+    if (!header.title.isEmpty())
+        setWindowTitle(header.title);
+}
+
+void TFmMain::InitDataView() {
+    const moravel::data::HeaderResult r = moravel::data::initDataView(errorFlag, SelectionNow(), LAC_Data, LVC_Data);
+    if (r.header) {
+        ShowHeader(*r.header);
+        errorFlag = false;
+    }
+    for (const QString& m : r.messages)
+        dialogs().information(this, m);
+    if (r.reset)
+        DataResetAll();
+    if (r.settingsCopied)
+        TXTDataView();
 }
 
 void TFmMain::TXTDataView() {
-    auto text = [this](const char* name) {
-        auto* e = findChild<QLineEdit*>(QString::fromLatin1(name));
-        return e ? e->text() : QString();
-    };
-    EdMeasTarget->setText(text("SettingsEdMeasTarget"));
-    EdMeasSpot->setText(text("SettingsEdMeasSpot"));
-    EdMeasPositionS->setText(text("SettingsEdMeasPositionS"));
-    EdRegulationS->setText(text("SettingsEdRegulationS"));
-    EdRegulationV->setText(text("SettingsEdRegulationV"));
-    MmNotices->setPlainText(text("SettingsEdNotices"));
-    EdMeasInstitution->setText(text("SettingsEdMeasInstitution"));
-    EdMeasName->setText(text("SettingsEdMeasName"));
+    for (int i : {moravel::MeasTarget, moravel::MeasSpot, moravel::MeasPositionS, moravel::RegulationS,
+                  moravel::RegulationV, moravel::Notices, moravel::MeasInstitution, moravel::MeasName})
+        SetEditArrayText(i, SettingsEdits[static_cast<size_t>(i)]->text());
 }
 
 void TFmMain::InitDataReset() {
-    for (int i = 0; i <= 10; ++i)
-        if (i != 6)
+    for (int i = 0; i < moravel::ItemCount; ++i)
+        if (i != moravel::Notices)
             SetEditArrayText(i, QString());
     MmNotices->clear();
     for (QCheckBox* box : WeekArray)
@@ -239,16 +208,31 @@ void TFmMain::DataResetAll() {
     DataGridReset();
 }
 
-void TFmMain::ShowDataError() { dialogs().information(this, QStringLiteral("データは破損しています。")); }
+void TFmMain::ShowDataError() { dialogs().information(this, moravel::data::corruptDataMessage()); }
 
 // ---- loading and the level arrays ----
 
 void TFmMain::CbDataStartHChange() { DataView(); }
 
+bool TFmMain::ApplyLoad(moravel::data::LoadResult&& result) {
+    static_cast<moravel::data::CardData&>(*this) = std::move(result.data);
+    if (result.header) {
+        ShowHeader(*result.header);
+        TXTDataView();
+    }
+    for (const QString& m : std::as_const(result.messages))
+        dialogs().information(this, m);
+    if (!result.ok) {
+        DataResetAll();
+        return false;
+    }
+    errorFlag = false;
+    return true;
+}
+
 void TFmMain::DataView() {
     if (CbDateList->count() == 0)
         return;
-    const QString dir = EdSelectDir->text();
     if (RbDateDMode->isChecked()) {
         PlaceDayPanels(true);
         LoGraphD->show();
@@ -257,25 +241,10 @@ void TFmMain::DataView() {
         LoTableM->hide();
         CbDataStartM->setEnabled(true);
         CbDataStopM->setEnabled(true);
-        if (!errorFlag) {
-            QString stem;
-            try {
-                stem = SelectedStem();
-            } catch (const std::exception&) {
-                ShowDataError();
-                DataResetAll();
-                return;
-            }
-            DataRead(dir + stem + QStringLiteral(".LAC"), dir + stem + QStringLiteral(".LVC"));
-        }
-        if (!errorFlag) {
-            InitDataView();
-            DataListSet();
-            if (errorFlag)
-                DataResetAll();
-            else
-                RadioGroupChange();
-        }
+        if (errorFlag)
+            return;
+        if (ApplyLoad(moravel::data::loadDay(SelectionNow(), *this)))
+            RadioGroupChange();
         return;
     }
 
@@ -289,114 +258,17 @@ void TFmMain::DataView() {
     CbDataStopM->setCurrentIndex(0);
     CbDataStartM->setEnabled(false);
     CbDataStopM->setEnabled(false);
-
-    for (auto* lists : {&LA_ListMaxListG, &LV_ListMaxListG, &LA_ListMaxList, &LV_ListMaxList})
-        for (auto& l : *lists)
-            l.clear();
-    for (auto* table : {&LA_ListMaxG, &LV_ListMaxG})
-        for (auto& row : *table)
-            for (auto& entry : row)
-                entry.clear();
-
     if (errorFlag) {
+        moravel::data::clearPeriodLists(*this);
         DataResetAll();
         ShowDataError();
         return;
     }
-    QStringList pairs;
-    try {
-        // The pairs as the directory holds them now, in catalogue order.
-        pairs = moravel::data::catalogueFromNames(moravel::platform::listFiles(dir));
-        const QString first = moravel::entryAt(pairs, 0, "日付一覧");
-        DataRead(dir + first + QStringLiteral(".LAC"), dir + first + QStringLiteral(".LVC"));
-    } catch (const std::exception&) {
-        DataResetAll();
-        ShowDataError();
+    if (!ApplyLoad(moravel::data::loadPeriod(SelectionNow(), *this)))
         return;
-    }
-    InitDataView();
-
-    const int start = CbDateListStart->currentIndex();
-    const int stop = CbDateListStop->currentIndex();
-    for (int k = start; k <= stop; ++k) {
-        if (!errorFlag) {
-            if (k < 0 || k >= pairs.size()) {
-                ShowDataError();
-                DataResetAll();
-                return;
-            }
-            DataRead(dir + pairs[k] + QStringLiteral(".LAC"), dir + pairs[k] + QStringLiteral(".LVC"));
-        }
-        DataListSet();
-        DataListSetMax();
-        if (errorFlag) {
-            DataResetAll();
-            return;
-        }
-    }
-
-    try {
-        for (int i = 0; i < moravel::LevelStatCount; ++i) {
-            const auto si = static_cast<size_t>(i);
-            for (int d = 0; d <= stop - start; ++d) {
-                const auto sd = static_cast<size_t>(d);
-                LA_ListMax[si][sd] = moravel::entryAt(LA_ListMaxList[si], d, "日最大値");
-                LV_ListMax[si][sd] = moravel::entryAt(LV_ListMaxList[si], d, "日最大値");
-                for (int h = 0; h < 24; ++h) {
-                    const int n = 24 * d + h;
-                    LA_ListMaxG[si][static_cast<size_t>(n)] = moravel::entryAt(LA_ListMaxListG[si], n, "時間最大値");
-                    LV_ListMaxG[si][static_cast<size_t>(n)] = moravel::entryAt(LV_ListMaxListG[si], n, "時間最大値");
-                }
-            }
-        }
-    } catch (const std::exception&) {
-        ShowDataError();
-        DataResetAll();
-        return;
-    }
     // The refresh draws the graphs of the period; drawing them again would give the same pixels.
     const int draws = m_graphDraws;
     RadioGroupChange();
     if (m_graphDraws == draws)
         GraphDraw();
-}
-
-void TFmMain::DataListSet() {
-    if (errorFlag) {
-        DataResetAll();
-        return;
-    }
-    try {
-        const auto window = moravel::data::TimeWindow::fromHoursMinutes(
-            moravel::toInt(CbDataStartH->currentText()), moravel::toInt(CbDataStartM->currentText()),
-            moravel::toInt(CbDataStopH->currentText()), moravel::toInt(CbDataStopM->currentText()));
-        moravel::data::gatherDay(LAC_Data, LVC_Data, window, LA_List, LV_List);
-    } catch (const std::exception&) {
-        ShowDataError();
-        DataResetAll();
-        errorFlag = true;
-    }
-}
-
-void TFmMain::DataListSetMax() {
-    if (errorFlag)
-        return;
-    int weekday = 0;
-    try {
-        weekday = moravel::data::firstRowWeekday(LAC_Data);
-    } catch (const std::exception&) {
-        ShowDataError();
-        errorFlag = true;
-        DataResetAll();
-        return;
-    }
-    const bool construction = WeekArray[static_cast<size_t>(weekday)]->isChecked();
-    try {
-        moravel::data::appendDayMaxima(LA_List, construction, LA_ListMaxListG, LA_ListMaxList);
-        moravel::data::appendDayMaxima(LV_List, construction, LV_ListMaxListG, LV_ListMaxList);
-    } catch (const std::exception&) {
-        ShowDataError();
-        DataResetAll();
-        errorFlag = true;
-    }
 }

@@ -2,10 +2,13 @@
 #include "app/MainForm.h"
 
 #include "common/Checked.h"
+#include "common/Errors.h"
 #include "common/DateText.h"
 #include "common/LevelStat.h"
 #include "data/DataViewForm.h"
 #include "data/Grids.h"
+#include "data/Loading.h"
+#include "data/Tables.h"
 #include "platform/Application.h"
 #include "platform/Widgets.h"
 
@@ -130,18 +133,21 @@ void TFmMain::DataGridInitDay() {
     }
 }
 
-void TFmMain::DataGridView(const QStringList& levels) {
-    for (int k = 0; k < levels.size(); ++k) {
-        const QString text = QString::number(moravel::levelTruncated(levels[k]));
-        setCell(SgDataView, k / 6 + 1, k % 6 + 1, text);
+bool TFmMain::DataGridView(const QStringList& levels) {
+    const moravel::data::DayCells cells = moravel::data::dayCells(levels);
+    for (int k = 0; k < cells.texts.size(); ++k) {
+        setCell(SgDataView, k / 6 + 1, k % 6 + 1, cells.texts[k]);
         if (FmDataView)
-            setCell(FmDataView->SgDataView, k / 6 + 1, k % 6 + 1, text);
+            setCell(FmDataView->SgDataView, k / 6 + 1, k % 6 + 1, cells.texts[k]);
     }
+    return cells.complete;
 }
 
-void TFmMain::DataGridView2(const QStringList& levels) {
-    for (int k = 0; k < levels.size(); ++k)
-        setCell(SgDataView2, k / 6 + 1, k % 6 + 1, QString::number(moravel::levelTruncated(levels[k])));
+bool TFmMain::DataGridView2(const QStringList& levels) {
+    const moravel::data::DayCells cells = moravel::data::dayCells(levels);
+    for (int k = 0; k < cells.texts.size(); ++k)
+        setCell(SgDataView2, k / 6 + 1, k % 6 + 1, cells.texts[k]);
+    return cells.complete;
 }
 
 void TFmMain::DataGridReset() {
@@ -171,15 +177,8 @@ void TFmMain::DataGridViewTableMax(const QString& text, int day, int column) {
 
 void TFmMain::RadioGroupChange() {
     ++RefreshCount;
-    QList<int> sColumns, vColumns;
-    const auto sBoxes = STableBoxes();
-    const auto vBoxes = VTableBoxes();
-    for (int b = 0; b < moravel::LevelStatCount; ++b) {
-        if (sBoxes[static_cast<size_t>(b)]->isChecked())
-            sColumns.append(b);
-        if (vBoxes[static_cast<size_t>(b)]->isChecked())
-            vColumns.append(b);
-    }
+    const QList<int> sColumns = CheckedStats(STableBoxes());
+    const QList<int> vColumns = CheckedStats(VTableBoxes());
     if (errorFlag)
         return;
     try {
@@ -189,44 +188,50 @@ void TFmMain::RadioGroupChange() {
             if (RbDateDMode->isChecked()) {
                 DataGridInitDay();
                 FmDataView->StringGridInitDay();
-                DataGridView(LA_List.at(static_cast<size_t>(CbSModeIndex)));
-                DataGridView2(LV_List.at(static_cast<size_t>(CbVModeIndex)));
+                if (!DataGridView(LA_List.at(static_cast<size_t>(CbSModeIndex))) ||
+                    !DataGridView2(LV_List.at(static_cast<size_t>(CbVModeIndex))))
+                    throw moravel::DataError(moravel::data::corruptDataMessage());
             } else {
-                const int start = CbDateListStart->currentIndex();
-                const int days = CbDateListStop->currentIndex() - start;
-                const auto sMode = static_cast<size_t>(CbSModeIndex);
-                const auto vMode = static_cast<size_t>(CbVModeIndex);
+                moravel::data::MonthTableRequest request;
+                request.dateTexts = moravel::platform::comboItems(CbDateListStart);
+                request.first = CbDateListStart->currentIndex();
+                request.last = CbDateListStop->currentIndex();
+                request.sStat = CbSModeIndex;
+                request.vStat = CbVModeIndex;
+                request.sColumns = sColumns;
+                request.vColumns = vColumns;
+                request.la = &LA_ListMax;
+                request.lv = &LV_ListMax;
+                const moravel::data::MonthTable table = moravel::data::monthTable(request);
                 DataGridReset();
                 for (int c = 1; c <= 9; ++c)
                     DataGridViewTableMaxInit(c);
                 FmDataView->StringGridInitMonth();
                 for (int r = 1; r <= 31; ++r)
                     setCell(DataTable, 0, r, QString());
-                for (int d = 0; d <= days; ++d) {
-                    const auto sd = static_cast<size_t>(d);
-                    if (start >= 0) {
-                        const QString text = CbDateListStart->itemText(start + d);
-                        setCell(DataTable, 0, d + 1,
-                                text + moravel::weekdayMark(moravel::weekdayOfCatalogueText(text)));
-                    }
-                    DataGridViewMax(LA_ListMax.at(sMode).at(sd), d);
-                    for (int j = 0; j < sColumns.size(); ++j) {
-                        const auto b = static_cast<size_t>(sColumns[j]);
-                        DataGridViewTableMax(LA_ListMax[b].at(sd), d, j + 1);
-                        setCell(DataTable, j + 1, 0, moravel::levelStatName(sColumns[j]));
+                // The noise half, as far as the days' dates could be read; then the vibration half.
+                for (int d = 0; d < table.rows.size(); ++d) {
+                    const moravel::data::MonthTable::Row& row = table.rows[d];
+                    if (table.withDates)
+                        setCell(DataTable, 0, d + 1, row.date);
+                    DataGridViewMax(row.sOverview, d);
+                    for (int j = 0; j < row.sValues.size(); ++j) {
+                        DataGridViewTableMax(row.sValues[j], d, j + 1);
+                        setCell(DataTable, j + 1, 0, table.sHeadings[j]);
                     }
                 }
+                if (!table.complete)
+                    throw moravel::DataError(moravel::data::corruptDataMessage());
                 DataGridReset();
                 for (int c = 10; c <= 17; ++c)
                     DataGridViewTableMaxInit(c);
                 FmDataView->StringGridInitMonth();
-                for (int d = 0; d <= days; ++d) {
-                    const auto sd = static_cast<size_t>(d);
-                    DataGridViewMax(LV_ListMax.at(vMode).at(sd), d);
-                    for (int j = 0; j < vColumns.size(); ++j) {
-                        const auto b = static_cast<size_t>(vColumns[j]);
-                        DataGridViewTableMax(LV_ListMax[b].at(sd), d, j + 10);
-                        setCell(DataTable, j + 10, 0, moravel::levelStatName(vColumns[j]));
+                for (int d = 0; d < table.rows.size(); ++d) {
+                    const moravel::data::MonthTable::Row& row = table.rows[d];
+                    DataGridViewMax(row.vOverview, d);
+                    for (int j = 0; j < row.vValues.size(); ++j) {
+                        DataGridViewTableMax(row.vValues[j], d, j + 10);
+                        setCell(DataTable, j + 10, 0, table.vHeadings[j]);
                     }
                 }
             }

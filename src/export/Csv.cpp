@@ -4,6 +4,8 @@
 #include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/Fields.h"
+#include "common/LevelStat.h"
+#include "common/Text.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 
@@ -14,34 +16,26 @@
 namespace moravel::csv {
 
 QStringList headingRows(Headings headings) {
+    // The names of the nine quantities after a comma each: ",Leq,Le,...,Lmax".
+    QString names;
+    for (const QString& name : levelStatNames())
+        names += u',' + name;
     switch (headings) {
     case Headings::Noise:
-        return {QStringLiteral("日付,騒音レベル(dB)"), QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+        return {QStringLiteral("日付,騒音レベル(dB)"), names + u','};
     case Headings::Vibration:
-        return {QStringLiteral("日付,振動レベル(dB)"), QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+        return {QStringLiteral("日付,振動レベル(dB)"), names + u','};
     case Headings::Combined:
-        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"),
-                QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax")};
+        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"), names + names};
     case Headings::Period:
-        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"),
-                QStringLiteral(",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,")};
+        return {QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"), names + names + u','};
     case Headings::None:
         break;
     }
     return {};
 }
 
-const std::array<QString, 7>& weekNames() {
-    static const std::array<QString, 7> names = {QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
-                                                 QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土"),
-                                                 QStringLiteral("日")};
-    return names;
-}
-
 namespace {
-
-inline char16_t unit(QChar c) { return c.unicode(); }
-inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
 
 inline QStringView midnight(QStringView) { return u"00:00"; }
 inline QByteArrayView midnight(QByteArrayView) { return "00:00"; }
@@ -64,13 +58,6 @@ template <class View> bool dataLine(View line) {
 bool isDataLine(QStringView line) { return dataLine(line); }
 
 namespace {
-
-bool isAscii(QStringView t) {
-    for (QChar c : t)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
 
 void appendAscii(QByteArray& out, QStringView t) {
     const qsizetype at = out.size();
@@ -103,7 +90,7 @@ void convertHeaderLine(const QString& line, int index, Headings headings, CsvTex
         QString row = QStringLiteral("施工曜日,");
         for (int i = 0; i < 7 && i < flags.size(); ++i)
             if (flags[i] == u'1')
-                row += weekNames()[static_cast<size_t>(i)];
+                row += weekdayLetter(i);
         out.row(row);
         return;
     }
@@ -267,20 +254,6 @@ QByteArray rawCsv(const QStringList& lines) {
 
 namespace {
 
-bool asciiBytes(const char* p, qsizetype n) {
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        quint64 chunk;
-        std::memcpy(&chunk, p + i, 8);
-        if (chunk & 0x8080808080808080ull)
-            return false;
-    }
-    for (; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80)
-            return false;
-    return true;
-}
-
 inline bool blankByte(char c) { return static_cast<unsigned char>(c) >= 1 && static_cast<unsigned char>(c) <= 32; }
 
 bool containsST(const char* p, qsizetype n) {
@@ -399,7 +372,7 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
     // Lines of plain ASCII are converted as bytes, any other line as the text it decodes to.
     auto line = [&](qsizetype start, qsizetype end) {
         const QByteArrayView bytesOfLine(d + start, end - start);
-        if (asciiBytes(d + start, end - start)) {
+        if (isAscii(bytesOfLine)) {
             const bool data = std::memchr(d + start, ':', static_cast<size_t>(end - start)) && !containsST(d + start, end - start);
             if (!data || !simpleRawLine(out.bytes(), d + start, end - start))
                 rawLine(bytesOfLine, index, byteFields, out, [&] { return QString::fromLatin1(bytesOfLine); });
@@ -452,7 +425,7 @@ QByteArray periodCsv(const PeriodInputs& in) {
     QString week = QStringLiteral("施工曜日,");
     for (size_t i = 0; i < 7; ++i)
         if (in.week[i])
-            week += weekNames()[i];
+            week += weekdayLetter(static_cast<int>(i));
     out.row(week);
     item("LED起動時間,", in.ledStart);
     item("LED停止時間,", in.ledStop);
@@ -465,7 +438,7 @@ QByteArray periodCsv(const PeriodInputs& in) {
         throw DataError(QStringLiteral("期間が31日を超えています。"));
     for (int d = 0; d < in.dayTexts.size(); ++d) {
         const QString& text = in.dayTexts[d];
-        QString row = text + weekdayMark(weekdayOfCatalogueText(text));
+        QString row = dateWithWeekday(text);
         for (const auto* table : {in.la, in.lv})
             for (int i = 0; i < LevelStatCount; ++i)
                 row += u',' + (*table)[static_cast<size_t>(i)][static_cast<size_t>(d)];

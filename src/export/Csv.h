@@ -15,9 +15,6 @@ namespace moravel::csv {
 enum class Headings { Noise, Vibration, Combined, Period, None };
 QStringList headingRows(Headings headings);
 
-// "月" ... "日", Monday first.
-const std::array<QString, 7>& weekNames();
-
 // A data line: contains ":" and does not contain "ST".
 bool isDataLine(QStringView line);
 

@@ -18,8 +18,8 @@ void TFmMain::BtCSVConvertClick() {
     FmCSVConvert->activateWindow();
 }
 
-ExportInputs TFmMain::ExportInputsNow() const {
-    ExportInputs in;
+moravel::csv::ConversionRequest TFmMain::ExportInputsNow() const {
+    moravel::csv::ConversionRequest in;
     in.cardDirectory = EdSelectDir->text();
     in.dayMode = RbDateDMode->isChecked();
     const int day = CbDateList->currentIndex();

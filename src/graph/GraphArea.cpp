@@ -1,5 +1,7 @@
 #include "graph/GraphArea.h"
 
+#include "common/LevelStat.h"
+
 #include "graph/ImageView.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
@@ -38,12 +40,8 @@ TFmGraphArea::TFmGraphArea(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_halfS = half("PnSHalf", "騒音レベル", "dB(A)", "CbSMode", "ImSGraph", CbSMode, ImSGraph);
     m_halfV = half("PnVHalf", "振動レベル", "dB", "CbVMode", "ImVGraph", CbVMode, ImVGraph);
 
-    moravel::platform::fillCombo(CbSMode, {QStringLiteral("Leq"), QStringLiteral("Le"), QStringLiteral("L05"),
-                                           QStringLiteral("L10"), QStringLiteral("L50"), QStringLiteral("L90"),
-                                           QStringLiteral("L95"), QStringLiteral("Lmin"), QStringLiteral("Lmax")});
-    moravel::platform::fillCombo(CbVMode, {QStringLiteral("Leq"), QStringLiteral("L05"), QStringLiteral("L10"),
-                                           QStringLiteral("L50"), QStringLiteral("L90"), QStringLiteral("L95"),
-                                           QStringLiteral("Lmin"), QStringLiteral("Lmax")});
+    moravel::platform::fillCombo(CbSMode, moravel::noiseLevelItems());
+    moravel::platform::fillCombo(CbVMode, moravel::vibrationLevelItems());
     CbSMode->setCurrentIndex(0);
     CbVMode->setCurrentIndex(0);
     connect(CbSMode, &QComboBox::currentIndexChanged, this,

@@ -18,13 +18,6 @@ void ImageView::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, m_bitmap);
 }
 
-QImage newBitmap(int width, int height) {
-    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
-    image.setDevicePixelRatio(1.0);
-    image.fill(0xFFFFFFFF);
-    return image;
-}
-
 void present(ImageView* image, const QImage& offscreen) {
     const QRect r(0, 0, image->width(), image->height());
     if (offscreen.format() == QImage::Format_ARGB32 && offscreen.rect() == r) {

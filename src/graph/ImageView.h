@@ -21,9 +21,6 @@ private:
     QImage m_bitmap;
 };
 
-// A fresh off-screen bitmap for drawing: 32-bit ARGB, opaque white.
-QImage newBitmap(int width, int height);
-
 // Presents an off-screen bitmap in an image: the image's own bitmap takes the off-screen bitmap's
 // size, is cleared to opaque white, and gets the rectangle (0, 0, image width, image height) of the
 // off-screen bitmap drawn into the same rectangle.

@@ -4,8 +4,9 @@
 #include "common/Checked.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
+#include "data/Tables.h"
 #include "graph/GraphArea.h"
-#include "graph/GraphFrame.h"
+#include "graph/GraphDrawing.h"
 #include "graph/ImageView.h"
 #include "platform/Application.h"
 #include "platform/Widgets.h"
@@ -20,7 +21,8 @@
 #include <exception>
 #include <thread>
 
-using moravel::graph::Frame;
+using moravel::graph::GraphStyle;
+using moravel::graph::Plot;
 using moravel::graph::ImageView;
 using moravel::platform::guarded;
 using moravel::platform::make;
@@ -166,23 +168,12 @@ std::array<QCheckBox*, 9> TFmMain::VSeriesBoxes() const {
     return {CbLeqV, CbLeV, CbL05V, CbL10V, CbL50V, CbL90V, CbL95V, CbLminV, CbLmaxV};
 }
 
-QList<int> TFmMain::SeriesList(int channel) const {
-    const auto boxes = channel == 0 ? SSeriesBoxes() : VSeriesBoxes();
-    QList<int> series;
-    for (int i = 0; i < moravel::LevelStatCount; ++i)
-        if (boxes[static_cast<size_t>(i)]->isChecked())
-            series.append(i);
-    return series;
-}
+QList<int> TFmMain::SeriesList(int channel) const { return CheckedStats(channel == 0 ? SSeriesBoxes() : VSeriesBoxes()); }
 
 void TFmMain::ModeComboInit() {
-    moravel::platform::fillCombo(CbSMode, {QStringLiteral("Leq"), QStringLiteral("Le"), QStringLiteral("L05"),
-                                           QStringLiteral("L10"), QStringLiteral("L50"), QStringLiteral("L90"),
-                                           QStringLiteral("L95"), QStringLiteral("Lmin"), QStringLiteral("Lmax")});
+    moravel::platform::fillCombo(CbSMode, moravel::noiseLevelItems());
     CbSMode->setCurrentIndex(2);
-    moravel::platform::fillCombo(CbVMode, {QStringLiteral("Leq"), QStringLiteral("L05"), QStringLiteral("L10"),
-                                           QStringLiteral("L50"), QStringLiteral("L90"), QStringLiteral("L95"),
-                                           QStringLiteral("Lmin"), QStringLiteral("Lmax")});
+    moravel::platform::fillCombo(CbVMode, moravel::vibrationLevelItems());
     CbVMode->setCurrentIndex(2);
 }
 
@@ -220,7 +211,7 @@ void TFmMain::LayoutGraphPage() {
 void TFmMain::GraphAxis(QImage& bitmap, int reference) {
     QPainter p;
     moravel::graph::beginGraphPainter(p, bitmap);
-    moravel::graph::drawDayFrame(p, Frame(bitmap.width(), bitmap.height()), reference);
+    moravel::graph::drawDayFrame(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(), reference);
 }
 
 void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
@@ -228,7 +219,8 @@ void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
     moravel::graph::beginGraphPainter(p, bitmap);
     const moravel::graph::MonthAxis axis{CbDateListStart->currentIndex(), CbDateListStop->currentIndex(),
                                          moravel::platform::comboItems(CbDateListStart)};
-    moravel::graph::drawMonthFrame(p, Frame(bitmap.width(), bitmap.height()), reference, axis);
+    moravel::graph::drawMonthFrame(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(),
+                                   reference, axis);
 }
 
 void TFmMain::GraphReset() {
@@ -263,7 +255,13 @@ moravel::graph::SeriesDrawing TFmMain::SeriesDrawingOf(int channel) const {
     return d;
 }
 
-void TFmMain::BarGraphDraw(QImage& bitmap, int channel) { moravel::graph::drawSeries(bitmap, SeriesDrawingOf(channel)); }
+void TFmMain::BarGraphDraw(QImage& bitmap, int channel) { DrawLevels(bitmap, SeriesDrawingOf(channel)); }
+
+void TFmMain::DrawLevels(QImage& bitmap, const moravel::graph::SeriesDrawing& drawing) {
+    QPainter p;
+    moravel::graph::beginGraphPainter(p, bitmap);
+    moravel::graph::drawLevels(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(), drawing);
+}
 
 QImage TFmMain::FramedBitmap(QSize size, int reference) {
     const bool month = RbDateMMode->isChecked();
@@ -290,13 +288,6 @@ QImage TFmMain::FramedBitmap(QSize size, int reference) {
     return bitmap;
 }
 
-QImage TFmMain::GraphBitmap(int channel, QSize size) {
-    const int reference = moravel::toInt((channel == 0 ? EdReferenceS : EdReferenceV)->text());
-    QImage bitmap = FramedBitmap(size, reference);
-    BarGraphDraw(bitmap, channel);
-    return bitmap;
-}
-
 void TFmMain::DrawPair(ImageView* s, ImageView* v) {
     const int sReference = moravel::toInt(EdReferenceS->text());
     QImage sBitmap = FramedBitmap(s->size(), sReference);
@@ -305,8 +296,8 @@ void TFmMain::DrawPair(ImageView* s, ImageView* v) {
     const moravel::graph::SeriesDrawing sDrawing = SeriesDrawingOf(0);
     const moravel::graph::SeriesDrawing vDrawing = SeriesDrawingOf(1);
     if (sDrawing.form == moravel::graph::SeriesDrawing::DayBars) {
-        moravel::graph::drawSeries(sBitmap, sDrawing);
-        moravel::graph::drawSeries(vBitmap, vDrawing);
+        DrawLevels(sBitmap, sDrawing);
+        DrawLevels(vBitmap, vDrawing);
     } else {
         // Thousands of line segments each: the vibration graph is drawn on the second core while this
         // thread draws the noise graph. Both read only plain data; a failure is reported as if they
@@ -314,14 +305,14 @@ void TFmMain::DrawPair(ImageView* s, ImageView* v) {
         std::exception_ptr vFailure;
         std::thread vThread([&] {
             try {
-                moravel::graph::drawSeries(vBitmap, vDrawing);
+                DrawLevels(vBitmap, vDrawing);
             } catch (...) {
                 vFailure = std::current_exception();
             }
         });
         std::exception_ptr sFailure;
         try {
-            moravel::graph::drawSeries(sBitmap, sDrawing);
+            DrawLevels(sBitmap, sDrawing);
         } catch (...) {
             sFailure = std::current_exception();
         }

@@ -2,8 +2,9 @@
 
 #include "common/Errors.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 
-#include <QFontDatabase>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -26,17 +27,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         reportEscapedError(QStringLiteral("予期しないエラーが発生しました。"));
     }
     return false;
-}
-
-QString uiFontFamily() {
-    static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        for (const char* candidate : {"IPAGothic", "IPAPGothic", "Noto Sans CJK JP", "Noto Sans JP"})
-            if (families.contains(QString::fromLatin1(candidate)))
-                return QString::fromLatin1(candidate);
-        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
-    return family;
 }
 
 void setUpJapaneseDesktop(QApplication& app) {

@@ -34,7 +34,4 @@ public:
 // a font with Japanese glyphs; one style on every machine. Call once after the application object.
 void setUpJapaneseDesktop(QApplication& app);
 
-// The family used for every text of the program, on screen and on the report page.
-QString uiFontFamily();
-
 } // namespace moravel::platform

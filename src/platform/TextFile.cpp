@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "common/Errors.h"
+#include "common/Text.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -77,20 +78,6 @@ QString toIcuControls(QStringView text) {
     return t;
 }
 
-bool isAsciiText(QStringView t) {
-    for (QChar c : t)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
-bool isAscii(const char* p, qsizetype n) {
-    for (qsizetype i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80)
-            return false;
-    return true;
-}
-
 } // namespace
 
 bool hasByteOrderMark(const QByteArray& bytes) {
@@ -101,7 +88,7 @@ bool hasByteOrderMark(const QByteArray& bytes) {
 }
 
 QString decodeCp932Line(QByteArrayView bytes) {
-    if (isAscii(bytes.data(), bytes.size()))
+    if (isAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
     QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
     if (!decoder.isValid())
@@ -166,7 +153,7 @@ QStringList readLines(const QString& path) {
 }
 
 QByteArray encodeCp932(QStringView original) {
-    if (isAsciiText(original))
+    if (isAscii(original))
         return original.toLatin1();
     const QString icuText = toIcuControls(original);
     const QStringView text = icuText;

@@ -66,14 +66,8 @@ moravel::report::ReportInputs TFmMain::ReportInputsNow() const {
     in.vModeIndex = CbVModeIndex;
     in.sSeries = SeriesList(0);
     in.vSeries = SeriesList(1);
-    const auto sBoxes = STableBoxes();
-    const auto vBoxes = VTableBoxes();
-    for (int b = 0; b < moravel::LevelStatCount; ++b) {
-        if (sBoxes[static_cast<size_t>(b)]->isChecked())
-            in.sColumns.append(b);
-        if (vBoxes[static_cast<size_t>(b)]->isChecked())
-            in.vColumns.append(b);
-    }
+    in.sColumns = CheckedStats(STableBoxes());
+    in.vColumns = CheckedStats(VTableBoxes());
     in.la = &LA_List;
     in.lv = &LV_List;
     in.laMax = &LA_ListMax;

@@ -93,34 +93,13 @@ void TFmPrint::showEvent(QShowEvent* event) {
         guarded([&] { FormShow(); });
 }
 
-void TFmPrint::BmpClear(QImage& page) { page.fill(0xFFFFFFFF); }
-
-void TFmPrint::InitDataPrintOut(QImage& page) {
-    BmpClear(page);
-    moravel::report::drawHeader(page, Inputs());
-}
-
-void TFmPrint::GraphPrintOut(QImage& page) {
-    moravel::report::DayJoins j = joins();
-    moravel::report::drawGraphSection(page, Inputs(), j);
-    keepJoins(j);
-}
-
-void TFmPrint::GridPrintOut(QImage& page) { moravel::report::drawGridSection(page, Inputs()); }
-
-void TFmPrint::OnlyGridPrintOut(QImage& page) { moravel::report::drawOnlyGridSection(page, Inputs()); }
-
 void TFmPrint::FormShow() {
     if (!Inputs)
         return;
     Draw = moravel::report::newPage(Print_Image->width(), Print_Image->height());
-    InitDataPrintOut(Draw);
-    if (PrintMode == moravel::report::FullReport || PrintMode == moravel::report::GraphReport)
-        GraphPrintOut(Draw);
-    if (PrintMode == moravel::report::FullReport)
-        GridPrintOut(Draw);
-    if (PrintMode == moravel::report::TableReport)
-        OnlyGridPrintOut(Draw);
+    moravel::report::DayJoins j = joins();
+    moravel::report::composePage(Draw, Inputs(), PrintMode, j);
+    keepJoins(j);
     // Only a page composed to its end reaches the preview. The page and the preview have the same
     // size, so the copy is the page itself.
     Print_Image->setBitmap(Draw);

@@ -53,11 +53,6 @@ public:
     // Composes the page. A section that cannot be drawn reaches the general error report and the
     // preview keeps the page it had.
     void FormShow();
-    void InitDataPrintOut(QImage& page);
-    void BmpClear(QImage& page);
-    void GraphPrintOut(QImage& page);
-    void GridPrintOut(QImage& page);
-    void OnlyGridPrintOut(QImage& page);
 
     void PrintSetClick();
     void PrintClick();

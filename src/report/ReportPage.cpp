@@ -3,33 +3,39 @@
 #include "common/Checked.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
-#include "graph/GraphFrame.h"
-#include "platform/Application.h"
+#include "common/DateText.h"
+#include "data/Tables.h"
+#include "graph/GraphDrawing.h"
+#include "platform/Fonts.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace moravel::report {
+
+using data::wholeLevel;
 
 namespace {
 
 const QColor Black(0xFF000000u);
 const QColor White(0xFFFFFFFFu);
-const QColor Red(0xFFFF0000u);
 
-int floorOf(double v) { return static_cast<int>(std::floor(v)); }
-
-// A drawing scene on the page: aliased lines, the fill and stroke black, text in pixel sizes.
+// A drawing scene on the page: aliased lines, the fill and stroke black, text in pixel sizes. It works
+// on the page's painter and leaves it as it found it.
 class Scene {
 public:
-    explicit Scene(QImage& page) : m_page(page) {
-        m_p.begin(&page);
+    explicit Scene(QPainter& p) : m_p(p) {
+        m_p.save();
         m_p.setRenderHint(QPainter::Antialiasing, false);
         m_p.setRenderHint(QPainter::TextAntialiasing, true);
         stroke(Black);
         m_p.setBrush(Black);
         m_fill = Black;
     }
+    ~Scene() { m_p.restore(); }
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
 
+    QPainter& painter() { return m_p; }
     void fontSize(int pixels) {
         QFont f(platform::uiFontFamily());
         f.setPixelSize(pixels);
@@ -47,27 +53,18 @@ public:
     }
     // Text in a rectangle, word wrap on, vertically centred, in the fill colour.
     void text(int x, int y, int w, int h, const QString& s, Qt::Alignment horizontal = Qt::AlignLeft) {
-        const QPen keep = m_stroke;
         m_p.setPen(m_fill);
         m_p.drawText(QRect(x, y, w, h), horizontal | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip, s);
-        m_p.setPen(keep);
+        m_p.setPen(m_stroke);
     }
-    void line(int x0, int y0, int x1, int y1) {
-        if (m_p.pen().style() == Qt::SolidLine)
-            graph::axisLine(m_p, x0, y0, x1, y1);
-        else
-            m_p.drawLine(x0, y0, x1, y1);
-    }
-    void line(const QPointF& a, const QPointF& b) { m_p.drawLine(a, b); }
+    // A solid line, both end pixels included.
+    void line(int x0, int y0, int x1, int y1) { graph::axisLine(m_p, x0, y0, x1, y1); }
     // The outline of the rectangle from (x0, y0) to (x1, y1).
-    void outline(int x0, int y0, int x1, int y1) {
-        graph::outlineRect(m_p, x0, y0, x1, y1);
-    }
+    void outline(int x0, int y0, int x1, int y1) { graph::outlineRect(m_p, x0, y0, x1, y1); }
     void fillRect(int x0, int y0, int x1, int y1, const QColor& c) { m_p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), c); }
 
 private:
-    QImage& m_page;
-    QPainter m_p;
+    QPainter& m_p;
     QPen m_stroke;
     QColor m_fill;
 };
@@ -78,16 +75,6 @@ QString selected(const std::optional<QString>& text) {
     return *text;
 }
 
-// The day of a first-day list entry: its text after the first "月", every "日" removed.
-QString entryDay(const QStringList& entries, int index) {
-    QString text = entryAt(entries, index, "日付一覧");
-    text = text.mid(text.indexOf(u'月') + 1);
-    text.remove(u'日');
-    return text;
-}
-
-QString wholeLevel(const QString& text) { return QString::number(levelTruncated(text)); }
-
 const QStringList& levelList(const data::LevelLists* lists, int stat) {
     if (!lists || stat < 0 || stat >= LevelStatCount)
         throw DataError(QStringLiteral("レベルが選択されていません。"));
@@ -96,155 +83,37 @@ const QStringList& levelList(const data::LevelLists* lists, int stat) {
 
 // ---- graph section ----
 
-// The step of a level text: Trunc(v - 20), capped at 80; a point is drawn from 1 on.
-int step(const QString& text) {
-    double g = std::trunc(levelValue(text) - 20);
-    if (g > 80)
-        g = 80;
-    if (g < 0)
-        g = 0;
-    return static_cast<int>(g);
-}
-
-int stepY(int top, int g) { return top + 235 - floorOf(265.0 / 90 * g); }
-
-void drawPlotFrame(Scene& s, const ReportInputs& in, int top, int reference) {
-    s.fontSize(12);
-    for (int i = 0; i <= 8; ++i) {
-        s.stroke(Black, i == 8 ? Qt::SolidLine : Qt::DashLine);
-        const int y = top + floorOf(265.0 / 9 * i);
-        s.line(125, y, 1075, y);
-        s.text(100, top + floorOf(265.0 / 9 * i - 5), 20, 10, QString::number(100 - 10 * i));
-    }
-    s.stroke(Black);
-    if (in.monthMode) {
-        const int first = in.periodStart;
-        const int n = in.periodStop - in.periodStart + 1;
-        for (int i = 0; n > 0 && i <= n; ++i) {
-            const int x = 125 + floorOf(950.0 / n * i);
-            if (i == 0)
-                s.line(125, top, 125, top + 235);
-            else
-                s.line(x, top + 236, x, top + 242);
-            if (first == -1)
-                continue;
-            QString label;
-            if (i < n) {
-                label = entryDay(in.periodEntries, first + i);
-            } else {
-                const int next = toInt(entryDay(in.periodEntries, first + n - 1)) + 1;
-                label = next == 32 ? QStringLiteral("1") : QString::number(next);
-            }
-            s.text(115 + floorOf(950.0 / n * i), top + 245, 20, 20, label, Qt::AlignHCenter);
-        }
-    } else {
-        for (int i = 0; i <= 12; ++i) {
-            const int x = 125 + floorOf(950.0 / 12 * i);
-            if (i == 0)
-                s.line(125, top, 125, top + 235);
-            else
-                s.line(x, top + 236, x, top + 242);
-            s.text(115 + floorOf(950.0 / 12 * i), top + 245, 20, 20, QString::number(2 * i), Qt::AlignHCenter);
-        }
-    }
-    s.stroke(Red);
-    const int y30 = floorOf(top + 265.0 / 90 * 70);
-    s.line(125, y30, 1075, y30);
-    const int yr = floorOf(top + 265.0 / 90 * (100 - reference));
-    s.line(125, yr, 1075, yr);
-    s.stroke(Black);
-}
-
 constexpr int TopS = 470;
 constexpr int TopV = 770;
 
-void drawMonthLines(Scene& s, const ReportInputs& in, DayJoins& joins) {
-    const int first = std::max(0, in.periodStart);
-    const int last = std::max(0, in.periodStop);
-    const int days = last - first + 1;
-    if (days < 1)
-        return;
-    if (days > data::MaxPeriodDays)
-        throw DataError(QStringLiteral("期間が31日を超えています。"));
-    if (!in.laMaxG || !in.lvMaxG)
-        throw DataError(QStringLiteral("時間最大値がありません。"));
-    const int J = 24 * days;
-    auto x = [&](int n) { return 125 + floorOf(950.0 / J * n); };
-    auto value = [&](const data::HourlyMaxima* table, int stat, int n) -> const QString& {
-        return (*table)[static_cast<size_t>(stat)][static_cast<size_t>(n)];
-    };
-    struct Channel {
-        const QList<int>& series;
-        const data::HourlyMaxima* table;
-        int top;
-        std::array<int, 9>& remembered;
-    };
-    const Channel channels[] = {{in.sSeries, in.laMaxG, TopS, joins.s}, {in.vSeries, in.lvMaxG, TopV, joins.v}};
-    for (int d = 0; d < days; ++d) {
-        if (d >= 1) {
-            for (const Channel& c : channels)
-                for (int k = 0; k < c.series.size() && k < 9; ++k) {
-                    const int g0 = c.remembered[static_cast<size_t>(k)];
-                    const int g1 = step(value(c.table, c.series[k], 24 * d));
-                    if (g0 >= 1 && g1 >= 1) {
-                        s.stroke(QColor::fromRgba(levelStatColour(c.series[k])));
-                        s.line(QPointF(x(24 * d - 1), stepY(c.top, g0)), QPointF(x(24 * d), stepY(c.top, g1)));
-                    }
-                }
-        }
-        for (int t = 0; t <= 22; ++t) {
-            for (const Channel& c : channels)
-                for (int k = 0; k < c.series.size(); ++k) {
-                    const int n = 24 * d + t;
-                    const int g0 = step(value(c.table, c.series[k], n));
-                    const int g1 = step(value(c.table, c.series[k], n + 1));
-                    if (t == 22 && k < 9)
-                        c.remembered[static_cast<size_t>(k)] = g1;
-                    if (g0 >= 1 && g1 >= 1) {
-                        s.stroke(QColor::fromRgba(levelStatColour(c.series[k])));
-                        s.line(QPointF(x(n), stepY(c.top, g0)), QPointF(x(n + 1), stepY(c.top, g1)));
-                    }
-                }
-        }
+graph::Plot pagePlot(int top) { return {125, top, 950, 265}; }
+
+// What the levels of a channel are drawn from, as the main window draws them.
+graph::SeriesDrawing channelDrawing(const ReportInputs& in, bool noise) {
+    graph::SeriesDrawing d;
+    if (in.monthMode) {
+        d.form = graph::SeriesDrawing::MonthLines;
+        d.hourly = noise ? in.laMaxG : in.lvMaxG;
+        d.days = std::max(0, in.periodStop) - std::max(0, in.periodStart) + 1;
+        d.series = noise ? in.sSeries : in.vSeries;
+    } else if (in.lines) {
+        d.form = graph::SeriesDrawing::DayLines;
+        d.lists = noise ? in.la : in.lv;
+        d.series = noise ? in.sSeries : in.vSeries;
+    } else {
+        d.form = graph::SeriesDrawing::DayBars;
+        d.lists = noise ? in.la : in.lv;
+        d.barStat = noise ? in.sModeIndex : in.vModeIndex;
     }
-    s.stroke(Black);
+    return d;
 }
 
-void drawDayLines(Scene& s, const ReportInputs& in) {
-    for (int a = 0; a < data::SlotsPerDay - 1; ++a) {
-        for (int c = 0; c < 2; ++c) {
-            const QList<int>& series = c == 0 ? in.sSeries : in.vSeries;
-            const data::LevelLists* lists = c == 0 ? in.la : in.lv;
-            const int top = c == 0 ? TopS : TopV;
-            for (int stat : series) {
-                const QStringList& list = levelList(lists, stat);
-                const int g0 = step(entryAt(list, a, "レベル"));
-                const int g1 = step(entryAt(list, a + 1, "レベル"));
-                if (g0 >= 1 && g1 >= 1) {
-                    s.stroke(QColor::fromRgba(levelStatColour(stat)));
-                    s.line(QPointF(125 + 950.0 / 144 * a, stepY(top, g0)),
-                           QPointF(125 + 950.0 / 144 * (a + 1), stepY(top, g1)));
-                }
-            }
-        }
-    }
-    s.stroke(Black);
-}
-
-void drawDayBars(Scene& s, const ReportInputs& in) {
-    const QStringList& sList = levelList(in.la, in.sModeIndex);
-    const QStringList& vList = levelList(in.lv, in.vModeIndex);
-    s.stroke(Black);
-    for (int a = 0; a < data::SlotsPerDay; ++a) {
-        const int x0 = floorOf(125 + 950.0 / 144 * a);
-        const int x1 = floorOf(125 + 950.0 / 144 * (a + 0.7));
-        const int gs = step(entryAt(sList, a, "レベル"));
-        const int gv = step(entryAt(vList, a, "レベル"));
-        if (gs >= 1)
-            s.outline(x0, stepY(TopS, gs), x1, TopS + 235);
-        if (gv >= 1)
-            s.outline(x0, stepY(TopV, gv), x1, TopV + 235);
-    }
+void drawPlotFrame(QPainter& p, const ReportInputs& in, int top, int reference) {
+    const graph::GraphStyle style = graph::GraphStyle::page();
+    if (in.monthMode)
+        graph::drawMonthFrame(p, pagePlot(top), style, reference, {in.periodStart, in.periodStop, in.periodEntries});
+    else
+        graph::drawDayFrame(p, pagePlot(top), style, reference);
 }
 
 // ---- table sections ----
@@ -263,7 +132,7 @@ void drawDayTable(Scene& s, int top, const QStringList& values, int count) {
     ruling(s, 100, top, 1075, 24, 7, 39, 25);
     s.text(100, top, 39, 23, QStringLiteral("分＼時"), Qt::AlignHCenter);
     for (int k = 1; k <= 6; ++k)
-        s.text(100, top + 24 * k, 39, 23, QStringLiteral("%1~%2").arg(10 * (k - 1)).arg(10 * k), Qt::AlignHCenter);
+        s.text(100, top + 24 * k, 39, 23, minuteBlockLabel(k), Qt::AlignHCenter);
     for (int j = 1; j <= 24; ++j)
         s.text(100 + 39 * j, top, 39, 23, QString::number(j - 1), Qt::AlignHCenter);
     for (int n = 0; n < count; ++n)
@@ -312,12 +181,12 @@ std::array<QString, 3> noticeRows(const QString& notices) {
     return {notices.mid(0, 16), notices.mid(16, 16), notices.mid(32, 8)};
 }
 
-void drawHeader(QImage& page, const ReportInputs& in) {
-    page.fill(0xFFFFFFFF);
-    Scene s(page);
+void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth, int pageHeight) {
+    Scene s(p);
+    s.fillRect(0, 0, pageWidth, pageHeight, White);
     s.fill(Black);
     s.fontSize(30);
-    s.text(page.width() / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動自動測定結果報告書―"), Qt::AlignHCenter);
+    s.text(pageWidth / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動自動測定結果報告書―"), Qt::AlignHCenter);
     s.fontSize(18);
     auto row = [](int r) { return 90 + 27 * (r - 1); };
     auto label = [&](int r, const char* text, int x = 100, int w = 220) {
@@ -351,9 +220,8 @@ void drawHeader(QImage& page, const ReportInputs& in) {
     s.text(905, row(6), 245, 25, in.ledStart);
     label(7, "１１．LED停止時間：", 700, 200);
     s.text(905, row(7), 245, 25, in.ledStop);
-    static const char* const letters[7] = {"月", "火", "水", "木", "金", "土", "日"};
     for (int i = 0; i < 7; ++i) {
-        s.text(850 + 25 * i, row(4), 25, 25, QString::fromUtf8(letters[i]));
+        s.text(850 + 25 * i, row(4), 25, 25, weekdayLetter(i));
         const int x = 852 + 25 * i;
         if (in.week[static_cast<size_t>(i)])
             s.fillRect(x, row(5), x + 15, row(5) + 15, Black);
@@ -362,23 +230,21 @@ void drawHeader(QImage& page, const ReportInputs& in) {
     }
 }
 
-void drawGraphSection(QImage& page, const ReportInputs& in, DayJoins& joins) {
-    Scene s(page);
+void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins) {
+    Scene s(p);
     s.fill(Black);
     s.fontSize(25);
     s.text(100, 370, 600, 25, QStringLiteral("＜＜測定結果グラフ＞＞"));
     const bool legend = in.monthMode || in.lines;
     if (legend) {
         s.fontSize(10);
-        static const char* const labels[9] = {"＜Leq＞", "＜Le＞",  "＜L05＞",  "＜L10＞", "＜L50＞",
-                                              "＜L90＞", "＜L95＞", "＜Lmin＞", "＜Lmax＞"};
         for (int i = 0; i < LevelStatCount; ++i) {
             const int x = 700 + 70 * (i % 5);
             const int y = i < 5 ? 390 : 430;
             const QColor colour = QColor::fromRgba(levelStatColour(i));
             s.fillRect(x, y, x + 40, y + 10, colour);
             s.fill(colour);
-            s.text(x, y + 10, 50, 25, QString::fromUtf8(labels[i]));
+            s.text(x, y + 10, 50, 25, QStringLiteral("＜") + levelStatName(i) + QStringLiteral("＞"));
         }
         s.fill(Black);
         s.fontSize(18);
@@ -389,18 +255,15 @@ void drawGraphSection(QImage& page, const ReportInputs& in, DayJoins& joins) {
         s.text(140, 440, 600, 25, QStringLiteral("騒音レベル　") + selected(in.sModeText) + QStringLiteral("　dB(A)"));
         s.text(140, 740, 600, 25, QStringLiteral("振動レベル　") + selected(in.vModeText) + QStringLiteral("　dB"));
     }
-    drawPlotFrame(s, in, TopS, toInt(in.referenceS));
-    drawPlotFrame(s, in, TopV, toInt(in.referenceV));
-    if (in.monthMode)
-        drawMonthLines(s, in, joins);
-    else if (in.lines)
-        drawDayLines(s, in);
-    else
-        drawDayBars(s, in);
+    drawPlotFrame(p, in, TopS, toInt(in.referenceS));
+    drawPlotFrame(p, in, TopV, toInt(in.referenceV));
+    const graph::GraphStyle style = graph::GraphStyle::page();
+    graph::drawLevels(p, pagePlot(TopS), style, channelDrawing(in, true), &joins.s);
+    graph::drawLevels(p, pagePlot(TopV), style, channelDrawing(in, false), &joins.v);
 }
 
-void drawGridSection(QImage& page, const ReportInputs& in) {
-    Scene s(page);
+void gridPrintOut(QPainter& p, const ReportInputs& in) {
+    Scene s(p);
     s.fill(Black);
     s.fontSize(25);
     s.text(100, 1070, 600, 25, QStringLiteral("＜＜測定結果表＞＞"));
@@ -417,8 +280,8 @@ void drawGridSection(QImage& page, const ReportInputs& in) {
     }
 }
 
-void drawOnlyGridSection(QImage& page, const ReportInputs& in) {
-    Scene s(page);
+void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
+    Scene s(p);
     s.fill(Black);
     s.fontSize(25);
     s.text(100, 370, 600, 25, QStringLiteral("＜＜測定結果表＞＞"));
@@ -464,14 +327,19 @@ void drawOnlyGridSection(QImage& page, const ReportInputs& in) {
     drawDayTable(s, 770, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
 }
 
-void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins) {
-    drawHeader(page, in);
+void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth, int pageHeight) {
+    initDataPrintOut(p, in, pageWidth, pageHeight);
     if (printMode == FullReport || printMode == GraphReport)
-        drawGraphSection(page, in, joins);
+        graphPrintOut(p, in, joins);
     if (printMode == FullReport)
-        drawGridSection(page, in);
+        gridPrintOut(p, in);
     if (printMode == TableReport)
-        drawOnlyGridSection(page, in);
+        onlyGridPrintOut(p, in);
+}
+
+void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins) {
+    QPainter p(&page);
+    composePage(p, in, printMode, joins, page.width(), page.height());
 }
 
 } // namespace moravel::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Levels.h"
+#include "graph/GraphDrawing.h"
 
 #include <QImage>
 #include <QList>
@@ -51,22 +52,28 @@ enum PrintMode { FullReport = 0, GraphReport = 1, TableReport = 2 };
 // The level steps of hour 23 remembered from one day of the month graphs to the next, one per
 // position in the series list of S and of V.
 struct DayJoins {
-    std::array<int, 9> s{};
-    std::array<int, 9> v{};
+    graph::DayJoins s{};
+    graph::DayJoins v{};
 };
 
-// Clears the page to opaque white and draws the title and the header block.
-void drawHeader(QImage& page, const ReportInputs& in);
-// The graph section: title, legend or headings, the S and V plots.
-void drawGraphSection(QImage& page, const ReportInputs& in, DayJoins& joins);
-// The table section of the full report, below the graphs.
-void drawGridSection(QImage& page, const ReportInputs& in);
-// The table section of the table report, in the place of the graphs.
-void drawOnlyGridSection(QImage& page, const ReportInputs& in);
+// Every section draws on the page's painter in the page's coordinates (one unit a pixel of the
+// 1191 x 1684 bitmap) and leaves the painter as it found it.
 
-// Composes a whole page. Throws DataError where a section cannot be drawn (a reference that is not
-// a whole number, a level that is not a number, a level combo without a selection); what was drawn
-// up to there stays on `page`.
+// Clears the page to opaque white and draws the title and the header block.
+void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth = PageWidth, int pageHeight = PageHeight);
+// The graph section: title, legend or headings, the S and V plots.
+void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins);
+// The table section of the full report, below the graphs.
+void gridPrintOut(QPainter& p, const ReportInputs& in);
+// The table section of the table report, in the place of the graphs.
+void onlyGridPrintOut(QPainter& p, const ReportInputs& in);
+
+// Composes a whole page: the header block and the sections of the print mode. Throws DataError where
+// a section cannot be drawn (a reference that is not a whole number, a level that is not a number, a
+// level combo without a selection); what was drawn up to there stays on the page.
+void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth = PageWidth,
+                 int pageHeight = PageHeight);
+// The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
 
 // A fresh page bitmap, opaque white.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Items.h"
+
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -8,20 +10,21 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class TFmMain;
 
 // The settings object behind the main window's page "測定項目設定": reads "MORVEL.TXT" of the card
-// directory into the page's controls, checks the entries and writes the file back. It finds the
-// main window's controls by their names. Its own window ("計測項目設定") is not shown.
+// directory into the page's controls and registers the entries back into it. It works on the main
+// window's controls; its own window ("計測項目設定") is not shown.
 class TFmMeasItemSettings : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TFmMeasItemSettings(QWidget* mainWindow);
+    explicit TFmMeasItemSettings(TFmMain& mainWindow);
 
-    std::array<QString, 11> NameArray;
-    std::array<QLineEdit*, 11> EditArray{};
-    std::array<QLabel*, 11> LabelArray{};
-    std::array<int, 11> LengthArray{};
+    std::array<QString, moravel::ItemCount> NameArray;
+    std::array<QLineEdit*, moravel::ItemCount> EditArray{};
+    std::array<QLabel*, moravel::ItemCount> LabelArray{};
+    std::array<int, moravel::ItemCount> LengthArray{};
     std::array<QCheckBox*, 7> CbWeek{};
     std::array<QString, 7> CbWeek_Int;
 
@@ -37,14 +40,9 @@ public:
     void LabelArrayInit();
     void DataClear();
     QString FileSystemName() const;
-    bool LengthCheck(int maximum, const QString& text, QStringList& messages, const QString& label) const;
-    void NumberCheck(const QString& text, const QString& label, QStringList& messages) const;
-    void InputCheck();
     void SettingsFileRead();
-    void SettingsFileWrite();
 
 private:
     QString Directory() const;
-    QComboBox* Combo(const char* name) const;
-    QWidget* m_main;
+    TFmMain& m_main;
 };

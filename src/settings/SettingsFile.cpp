@@ -1,22 +1,26 @@
 #include "settings/SettingsFile.h"
 
 #include "common/Checked.h"
+#include "platform/Files.h"
+#include "platform/TextFile.h"
 
 namespace moravel::settings {
 
-const std::array<QString, 11>& itemNames() {
-    static const std::array<QString, 11> names = {
-        QStringLiteral("MeasTarget"),  QStringLiteral("MeasSpot"),        QStringLiteral("MeasPositionS"),
-        QStringLiteral("MeasPositionV"), QStringLiteral("RegulationS"),   QStringLiteral("RegulationV"),
-        QStringLiteral("Notices"),     QStringLiteral("MeasInstitution"), QStringLiteral("MeasName"),
-        QStringLiteral("ReferenceS"),  QStringLiteral("ReferenceV")};
-    return names;
-}
-
-const std::array<int, 11>& itemLengths() {
-    static const std::array<int, 11> lengths = {16, 16, 12, 12, 12, 12, 40, 12, 12, 3, 3};
+const std::array<int, ItemCount>& itemLengths() {
+    static const std::array<int, ItemCount> lengths = {16, 16, 12, 12, 12, 12, 40, 12, 12, 3, 3};
     return lengths;
 }
+
+const std::array<QString, ItemCount>& itemLabels() {
+    static const std::array<QString, ItemCount> labels = {
+        QStringLiteral("現場名"),   QStringLiteral("測定場所"),       QStringLiteral("測定位置"),
+        QStringLiteral("・振動V"),  QStringLiteral("規制基準・騒音S"), QStringLiteral("・振動V"),
+        QStringLiteral("特記事項"), QStringLiteral("測定機関"),       QStringLiteral("測定者"),
+        QStringLiteral("騒音基準値"), QStringLiteral("振動基準値")};
+    return labels;
+}
+
+QString settingsFilePath(const QString& directory) { return directory + QStringLiteral("MORVEL.TXT"); }
 
 namespace {
 
@@ -80,17 +84,17 @@ SettingsContent parseSettingsFile(const QStringList& lines) {
     return c;
 }
 
-QStringList settingsFileLines(const std::array<QString, 11>& items, const QString& weekFlags, const QString& startHour,
-                              const QString& startMinute, const QString& stopHour, const QString& stopMinute) {
+QStringList settingsFileLines(const SettingsEntries& e) {
     const QString comma = QStringLiteral(",");
+    const ItemTexts& items = e.items;
     QStringList lines;
     lines << items[0] + comma << items[1] + comma << items[2] + comma << items[2] + comma;
     for (size_t i = 4; i <= 8; ++i)
         lines << items[i] + comma;
     lines << QStringLiteral("S-ALA,") + items[9] << QStringLiteral("S-ALMODE,0") << QStringLiteral("V-ALA,") + items[10]
-          << QStringLiteral("V-ALMODE,0") << QStringLiteral("WEEK,") + weekFlags
-          << QStringLiteral("START,") + startHour + u':' + startMinute
-          << QStringLiteral("STOP,") + stopHour + u':' + stopMinute;
+          << QStringLiteral("V-ALMODE,0") << QStringLiteral("WEEK,") + e.weekFlags
+          << QStringLiteral("START,") + e.startHour + u':' + e.startMinute
+          << QStringLiteral("STOP,") + e.stopHour + u':' + e.stopMinute;
     return lines;
 }
 
@@ -113,6 +117,47 @@ void numberCheck(const QString& text, const QString& label, QStringList& message
         messages.append(label + QStringLiteral("に0以下の数値が記入されています"));
     if (value > 99)
         messages.append(label + QStringLiteral("に99以上の数値が記入されています"));
+}
+
+QStringList inputCheck(const ItemTexts& items) {
+    QStringList messages;
+    for (size_t i = 0; i < items.size(); ++i) {
+        lengthCheck(itemLengths()[i], items[i], messages, itemLabels()[i]);
+        if (i == ReferenceS || i == ReferenceV)
+            numberCheck(items[i], itemLabels()[i], messages);
+    }
+    return messages;
+}
+
+RegisterOutcome registerSettings(const QString& directory, const SettingsEntries& entries,
+                                 const RegisterCallbacks& callbacks) {
+    if (directory.isEmpty()) {
+        callbacks.information(QStringLiteral("ディレクトリが指定されていません\r\n"
+                                             "メインウィンドウでディレクトリを指定してください"));
+        return RegisterOutcome::NoDirectory;
+    }
+    if (callbacks.fileSystemName() != u"FAT32" &&
+        !callbacks.ask(QStringLiteral("選択したディレクトリのファイルシステムが「FAT32」ではありません。\r\n"
+                                      "データを書き込みますか")))
+        return RegisterOutcome::Declined;
+    const QStringList messages = inputCheck(entries.items);
+    if (!messages.isEmpty()) {
+        QString text;
+        for (const QString& m : messages)
+            text += m + QStringLiteral("\r\n");
+        callbacks.warning(text);
+        return RegisterOutcome::Refused;
+    }
+    if (!callbacks.ask(directory + QStringLiteral("に設定ファイルを作成します。よろしいですか？")))
+        return RegisterOutcome::Declined;
+    const QString path = settingsFilePath(directory);
+    if (platform::fileExists(path) &&
+        !callbacks.ask(QStringLiteral("ファイルが既に存在しています。上書きしますか？")))
+        return RegisterOutcome::Declined;
+    // Written beside the old file and renamed over it: a failed write leaves the old file as it was.
+    platform::writeLines(path, settingsFileLines(entries));
+    callbacks.information(QStringLiteral("保存完了しました"));
+    return RegisterOutcome::Written;
 }
 
 } // namespace moravel::settings

@@ -1,7 +1,7 @@
 #include "app/Capacity.h"
 #include "app/MainForm.h"
 
-#include "TestSupport.h"
+#include "WindowTest.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 // A card that comes out of a monitor that stood in the rain: broken files, a card pulled out, full
 // and write-protected volumes. No crash, no hang, the specified message, nothing lost.
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "Volumes.h"
 
 #include "export/CSVConvert.h"

@@ -1,8 +1,8 @@
 // The graph page's controls and the graph window.
-#include "TestSupport.h"
+#include "WindowTest.h"
 
 #include "graph/GraphArea.h"
-#include "graph/GraphFrame.h"
+#include "graph/GraphDrawing.h"
 #include "graph/ImageView.h"
 #include "platform/TextFile.h"
 
@@ -61,7 +61,7 @@ TEST_F(GraphControls, TheVibrationComboSkipsLe) {
     EXPECT_EQ(main->CbVModeIndex, 0);
     // The bars show Lmin: the bar of interval 0 reaches Lmin's level.
     main->CbVMode->setCurrentIndex(6);
-    const moravel::graph::Frame f(930, 239);
+    const moravel::graph::Plot f = moravel::graph::Plot::ofBitmap(930, 239);
     const int g = moravel::graph::levelStep(main->LV_List[7][40]);
     const int x0 = static_cast<int>(895.0 / 144 * 40 + 25);
     EXPECT_EQ(px(main->ImVGraph->bitmap(), x0 + 2, f.stepY(g)), moravel::test::Black);

@@ -1,7 +1,7 @@
 // Loading days and periods into the level arrays and drawing them, through the real main window.
-#include "TestSupport.h"
+#include "WindowTest.h"
 
-#include "graph/GraphFrame.h"
+#include "graph/GraphDrawing.h"
 #include "graph/ImageView.h"
 #include "platform/TextFile.h"
 
@@ -49,7 +49,7 @@ TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
     main->RadioGroupChange();
     const QImage s = main->ImSGraph->bitmap();
     ASSERT_EQ(s.size(), QSize(930, 239));
-    const moravel::graph::Frame f(930, 239);
+    const moravel::graph::Plot f = moravel::graph::Plot::ofBitmap(930, 239);
     int checked = 0;
     for (int a = 0; a < 144; a += 13) {
         const int g = moravel::graph::levelStep(main->LA_List[2][a]);

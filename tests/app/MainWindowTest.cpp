@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTest.h"
 
 #include "graph/ImageView.h"
 #include "platform/TextFile.h"

@@ -1,5 +1,5 @@
 // The result tables, the table window and the central refresh.
-#include "TestSupport.h"
+#include "WindowTest.h"
 
 #include "common/Checked.h"
 #include "data/DataViewForm.h"

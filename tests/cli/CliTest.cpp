@@ -1,5 +1,5 @@
 // moravel-cli against the windows it drives: the same files, the same pages.
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "Volumes.h"
 
 #include "export/CSVConvert.h"

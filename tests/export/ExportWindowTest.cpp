@@ -1,5 +1,5 @@
 // The export window driven from the main window.
-#include "TestSupport.h"
+#include "WindowTest.h"
 
 #include "common/Checked.h"
 #include "data/Grids.h"

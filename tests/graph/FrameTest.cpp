@@ -1,6 +1,6 @@
 #include "common/Errors.h"
-#include "graph/GraphFrame.h"
-#include "graph/ImageView.h"
+#include "common/LevelStat.h"
+#include "graph/GraphDrawing.h"
 
 #include "TestSupport.h"
 
@@ -16,8 +16,35 @@ QImage dayFrame(int w, int h, int reference) {
     QImage image = newBitmap(w, h);
     QPainter p;
     beginGraphPainter(p, image);
-    drawDayFrame(p, Frame(w, h), reference);
+    drawDayFrame(p, Plot::ofBitmap(w, h), GraphStyle::screen(), reference);
     return image;
+}
+
+void drawBars(QPainter& p, int w, int h, const QStringList& levels) {
+    moravel::data::LevelLists lists;
+    lists[moravel::Lmax] = levels;
+    SeriesDrawing d;
+    d.lists = &lists;
+    d.barStat = moravel::Lmax;
+    drawLevels(p, Plot::ofBitmap(w, h), GraphStyle::screen(), d);
+}
+
+void drawLines(QPainter& p, int w, int h, const moravel::data::LevelLists& lists, const QList<int>& series) {
+    SeriesDrawing d;
+    d.form = SeriesDrawing::DayLines;
+    d.lists = &lists;
+    d.series = series;
+    drawLevels(p, Plot::ofBitmap(w, h), GraphStyle::screen(), d);
+}
+
+void drawMonth(QPainter& p, int w, int h, const moravel::data::HourlyMaxima& hourly, int days,
+               const QList<int>& series) {
+    SeriesDrawing d;
+    d.form = SeriesDrawing::MonthLines;
+    d.hourly = &hourly;
+    d.days = days;
+    d.series = series;
+    drawLevels(p, Plot::ofBitmap(w, h), GraphStyle::screen(), d);
 }
 
 } // namespace
@@ -96,7 +123,7 @@ TEST(MonthFrame, SevenDaysOn945) {
     MonthAxis axis{0, 6, {}};
     for (int d = 1; d <= 7; ++d)
         axis.entries.append(QStringLiteral("2021年03月%1日").arg(d, 2, 10, QLatin1Char('0')));
-    drawMonthFrame(p, Frame(945, 249), 70, axis);
+    drawMonthFrame(p, Plot::ofBitmap(945, 249), GraphStyle::screen(), 70, axis);
     p.end();
     const int below = static_cast<int>(239.0 / 9 * 8) + 9; // 221
     for (int x : {155, 285, 415, 545, 675, 805, 935}) {
@@ -112,14 +139,14 @@ TEST(MonthFrame, DayLabels) {
     QImage image = newBitmap(945, 249);
     QPainter p;
     beginGraphPainter(p, image);
-    drawMonthFrame(p, Frame(945, 249), 0, {0, 0, {QStringLiteral("2021年03月31日")}});
+    drawMonthFrame(p, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {0, 0, {QStringLiteral("2021年03月31日")}});
     p.end();
     EXPECT_EQ(px(image, 935, 222), Black);
     // An entry that is missing is an error, not a crash.
     QImage other = newBitmap(945, 249);
     QPainter q;
     beginGraphPainter(q, other);
-    EXPECT_THROW(drawMonthFrame(q, Frame(945, 249), 0, {0, 1, {QStringLiteral("2021年03月31日")}}),
+    EXPECT_THROW(drawMonthFrame(q, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {0, 1, {QStringLiteral("2021年03月31日")}}),
                  moravel::DataError);
 }
 
@@ -129,7 +156,7 @@ TEST(Levels, StepsAndPositions) {
     EXPECT_EQ(levelStep(u"130.0"), 80);
     EXPECT_EQ(levelStep(u"000.0"), -20);
     EXPECT_THROW(levelStep(u"---.-"), moravel::DataError);
-    const Frame f(930, 239);
+    const Plot f = Plot::ofBitmap(930, 239);
     EXPECT_EQ(f.stepY(80), 8);
     EXPECT_EQ(f.stepY(1), 211 - 2);
 }
@@ -145,7 +172,7 @@ TEST(Levels, DayBars) {
     QImage image = newBitmap(930, 239);
     QPainter p;
     beginGraphPainter(p, image);
-    drawDayBars(p, Frame(930, 239), levels);
+    drawBars(p, 930, 239, levels);
     p.end();
     // Bar 1 spans x 31..35 from the baseline up to the 100 dB line.
     EXPECT_EQ(px(image, 31, 100), Black);
@@ -173,9 +200,9 @@ TEST(Levels, DayLinesBreakAtMissingIntervals) {
     QImage image = newBitmap(930, 239);
     QPainter p;
     beginGraphPainter(p, image);
-    drawDayLines(p, Frame(930, 239), lists, {7, 8});
+    drawLines(p, 930, 239, lists, {7, 8});
     p.end();
-    const Frame f(930, 239);
+    const Plot f = Plot::ofBitmap(930, 239);
     const int y = f.stepY(40);
     EXPECT_EQ(px(image, 100, y), Red); // Lmax drawn after Lmin lies on top
     const double W = 895;
@@ -185,7 +212,7 @@ TEST(Levels, DayLinesBreakAtMissingIntervals) {
     QImage empty = newBitmap(930, 239);
     QPainter q;
     beginGraphPainter(q, empty);
-    drawDayLines(q, Frame(930, 239), none, {});
+    drawLines(q, 930, 239, none, {});
     q.end();
     EXPECT_EQ(px(empty, 100, y), White);
 }
@@ -198,9 +225,9 @@ TEST(Levels, MonthLinesJoinDaysWhenBothEndsAreValid) {
     {
         QPainter p;
         beginGraphPainter(p, joined);
-        drawMonthLines(p, Frame(945, 249), hourly, 2, {8});
+        drawMonth(p, 945, 249, hourly, 2, {8});
     }
-    const Frame f(945, 249);
+    const Plot f = Plot::ofBitmap(945, 249);
     const int y = f.stepY(40);
     const double W = 910;
     const int between = static_cast<int>(W / 48 * 23.5 + 25);
@@ -210,7 +237,7 @@ TEST(Levels, MonthLinesJoinDaysWhenBothEndsAreValid) {
     {
         QPainter p;
         beginGraphPainter(p, broken);
-        drawMonthLines(p, Frame(945, 249), hourly, 2, {8});
+        drawMonth(p, 945, 249, hourly, 2, {8});
     }
     EXPECT_EQ(px(broken, between, y), White);
     // A one-day period spans x = 25 to 25 + W * 23/24.
@@ -218,7 +245,7 @@ TEST(Levels, MonthLinesJoinDaysWhenBothEndsAreValid) {
     {
         QPainter p;
         beginGraphPainter(p, one);
-        drawMonthLines(p, Frame(945, 249), hourly, 1, {8});
+        drawMonth(p, 945, 249, hourly, 1, {8});
     }
     EXPECT_EQ(px(one, 25, y), Red);
     EXPECT_EQ(px(one, static_cast<int>(25 + W * 23 / 24), y), Red);

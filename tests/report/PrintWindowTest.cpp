@@ -1,5 +1,5 @@
 // The print window: opening it from the main window, composing, printing and saving images.
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "Volumes.h"
 
 #include "graph/GraphArea.h"

@@ -1,6 +1,6 @@
 // Printing the report through a real print server: a private cupsd on its own socket with a
 // cups-pdf queue, the job checked as the PDF it produces.
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "Volumes.h"
 
 #include "graph/ImageView.h"

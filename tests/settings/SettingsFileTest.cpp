@@ -14,7 +14,7 @@ std::array<QString, 11> sampleItems() {
             QStringLiteral("環境測定"), QStringLiteral("山田"), QStringLiteral("85"), QStringLiteral("70")};
 }
 
-QStringList goodFile() { return settingsFileLines(sampleItems(), "1111100", "07", "30", "18", "00"); }
+QStringList goodFile() { return settingsFileLines({sampleItems(), "1111100", "07", "30", "18", "00"}); }
 
 } // namespace
 
@@ -42,7 +42,7 @@ TEST(SettingsFile, AWrittenFileReadsBack) {
 TEST(SettingsFile, ItemCommasAndKeys) {
     std::array<QString, 11> items = sampleItems();
     items[0] = "A,B";
-    QStringList lines = settingsFileLines(items, "0000000", "00", "00", "00", "00");
+    QStringList lines = settingsFileLines({items, "0000000", "00", "00", "00", "00"});
     EXPECT_EQ(lines[0], "A,B,");
     lines[9] = "S-ALA,S-ALA,40";
     const SettingsContent c = parseSettingsFile(lines);

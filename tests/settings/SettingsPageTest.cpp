@@ -1,5 +1,5 @@
 // The settings page of the main window: reading "MORVEL.TXT", registering, and real volumes.
-#include "TestSupport.h"
+#include "WindowTest.h"
 #include "Volumes.h"
 
 #include "platform/TextFile.h"

@@ -1,0 +1,32 @@
+#include "common/Text.h"
+
+#include <QtGlobal>
+#include <cstring>
+
+namespace moravel {
+
+bool isAscii(QStringView text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+bool isAscii(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    // Eight bytes at a time: a long raw line is tested in a few steps.
+    for (; i + 8 <= n; i += 8) {
+        quint64 chunk;
+        std::memcpy(&chunk, p + i, 8);
+        if (chunk & 0x8080808080808080ull)
+            return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace moravel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QChar>
+#include <QStringView>
+
+namespace moravel {
+
+// The UTF-16 unit of a character of text, or the unit a byte of a plain ASCII line stands for, so that
+// one template reads both.
+inline char16_t unit(QChar c) { return c.unicode(); }
+inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
+
+// Whether every character is below 0x80.
+bool isAscii(QStringView text);
+bool isAscii(QByteArrayView bytes);
+
+} // namespace moravel

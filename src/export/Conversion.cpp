@@ -1,0 +1,284 @@
+#include "export/Conversion.h"
+
+#include "common/Errors.h"
+#include "data/Catalogue.h"
+#include "platform/Files.h"
+#include "platform/TextFile.h"
+
+#include <QFileInfo>
+#include <deque>
+#include <future>
+#include <memory>
+
+namespace moravel::csv {
+
+QString saveFailedMessage() { return QStringLiteral("ファイルの保存先を確認してください。"); }
+
+namespace {
+
+QString extensionOf(const QString& path) {
+    QString stem, ext;
+    data::splitExtension(QFileInfo(path).fileName(), stem, ext);
+    return ext;
+}
+
+QString stemOf(const QString& path) {
+    QString stem, ext;
+    data::splitExtension(QFileInfo(path).fileName(), stem, ext);
+    return stem;
+}
+
+using Sink = std::function<void(QByteArrayView)>;
+// Reads a file and hands its CSV to the sink, in one piece or in chunks.
+using Converter = std::function<void(const QString& path, const Sink& sink)>;
+
+class Run {
+public:
+    Run(const ConversionRequest& request, const ConversionCallbacks& callbacks) : m_in(request), m_call(callbacks) {}
+
+    ConversionResult run() {
+        ConversionResult result;
+        try {
+            if (!m_in.bulk) {
+                saveFile();
+            } else {
+                // A card of a year of raw files takes a while: the progress counts the files.
+                m_progressDone = 0;
+                if (m_call.progressStart)
+                    m_call.progressStart(bulkFileCount());
+                allCsvLaLv();
+                allCsvLac();
+                finishProgress();
+            }
+            if (m_in.dayMode && !m_in.bulk) {
+                csvLaLv();
+                csvLac();
+                csvLvc();
+            }
+        } catch (const std::exception&) {
+            result.failed = true;
+        }
+        finishProgress();
+        result.flag = m_flag && !result.failed;
+        return result;
+    }
+
+private:
+    QString target(const QString& name) const { return m_in.saveDirectory + QStringLiteral("/") + name; }
+
+    bool mayReplace(const QString& path) const { return m_call.mayReplace && m_call.mayReplace(path); }
+
+    void save(const QString& name, const QByteArray& bytes) {
+        saveCsv(target(name), bytes, [this](const QString& path) { return mayReplace(path); });
+    }
+
+    int bulkFileCount() const {
+        int total = 0;
+        try {
+            for (const QString& path : sortedListing(m_in.cardDirectory)) {
+                const QString ext = extensionOf(path);
+                total += ext == u".LA" || ext == u".LV" || ext == u".LAC" || ext == u".LVC";
+            }
+        } catch (const DataError&) {
+        }
+        return total;
+    }
+
+    void progress(const QString& path) {
+        if (m_progressDone < 0)
+            return;
+        ++m_progressDone;
+        if (m_call.progressStep)
+            m_call.progressStep(QFileInfo(path).fileName(), m_progressDone);
+    }
+
+    void finishProgress() {
+        if (m_progressDone < 0)
+            return;
+        m_progressDone = -1;
+        if (m_call.progressFinish)
+            m_call.progressFinish();
+    }
+
+    // A routine that catches its own failure: it reports it, clears the run's success, and the run
+    // goes on.
+    void reporting(const std::function<void()>& routine) {
+        try {
+            routine();
+            m_flag = true;
+        } catch (const std::exception&) {
+            m_flag = false;
+            if (m_call.message)
+                m_call.message(saveFailedMessage());
+        }
+    }
+
+    QString selectedStem() const {
+        if (!m_in.dayStem)
+            throw DataError(QStringLiteral("日付が選択されていません。"));
+        return *m_in.dayStem;
+    }
+
+    // ---- day files ----
+
+    void csvLac() {
+        const QString stem = selectedStem();
+        const QStringList lines = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LAC"));
+        save(stem + QStringLiteral("_LAC.csv"), summaryCsv(lines, Headings::Noise));
+    }
+
+    void csvLvc() {
+        const QString stem = selectedStem();
+        const QStringList lines = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LVC"));
+        save(stem + QStringLiteral("_LVC.csv"), summaryCsv(lines, Headings::Vibration));
+    }
+
+    void saveFile() {
+        if (m_in.dayMode) {
+            const QString stem = selectedStem();
+            const QStringList lac = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LAC"));
+            const QStringList lvc = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LVC"));
+            save(stem + QStringLiteral(".csv"), combinedCsv(lac, lvc));
+            return;
+        }
+        if (!m_in.firstText || !m_in.lastText)
+            throw DataError(QStringLiteral("期間が選択されていません。"));
+        save(*m_in.firstText + QStringLiteral("_") + *m_in.lastText + QStringLiteral(".CSV"), periodCsv(m_in.period));
+    }
+
+    void allCsvLac() {
+        reporting([this] {
+            QStringList paths;
+            for (const QString& path : sortedListing(m_in.cardDirectory)) {
+                const QString ext = extensionOf(path);
+                if (ext == u".LAC" || ext == u".LVC")
+                    paths.append(path);
+            }
+            convertFiles(
+                paths,
+                [](const QString& path, const Sink& sink) {
+                    const bool noise = extensionOf(path) == u".LAC";
+                    sink(summaryCsv(platform::readLines(path), noise ? Headings::Noise : Headings::Vibration));
+                },
+                [](const QString& path) {
+                    return stemOf(path) +
+                           (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv") : QStringLiteral("_LVC.csv"));
+                });
+        });
+    }
+
+    // ---- raw files ----
+
+    // The raw files of the card's listing that the filter takes.
+    void convertRaw(const std::function<bool(const QString&)>& wanted) {
+        QStringList paths;
+        for (const QString& path : sortedListing(m_in.cardDirectory))
+            if (wanted(path))
+                paths.append(path);
+        convertFiles(
+            paths,
+            [](const QString& path, const Sink& sink) { rawCsvStream(platform::readBytes(path), sink); },
+            [](const QString& path) {
+                return stemOf(path) +
+                       (extensionOf(path) == u".LA" ? QStringLiteral("_LA.csv") : QStringLiteral("_LV.csv"));
+            });
+    }
+
+    void csvLaLv() {
+        reporting([this] {
+            const QString stem = selectedStem(); // no day selected: a failure of the routine
+            convertRaw([stem](const QString& path) {
+                const QString name = QFileInfo(path).fileName();
+                return name == stem + QStringLiteral(".LA") || name == stem + QStringLiteral(".LV");
+            });
+        });
+    }
+
+    void allCsvLaLv() {
+        reporting([this] {
+            convertRaw([](const QString& path) {
+                const QString ext = extensionOf(path);
+                return ext == u".LA" || ext == u".LV";
+            });
+        });
+    }
+
+    // ---- the files of a routine ----
+
+    void convertFiles(const QStringList& paths, const Converter& convert,
+                      const std::function<QString(const QString&)>& outputName) {
+        using platform::PendingFile;
+        // The next files are read, converted and written beside their targets on other threads while
+        // this one is asked about and put in place. Questions, files put in place and failures come
+        // in the order of a conversion one file after the other: a failed conversion stops the run
+        // before its file's question, a failed write after it (and not at all when the answer is No).
+        struct Prepared {
+            std::unique_ptr<PendingFile> file;
+            std::exception_ptr writeFailure;
+        };
+        auto prepare = [convert](const QString& path, const QString& target) {
+            Prepared prepared;
+            try {
+                prepared.file = std::make_unique<PendingFile>(target);
+            } catch (...) {
+                prepared.writeFailure = std::current_exception();
+            }
+            // After a failed write the conversion goes on without writing: whether it fails decides
+            // which failure the run reports.
+            convert(path, [&](QByteArrayView chunk) {
+                if (prepared.writeFailure)
+                    return;
+                try {
+                    prepared.file->write(chunk);
+                } catch (...) {
+                    prepared.writeFailure = std::current_exception();
+                    prepared.file.reset();
+                }
+            });
+            if (!prepared.writeFailure) {
+                try {
+                    prepared.file->finish();
+                } catch (...) {
+                    prepared.writeFailure = std::current_exception();
+                    prepared.file.reset();
+                }
+            }
+            return prepared;
+        };
+        constexpr int Ahead = 2;
+        std::deque<std::future<Prepared>> ahead;
+        int started = 0;
+        auto targetOf = [&](int k) { return target(outputName(paths[k])); };
+        auto startMore = [&] {
+            while (started < paths.size() && ahead.size() < Ahead) {
+                ahead.push_back(std::async(std::launch::async, prepare, paths[started], targetOf(started)));
+                ++started;
+            }
+        };
+        startMore();
+        for (int k = 0; k < paths.size(); ++k) {
+            progress(paths[k]);
+            Prepared prepared = ahead.front().get();
+            ahead.pop_front();
+            startMore();
+            if (platform::fileExists(targetOf(k)) && !mayReplace(targetOf(k)))
+                continue;
+            if (prepared.writeFailure)
+                std::rethrow_exception(prepared.writeFailure);
+            prepared.file->commit();
+        }
+    }
+
+    const ConversionRequest& m_in;
+    const ConversionCallbacks& m_call;
+    bool m_flag = true;
+    int m_progressDone = -1;
+};
+
+} // namespace
+
+ConversionResult runConversion(const ConversionRequest& request, const ConversionCallbacks& callbacks) {
+    return Run(request, callbacks).run();
+}
+
+} // namespace moravel::csv
