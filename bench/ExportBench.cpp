@@ -74,8 +74,8 @@ void BulkCsv(benchmark::State& state) {
     if (dialogs.texts("information") != QStringList{QStringLiteral("変換が完了しました。")})
         state.SkipWithError("the conversion did not complete");
     state.counters["MB"] = static_cast<double>(g_outputBytes) / 1e6;
-    state.counters["MB/s"] =
-        benchmark::Counter(static_cast<double>(g_outputBytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(g_outputBytes) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BulkCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
@@ -97,8 +97,8 @@ void WriteSameBytes(benchmark::State& state) {
             f.write(block.constData(), std::min<qint64>(left, block.size()));
         f.close();
     }
-    state.counters["MB/s"] =
-        benchmark::Counter(static_cast<double>(g_outputBytes) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(g_outputBytes) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(WriteSameBytes)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
@@ -111,7 +111,8 @@ void RawDayInMemory(benchmark::State& state) {
     qint64 out = 0;
     for (auto _ : state)
         out = csv::rawCsvFromBytes(bytes).size();
-    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(out) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["MB/s"] =
+        benchmark::Counter(static_cast<double>(out) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(RawDayInMemory)->Unit(benchmark::kMillisecond);
 
@@ -122,10 +123,13 @@ void SummaryDay(benchmark::State& state) {
     const QString card = bench::sampleCard(QStringLiteral("one"), o);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            csv::summaryCsv(platform::readLines(card + QStringLiteral("20210301.LAC")), csv::Headings::Noise).size());
+            csv::summaryCsv(platform::readLines(card + QStringLiteral("20210301.LAC")), csv::Headings::Noise)
+                .size());
 }
 BENCHMARK(SummaryDay)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return moravel::bench::runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return moravel::bench::runBenchmarks(argc, argv);
+}

@@ -42,7 +42,8 @@ QStringList dayPaths(const QString& dir, int first, int count) {
     QStringList paths;
     for (int d = first; d < first + count; ++d)
         for (const char* ext : {".LAC", ".LVC"})
-            paths << dir + QStringLiteral("202103%1").arg(d, 2, 10, QLatin1Char('0')) + QString::fromLatin1(ext);
+            paths << dir + QStringLiteral("202103%1").arg(d, 2, 10, QLatin1Char('0')) +
+                         QString::fromLatin1(ext);
     return paths;
 }
 
@@ -113,4 +114,6 @@ BENCHMARK(MonthReadAndSplit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return moravel::bench::runBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return moravel::bench::runBenchmarks(argc, argv);
+}

@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         week += b ? u'1' : u'0';
     const QString start = QStringLiteral("%1").arg(read.startHour.value_or(7), 2, 10, QLatin1Char('0'));
     const QString stop = QStringLiteral("%1").arg(read.stopHour.value_or(18), 2, 10, QLatin1Char('0'));
-    const QStringList written =
-        moravel::settings::settingsFileLines({items, week, start, QStringLiteral("30"), stop, QStringLiteral("00")});
+    const QStringList written = moravel::settings::settingsFileLines(
+        {items, week, start, QStringLiteral("30"), stop, QStringLiteral("00")});
     const QByteArray bytes = moravel::platform::encodeCp932(written.join(QStringLiteral("\r\n")) + "\r\n");
     const moravel::settings::SettingsContent back =
         moravel::settings::parseSettingsFile(moravel::platform::decodeLines(bytes));

@@ -6,12 +6,12 @@
 #include <cstdlib>
 
 // What a target finds wrong ends the run at once, with a line saying what.
-#define FUZZ_ASSERT(condition)                                                                                   \
-    do {                                                                                                       \
-        if (!(condition)) {                                                                                    \
-            std::fprintf(stderr, "fuzz assertion failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);      \
-            std::abort();                                                                                      \
-        }                                                                                                      \
+#define FUZZ_ASSERT(condition)                                                                               \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(stderr, "fuzz assertion failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);     \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (0)
 
 inline QByteArray fuzzBytes(const uint8_t* data, size_t size) {

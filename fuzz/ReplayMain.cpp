@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
             if (!f.open(QIODevice::ReadOnly))
                 return 1;
             const QByteArray bytes = f.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                   static_cast<size_t>(bytes.size()));
             ++files;
         }
     }

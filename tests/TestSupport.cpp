@@ -1,18 +1,25 @@
 #include "TestSupport.h"
 
+#include "platform/Fonts.h"
 #include "platform/TextFile.h"
+
+#include <QPainter>
 
 #include <QFile>
 
 QT_BEGIN_NAMESPACE
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 void PrintTo(const QStringList& s, std::ostream* os) {
     *os << '[';
     for (int i = 0; i < s.size(); ++i)
         *os << (i ? ", " : "") << '"' << s[i].toStdString() << '"';
     *os << ']';
 }
-void PrintTo(const QByteArray& s, std::ostream* os) { *os << "bytes(" << s.toHex().toStdString() << ')'; }
+void PrintTo(const QByteArray& s, std::ostream* os) {
+    *os << "bytes(" << s.toHex().toStdString() << ')';
+}
 QT_END_NAMESPACE
 
 namespace moravel::test {
@@ -39,7 +46,9 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-void writeDeviceFile(const QString& path, const QStringList& lines) { platform::writeLines(path, lines); }
+void writeDeviceFile(const QString& path, const QStringList& lines) {
+    platform::writeLines(path, lines);
+}
 
 QStringList dayFile(const QStringList& rows, const QString& week) {
     QStringList lines = tools::sampleHeader(week);
@@ -49,7 +58,10 @@ QStringList dayFile(const QStringList& rows, const QString& week) {
 }
 
 QString dataRow(const QString& date, int hour, int minute, const QString& value) {
-    QString row = QStringLiteral("%1 %2:%3").arg(date).arg(hour, 2, 10, QLatin1Char('0')).arg(minute, 2, 10, QLatin1Char('0'));
+    QString row = QStringLiteral("%1 %2:%3")
+                      .arg(date)
+                      .arg(hour, 2, 10, QLatin1Char('0'))
+                      .arg(minute, 2, 10, QLatin1Char('0'));
     for (int i = 0; i < 9; ++i)
         row += u',' + value;
     return row;
@@ -60,6 +72,36 @@ QStringList fullDayRows(const QString& date, const QString& value) {
     for (int k = 0; k < 144; ++k)
         rows.append(dataRow(date, k / 6, k % 6 * 10, value));
     return rows;
+}
+
+::testing::AssertionResult showsText(const QImage& image, const QRect& box, const QString& text, int pixels,
+                                     Qt::Alignment alignment, QRect compared) {
+    if (compared.isNull())
+        compared = box.adjusted(1, 1, -1, -1);
+    QImage reference(image.size(), QImage::Format_ARGB32);
+    reference.fill(0xFFFFFFFF);
+    {
+        QPainter p(&reference);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        QFont font(platform::uiFontFamily());
+        font.setPixelSize(pixels);
+        p.setFont(font);
+        p.setPen(QColor(0xFF000000u));
+        p.drawText(box, alignment | Qt::TextWordWrap | Qt::TextDontClip, text);
+    }
+    int inked = 0;
+    for (int y = compared.top(); y <= compared.bottom(); ++y)
+        for (int x = compared.left(); x <= compared.right(); ++x) {
+            if (image.pixel(x, y) != reference.pixel(x, y))
+                return ::testing::AssertionFailure()
+                       << "\"" << text.toStdString() << "\" differs at (" << x << ", " << y << ")";
+            inked += reference.pixel(x, y) != 0xFFFFFFFFu;
+        }
+    if (inked == 0 && !text.isEmpty())
+        return ::testing::AssertionFailure()
+               << "\"" << text.toStdString() << "\" leaves no ink in the compared area";
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace moravel::test

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -37,9 +38,18 @@ QString dataRow(const QString& date, int hour, int minute, const QString& value)
 QStringList fullDayRows(const QString& date, const QString& value);
 
 // Colour of a pixel as 0xAARRGGBB.
-inline QRgb px(const QImage& image, int x, int y) { return image.pixel(x, y); }
+inline QRgb px(const QImage& image, int x, int y) {
+    return image.pixel(x, y);
+}
 constexpr QRgb Black = 0xFF000000u;
 constexpr QRgb White = 0xFFFFFFFFu;
 constexpr QRgb Red = 0xFFFF0000u;
+
+// Whether an image shows `text` where it was drawn into `box` (word wrap on, not clipped, in black,
+// in the program's font at `pixels`): the same text drawn the same way into the same box of a white
+// image gives the same pixels within `compared` (by default the box without its border, where a
+// table's ruling runs).
+::testing::AssertionResult showsText(const QImage& image, const QRect& box, const QString& text, int pixels,
+                                     Qt::Alignment alignment = Qt::AlignCenter, QRect compared = QRect());
 
 } // namespace moravel::test

@@ -30,7 +30,8 @@ bool mayMount(QString& whyNot) {
 }
 } // namespace
 
-std::unique_ptr<ScratchVolume> ScratchVolume::tmpfs(const QString& mountPoint, const QString& size, QString& whyNot) {
+std::unique_ptr<ScratchVolume> ScratchVolume::tmpfs(const QString& mountPoint, const QString& size,
+                                                    QString& whyNot) {
     if (!mayMount(whyNot))
         return nullptr;
     QDir().mkpath(mountPoint);
@@ -44,8 +45,8 @@ std::unique_ptr<ScratchVolume> ScratchVolume::tmpfs(const QString& mountPoint, c
     return v;
 }
 
-std::unique_ptr<ScratchVolume> ScratchVolume::fat(const QString& mountPoint, const QString& imagePath, int fatSize,
-                                                  QString& whyNot) {
+std::unique_ptr<ScratchVolume> ScratchVolume::fat(const QString& mountPoint, const QString& imagePath,
+                                                  int fatSize, QString& whyNot) {
     if (!mayMount(whyNot))
         return nullptr;
     for (const char* tool : {"mkfs.fat", "losetup", "fusefat", "fusermount"})
@@ -87,7 +88,9 @@ ScratchVolume::~ScratchVolume() {
         runCommand("losetup", {"-d", m_loopDevice});
 }
 
-bool ScratchVolume::remountReadOnly() { return runCommand("mount", {"-o", "remount,ro", m_mountPoint}); }
+bool ScratchVolume::remountReadOnly() {
+    return runCommand("mount", {"-o", "remount,ro", m_mountPoint});
+}
 
 void ScratchVolume::fill() {
     QFile f(m_mountPoint + "/filler.bin");

@@ -10,10 +10,11 @@ namespace moravel::test {
 class ScratchVolume {
 public:
     // nullptr and a reason when the volume cannot be made here.
-    static std::unique_ptr<ScratchVolume> tmpfs(const QString& mountPoint, const QString& size, QString& whyNot);
+    static std::unique_ptr<ScratchVolume> tmpfs(const QString& mountPoint, const QString& size,
+                                                QString& whyNot);
     // fatSize 32 or 16.
-    static std::unique_ptr<ScratchVolume> fat(const QString& mountPoint, const QString& imagePath, int fatSize,
-                                              QString& whyNot);
+    static std::unique_ptr<ScratchVolume> fat(const QString& mountPoint, const QString& imagePath,
+                                              int fatSize, QString& whyNot);
     ~ScratchVolume();
 
     const QString& path() const { return m_mountPoint; }

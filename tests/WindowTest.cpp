@@ -15,8 +15,8 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::TearDown() {
-    EXPECT_TRUE(dialogs.unanswered().isEmpty()) << "boxes without an answer: "
-                                                << dialogs.unanswered().join(u" | ").toStdString();
+    EXPECT_TRUE(dialogs.unanswered().isEmpty())
+        << "boxes without an answer: " << dialogs.unanswered().join(u" | ").toStdString();
     EXPECT_EQ(dialogs.pendingAnswers(), 0u) << "answers left over";
     windows = moravel::app::Windows();
 }

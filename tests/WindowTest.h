@@ -14,7 +14,8 @@ protected:
     void TearDown() override;
 
     // Writes a sample card into a fresh directory below the test's temporary directory.
-    QString makeCard(const moravel::tools::SampleCardOptions& options, const QString& name = QStringLiteral("card"));
+    QString makeCard(const moravel::tools::SampleCardOptions& options,
+                     const QString& name = QStringLiteral("card"));
     // Chooses a directory through "ディレクトリ選択".
     void chooseDirectory(const QString& dir);
     // Selects month mode and a period by catalogue indexes.

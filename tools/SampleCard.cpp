@@ -16,7 +16,9 @@ std::uint64_t SampleRandom::next() {
     return z ^ (z >> 31);
 }
 
-double SampleRandom::uniform() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
+double SampleRandom::uniform() {
+    return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0);
+}
 
 double SampleRandom::normal() {
     // Irwin-Hall: close enough to a bell for levels, and the same everywhere.
@@ -65,9 +67,13 @@ double medianLevel(int minute, bool working, SampleChannel channel, SampleRandom
     return std::clamp(level, 25.0, 88.0);
 }
 
-QString levelText(double v) { return QString::asprintf("%05.1f", std::clamp(v, 0.0, 999.9)); }
+QString levelText(double v) {
+    return QString::asprintf("%05.1f", std::clamp(v, 0.0, 999.9));
+}
 
-QString dateText(const QDate& day) { return day.toString(QStringLiteral("yyyy/MM/dd")); }
+QString dateText(const QDate& day) {
+    return day.toString(QStringLiteral("yyyy/MM/dd"));
+}
 
 } // namespace
 
@@ -81,9 +87,19 @@ QStringList sampleDayFile(const QDate& day, SampleChannel channel, const QString
         const double l50 = medianLevel(slot * 10, working, channel, random);
         const double spread = 1.0 + std::abs(random.normal()) * 0.6;
         const double leq = l50 + 3.0 * spread;
-        const double values[9] = {leq,           leq + 27.8,    l50 + 8 * spread, l50 + 6 * spread, l50,
-                                  l50 - 4 * spread, l50 - 5 * spread, l50 - 7 * spread, l50 + 15 * spread};
-        QString row = date + u' ' + QStringLiteral("%1:%2").arg(slot / 6, 2, 10, QLatin1Char('0')).arg(slot % 6 * 10, 2, 10, QLatin1Char('0'));
+        const double values[9] = {leq,
+                                  leq + 27.8,
+                                  l50 + 8 * spread,
+                                  l50 + 6 * spread,
+                                  l50,
+                                  l50 - 4 * spread,
+                                  l50 - 5 * spread,
+                                  l50 - 7 * spread,
+                                  l50 + 15 * spread};
+        QString row = date + u' ' +
+                      QStringLiteral("%1:%2")
+                          .arg(slot / 6, 2, 10, QLatin1Char('0'))
+                          .arg(slot % 6 * 10, 2, 10, QLatin1Char('0'));
         for (double v : values)
             row += u',' + (random.uniform() < undetermined ? QStringLiteral("---.-") : levelText(v));
         lines.append(row);
@@ -91,7 +107,8 @@ QStringList sampleDayFile(const QDate& day, SampleChannel channel, const QString
     return lines;
 }
 
-QStringList sampleRawFile(const QDate& day, SampleChannel channel, const QString& week, SampleRandom& random) {
+QStringList sampleRawFile(const QDate& day, SampleChannel channel, const QString& week,
+                          SampleRandom& random) {
     QStringList lines = sampleHeader(week);
     lines.append(QString());
     const bool working = isConstructionDay(day, week);
@@ -100,7 +117,10 @@ QStringList sampleRawFile(const QDate& day, SampleChannel channel, const QString
     for (int minute = 0; minute < 1440; ++minute) {
         if (minute % 10 == 0)
             level = medianLevel(minute, working, channel, random);
-        QString row = date + u' ' + QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+        QString row = date + u' ' +
+                      QStringLiteral("%1:%2")
+                          .arg(minute / 60, 2, 10, QLatin1Char('0'))
+                          .arg(minute % 60, 2, 10, QLatin1Char('0'));
         row.reserve(row.size() + 60 * 6);
         for (int s = 0; s < 60; ++s)
             row += u',' + levelText(level + random.normal() * 2.5);
@@ -119,10 +139,12 @@ QStringList writeSampleCard(const QString& directory, const SampleCardOptions& o
         if (options.gapEvery > 0 && n > 0 && n % options.gapEvery == 0)
             day = day.addDays(options.gapLength);
         const QString stem = day.toString(QStringLiteral("yyyyMMdd"));
-        platform::writeLines(dir + stem + QStringLiteral(".LAC"),
-                             sampleDayFile(day, SampleChannel::Noise, options.week, random, options.undetermined));
-        platform::writeLines(dir + stem + QStringLiteral(".LVC"),
-                             sampleDayFile(day, SampleChannel::Vibration, options.week, random, options.undetermined));
+        platform::writeLines(
+            dir + stem + QStringLiteral(".LAC"),
+            sampleDayFile(day, SampleChannel::Noise, options.week, random, options.undetermined));
+        platform::writeLines(
+            dir + stem + QStringLiteral(".LVC"),
+            sampleDayFile(day, SampleChannel::Vibration, options.week, random, options.undetermined));
         if (options.raw) {
             platform::writeLines(dir + stem + QStringLiteral(".LA"),
                                  sampleRawFile(day, SampleChannel::Noise, options.week, random));

@@ -9,14 +9,14 @@ namespace moravel::tools {
 
 // What the device writes on its card, for demonstrations, tests and benchmarks.
 struct SampleCardOptions {
-    int days = 31;                     // measured days written
-    QDate start = QDate(2021, 3, 1);   // the first measured day
-    int gapEvery = 0;                  // after this many measured days, leave out calendar days (0: none)
-    int gapLength = 1;                 // how many calendar days each gap leaves out
-    std::uint64_t seed = 1;            // the same seed writes the same bytes
-    bool raw = true;                   // also write the raw level files .LA and .LV
+    int days = 31;                   // measured days written
+    QDate start = QDate(2021, 3, 1); // the first measured day
+    int gapEvery = 0;                // after this many measured days, leave out calendar days (0: none)
+    int gapLength = 1;               // how many calendar days each gap leaves out
+    std::uint64_t seed = 1;          // the same seed writes the same bytes
+    bool raw = true;                 // also write the raw level files .LA and .LV
     QString week = QStringLiteral("1111110"); // construction weekdays, Monday first
-    double undetermined = 0.003;       // share of values written as "---.-"
+    double undetermined = 0.003;              // share of values written as "---.-"
 };
 
 // The sixteen header lines the device copies from "MORVEL.TXT" into every day file.
@@ -25,7 +25,8 @@ QStringList sampleHeader(const QString& week);
 // A small deterministic random number generator (the same numbers on every machine).
 class SampleRandom {
 public:
-    explicit SampleRandom(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E5Dull) {}
+    explicit SampleRandom(std::uint64_t seed)
+        : m_state(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E5Dull) {}
     std::uint64_t next();
     double uniform(); // [0, 1)
     double normal();  // mean 0, deviation 1

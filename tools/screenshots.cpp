@@ -4,9 +4,9 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "data/DataViewForm.h"
+#include "graph/ImageView.h"
 #include "platform/Application.h"
 #include "platform/ScriptedDialogs.h"
-#include "graph/ImageView.h"
 #include "report/PrintForm.h"
 
 #include <QComboBox>

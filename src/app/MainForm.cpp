@@ -2,15 +2,16 @@
 // measured days, and the capacity and version commands.
 #include "app/MainForm.h"
 
+#include "app/Capacity.h"
 #include "common/DateText.h"
 #include "common/Errors.h"
+#include "common/Items.h"
 #include "data/Catalogue.h"
 #include "data/DataViewForm.h"
+#include "data/Tables.h"
+#include "export/CSVConvert.h"
 #include "graph/GraphArea.h"
 #include "graph/ImageView.h"
-#include "export/CSVConvert.h"
-#include "report/PrintForm.h"
-#include "report/ReportPage.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -18,10 +19,9 @@
 #include "platform/Version.h"
 #include "platform/Volume.h"
 #include "platform/Widgets.h"
+#include "report/PrintForm.h"
+#include "report/ReportPage.h"
 #include "settings/MeasItemSettings.h"
-#include "app/Capacity.h"
-#include "common/Items.h"
-#include "data/Tables.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,7 +109,9 @@ TFmMain::TFmMain() {
     FormCreate();
 }
 
-TFmMain::~TFmMain() { FormDestroy(); }
+TFmMain::~TFmMain() {
+    FormDestroy();
+}
 
 void TFmMain::BuildTopPanel() {
     PnDate = makePanel(this, "PnDate", QRect(10, 10, 1000, 110), QStringLiteral("background: #3d5a73;"));
@@ -135,13 +137,15 @@ void TFmMain::BuildTopPanel() {
     makeLabel(PnMMode, "LbDateTilde", QStringLiteral("~"), QRect(146, 30, 26, 27), 30, Qt::AlignCenter);
     CbDateListStop = make<QComboBox>(PnMMode, "CbDateListStop", QRect(173, 30, 130, 27));
     setPixelFont(CbDateListStop, 14);
-    makeLabel(PnMMode, "LbPeriodNote", QStringLiteral("⊛　最小１日分、最大３１日分"), QRect(24, 67, 280, 24), 14);
+    makeLabel(PnMMode, "LbPeriodNote", QStringLiteral("⊛　最小１日分、最大３１日分"), QRect(24, 67, 280, 24),
+              14);
 
     PnTimeWindow = makePanel(PnDate, "PnTimeWindow", QRect(520, 5, 281, 100));
     makeLabel(PnTimeWindow, "LbTimeWindow", QStringLiteral("時間帯設定"), QRect(12, 5, 200, 30), 22);
     makeLabel(PnTimeWindow, "LbStart", QStringLiteral("スタート："), QRect(8, 40, 77, 20), 15);
     CbDataStartH = make<QComboBox>(PnTimeWindow, "CbDataStartH", QRect(85, 40, 70, 20));
-    makeLabel(PnTimeWindow, "LbStartColon", QStringLiteral("："), QRect(157, 40, 30, 20), 15, Qt::AlignCenter);
+    makeLabel(PnTimeWindow, "LbStartColon", QStringLiteral("："), QRect(157, 40, 30, 20), 15,
+              Qt::AlignCenter);
     CbDataStartM = make<QComboBox>(PnTimeWindow, "CbDataStartM", QRect(189, 40, 70, 20));
     makeLabel(PnTimeWindow, "LbStop", QStringLiteral("ストップ："), QRect(8, 70, 77, 20), 15);
     CbDataStopH = make<QComboBox>(PnTimeWindow, "CbDataStopH", QRect(85, 70, 70, 20));
@@ -154,8 +158,9 @@ void TFmMain::BuildTopPanel() {
 }
 
 void TFmMain::BuildSideMenu() {
-    PnControlPanel = makePanel(this, "PnControlPanel", QRect(-200, 10, 170, 680),
-                               QStringLiteral("#PnControlPanel { background: #1f2c38; border: 1px solid #5d7185; }"));
+    PnControlPanel =
+        makePanel(this, "PnControlPanel", QRect(-200, 10, 170, 680),
+                  QStringLiteral("#PnControlPanel { background: #1f2c38; border: 1px solid #5d7185; }"));
     anchor(PnControlPanel, Qt::LeftEdge | Qt::TopEdge | Qt::BottomEdge);
     BtMenuClose = makeButton(PnControlPanel, "BtMenuClose", QStringLiteral("×"), QRect(8, 8, 50, 50), 40);
     makeLabel(PnControlPanel, "LbCardDrive", QStringLiteral("SDカードドライブ"), QRect(12, 72, 150, 24), 18);
@@ -189,9 +194,10 @@ void TFmMain::BuildSideMenu() {
     RbV = make<QRadioButton>(PnDataViewArea, "RbV", QRect(0, 30, 70, 24));
     RbV->setText(QStringLiteral("振動"));
     BtPrintOut = makeButton(TabItem7, "BtPrintOut", QStringLiteral("全項目印刷"), QRect(8, 8, 144, 25), 18);
-    BtShowGraph = makeButton(TabItem7, "BtShowGraph", QStringLiteral("測定結果グラフ表示"), QRect(8, 40, 180, 25), 18);
-    BtShowDataView =
-        makeButton(TabItem7, "BtShowDataView", QStringLiteral("測定結果テーブル表示"), QRect(8, 72, 180, 25), 18);
+    BtShowGraph =
+        makeButton(TabItem7, "BtShowGraph", QStringLiteral("測定結果グラフ表示"), QRect(8, 40, 180, 25), 18);
+    BtShowDataView = makeButton(TabItem7, "BtShowDataView", QStringLiteral("測定結果テーブル表示"),
+                                QRect(8, 72, 180, 25), 18);
     CbDayUnit = make<QCheckBox>(TabItem7, "CbDayUnit", QRect(200, 8, 120, 24));
     CbDayUnit->setText(QStringLiteral("日単位表示"));
     CbMonthUnit = make<QCheckBox>(TabItem7, "CbMonthUnit", QRect(200, 40, 120, 24));
@@ -201,7 +207,8 @@ void TFmMain::BuildSideMenu() {
 
 void TFmMain::ConnectHandlers() {
     auto onClick = [this](QAbstractButton* b, void (TFmMain::*handler)()) {
-        connect(b, &QAbstractButton::clicked, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connect(b, &QAbstractButton::clicked, this,
+                [this, handler] { guarded([&] { (this->*handler)(); }); });
     };
     onClick(BtMenuOpen, &TFmMain::BtMenuOpenClick);
     onClick(BtMenuClose, &TFmMain::BtMenuCloseClick);
@@ -222,7 +229,8 @@ void TFmMain::ConnectHandlers() {
 
     // Selections made in code run their handlers too, nested in the running handler.
     auto onIndex = [this](QComboBox* c, void (TFmMain::*handler)()) {
-        connect(c, &QComboBox::currentIndexChanged, this, [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connect(c, &QComboBox::currentIndexChanged, this,
+                [this, handler] { guarded([&] { (this->*handler)(); }); });
     };
     onIndex(CbDateList, &TFmMain::CbDateListChange);
     onIndex(CbDateListStart, &TFmMain::CbDateListStartChange);
@@ -314,7 +322,9 @@ void TFmMain::FormShow() {
     CbVModeIndex = moravel::vibrationComboToStat(CbVMode->currentIndex());
 }
 
-void TFmMain::FormResize() { RadioGroupChange(); }
+void TFmMain::FormResize() {
+    RadioGroupChange();
+}
 
 void TFmMain::FormDestroy() {
     DateNumList.clear();
@@ -337,9 +347,13 @@ void TFmMain::BtMenuOpenClick() {
     PnControlPanel->raise();
 }
 
-void TFmMain::BtMenuCloseClick() { PnControlPanel->move(-200, 10); }
+void TFmMain::BtMenuCloseClick() {
+    PnControlPanel->move(-200, 10);
+}
 
-void TFmMain::NameArrayInit() { NameArray = moravel::itemNames(); }
+void TFmMain::NameArrayInit() {
+    NameArray = moravel::itemNames();
+}
 
 void TFmMain::EditArrayInit() {
     for (size_t i = 0; i < NameArray.size(); ++i)
@@ -351,7 +365,9 @@ void TFmMain::WeekArrayInit() {
         WeekArray[static_cast<size_t>(i)] = findChild<QCheckBox*>(QStringLiteral("Cb%1").arg(i + 1));
 }
 
-void TFmMain::DataListCreate() { static_cast<moravel::data::CardData&>(*this) = moravel::data::CardData(); }
+void TFmMain::DataListCreate() {
+    static_cast<moravel::data::CardData&>(*this) = moravel::data::CardData();
+}
 
 QList<int> TFmMain::CheckedStats(const std::array<QCheckBox*, 9>& boxes) {
     std::array<bool, 9> checked{};
@@ -425,7 +441,9 @@ void TFmMain::DriveDataListCheck() {
     }
 }
 
-QString TFmMain::DateNumToString(const QString& stem) { return moravel::dateNumToString(stem); }
+QString TFmMain::DateNumToString(const QString& stem) {
+    return moravel::dateNumToString(stem);
+}
 
 void TFmMain::DriveListCheck() {
     moravel::platform::fillCombo(CbDriveSelect, moravel::platform::driveList());
@@ -540,4 +558,6 @@ void TFmMain::BtVersionCheckClick() {
     dialogs().information(this, QStringLiteral("もらべる\r\nバージョン　：　") + VersionGet());
 }
 
-QString TFmMain::VersionGet() { return moravel::platform::versionText(); }
+QString TFmMain::VersionGet() {
+    return moravel::platform::versionText();
+}

@@ -4,8 +4,8 @@
 #include "data/Loading.h"
 #include "export/Conversion.h"
 
-#include <QImage>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -283,8 +283,8 @@ public:
               *CbL90S = nullptr, *CbL95S = nullptr, *CbLminS = nullptr, *CbLmaxS = nullptr;
     QCheckBox *CbLeqV = nullptr, *CbLeV = nullptr, *CbL05V = nullptr, *CbL10V = nullptr, *CbL50V = nullptr,
               *CbL90V = nullptr, *CbL95V = nullptr, *CbLminV = nullptr, *CbLmaxV = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr, *Button5 = nullptr,
-                *Button6 = nullptr;
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
+                *Button5 = nullptr, *Button6 = nullptr;
     // table page
     QWidget* LoTableD = nullptr;
     QWidget* LoTableM = nullptr;
@@ -307,9 +307,10 @@ public:
     QComboBox* CbStartM = nullptr;
     QComboBox* CbStopH = nullptr;
     QComboBox* CbStopM = nullptr;
-    std::array<QLineEdit*, moravel::ItemCount> SettingsEdits{};  // SettingsEdMeasTarget ... SettingsEdReferenceV
-    std::array<QLabel*, moravel::ItemCount> SettingsLabels{};    // LbMeasTarget ... LbReferenceV
-    std::array<QCheckBox*, 7> SettingsCb{};                      // SettingsCb1 ... SettingsCb7
+    std::array<QLineEdit*, moravel::ItemCount>
+        SettingsEdits{};                                      // SettingsEdMeasTarget ... SettingsEdReferenceV
+    std::array<QLabel*, moravel::ItemCount> SettingsLabels{}; // LbMeasTarget ... LbReferenceV
+    std::array<QCheckBox*, 7> SettingsCb{};                   // SettingsCb1 ... SettingsCb7
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -25,7 +25,9 @@ Windows& Windows::operator=(Windows&& other) noexcept {
     return *this;
 }
 
-Windows::~Windows() { reset(); }
+Windows::~Windows() {
+    reset();
+}
 
 void Windows::reset() {
     if (main) {

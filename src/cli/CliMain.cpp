@@ -35,13 +35,15 @@ const char* const Usage =
     "usage:\n"
     "  moravel-cli days     CARD\n"
     "  moravel-cli check    CARD\n"
-    "  moravel-cli csv      CARD OUTDIR (--day YYYYMMDD | --period FIRST LAST | --all) [--from HH:MM --to HH:MM] "
+    "  moravel-cli csv      CARD OUTDIR (--day YYYYMMDD | --period FIRST LAST | --all) [--from HH:MM --to "
+    "HH:MM] "
     "[--overwrite]\n"
     "  moravel-cli report   CARD OUTFILE (--day YYYYMMDD | --period FIRST LAST) [--kind full|graph|table]\n"
     "                       [--lines] [--noise-level NAME] [--vibration-level NAME] [--series NAME,...]\n"
     "                       [--columns NAME,...] [--from HH:MM --to HH:MM] [--each-day] [--overwrite]\n"
     "  moravel-cli graph    CARD OUTFILE.png (--day YYYYMMDD | --period FIRST LAST) --channel S|V\n"
-    "                       [--size WxH] [--lines] [--level NAME] [--series NAME,...] [--from HH:MM --to HH:MM] "
+    "                       [--size WxH] [--lines] [--level NAME] [--series NAME,...] [--from HH:MM --to "
+    "HH:MM] "
     "[--overwrite]\n"
     "  moravel-cli capacity CARD\n"
     "  moravel-cli version\n"
@@ -62,8 +64,12 @@ struct Failure {
     QString text;
 };
 
-void out(const QString& text) { std::fputs((text + u'\n').toUtf8().constData(), stdout); }
-void err(const QString& text) { std::fputs((text + u'\n').toUtf8().constData(), stderr); }
+void out(const QString& text) {
+    std::fputs((text + u'\n').toUtf8().constData(), stdout);
+}
+void err(const QString& text) {
+    std::fputs((text + u'\n').toUtf8().constData(), stderr);
+}
 
 QString oneLine(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
@@ -105,7 +111,9 @@ Arguments parse(const QStringList& args, const QMap<QString, int>& known) {
     return a;
 }
 
-QString invalidCard() { return QStringLiteral("指定されたドライブが無効になっています。"); }
+QString invalidCard() {
+    return QStringLiteral("指定されたドライブが無効になっています。");
+}
 
 // A card directory as the main window takes it when it is chosen: its catalogue of measured days
 // and the texts of its settings file.
@@ -167,8 +175,8 @@ data::TimeWindow timeWindow(const Arguments& a, bool period) {
     auto minutes = [&](const QString& text) {
         const QStringList parts = text.split(u':');
         int h = -1, m = -1;
-        const bool read = parts.size() == 2 && parts[0].size() == 2 && tryToInt(parts[0], h) && h >= 0 && h <= 23 &&
-                          (parts[1] == u"00" || parts[1] == u"30");
+        const bool read = parts.size() == 2 && parts[0].size() == 2 && tryToInt(parts[0], h) && h >= 0 &&
+                          h <= 23 && (parts[1] == u"00" || parts[1] == u"30");
         if (!read)
             throw UsageError{QStringLiteral("a time is HH:MM with the minutes 00 or 30: %1").arg(text)};
         m = parts[1] == u"30" ? 30 : 0;
@@ -184,7 +192,8 @@ Loaded load(const Card& card, data::Selection selection) {
     l.selection = std::move(selection);
     l.result = l.selection.monthMode ? data::loadPeriod(l.selection, {}) : data::loadDay(l.selection, {});
     if (!l.result.ok)
-        throw Failure{l.result.messages.isEmpty() ? data::corruptDataMessage() : l.result.messages.join(u'\n')};
+        throw Failure{l.result.messages.isEmpty() ? data::corruptDataMessage()
+                                                  : l.result.messages.join(u'\n')};
     l.items = data::itemPage(l.result.header->items, card.settings);
     return l;
 }
@@ -203,7 +212,8 @@ Loaded loadDay(const Card& card, const QString& stem, const data::TimeWindow& wi
     return load(card, std::move(s));
 }
 
-Loaded loadPeriod(const Card& card, const QString& first, const QString& last, const data::TimeWindow& window) {
+Loaded loadPeriod(const Card& card, const QString& first, const QString& last,
+                  const data::TimeWindow& window) {
     data::Selection s = baseSelection(card);
     s.monthMode = true;
     s.first = card.indexOf(first);
@@ -322,7 +332,9 @@ void refuseExisting(const QStringList& paths, bool overwrite) {
             throw Failure{QStringLiteral("%1 はすでに存在します（--overwrite で上書きします）。").arg(p)};
 }
 
-QString extensionOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
 
 // ---- commands ----
 
@@ -430,7 +442,8 @@ int commandCsv(const Arguments& a) {
         outputs.append(outDir + u'/' + stem + QStringLiteral(".csv"));
         for (const char* ext : {"LA", "LV"})
             if (QFileInfo::exists(card.directory + stem + u'.' + QString::fromLatin1(ext)))
-                outputs.append(outDir + u'/' + stem + u'_' + QString::fromLatin1(ext) + QStringLiteral(".csv"));
+                outputs.append(outDir + u'/' + stem + u'_' + QString::fromLatin1(ext) +
+                               QStringLiteral(".csv"));
         outputs.append(outDir + u'/' + stem + QStringLiteral("_LAC.csv"));
         outputs.append(outDir + u'/' + stem + QStringLiteral("_LVC.csv"));
     }
@@ -506,7 +519,8 @@ int commandGraph(const Arguments& a) {
         bool okW = false, okH = false;
         if (wh.size() == 2)
             size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-        if (!okW || !okH || size.width() < 40 || size.height() < 20 || size.width() > 8000 || size.height() > 8000)
+        if (!okW || !okH || size.width() < 40 || size.height() < 20 || size.width() > 8000 ||
+            size.height() > 8000)
             throw UsageError{QStringLiteral("--size is WxH, from 40x20 to 8000x8000")};
     }
     Display d;
@@ -547,11 +561,12 @@ int commandGraph(const Arguments& a) {
         const graph::GraphStyle style = graph::GraphStyle::screen();
         if (period)
             graph::drawMonthFrame(p, plot, style, reference, {l.selection.first, l.selection.last, [&] {
-                                      QStringList texts;
-                                      for (int i = 0; i < l.selection.catalogue.size(); ++i)
-                                          texts.append(l.selection.text(i));
-                                      return texts;
-                                  }()});
+                                                                  QStringList texts;
+                                                                  for (int i = 0;
+                                                                       i < l.selection.catalogue.size(); ++i)
+                                                                      texts.append(l.selection.text(i));
+                                                                  return texts;
+                                                              }()});
         else
             graph::drawDayFrame(p, plot, style, reference);
         graph::drawLevels(p, plot, style, drawing);
@@ -591,7 +606,8 @@ int main(int argc, char** argv) {
     }
     const QString command = args[0];
     const QStringList rest = args.mid(1);
-    const QMap<QString, int> select = {{"--day", 1}, {"--period", 2}, {"--from", 1}, {"--to", 1}, {"--overwrite", 0}};
+    const QMap<QString, int> select = {
+        {"--day", 1}, {"--period", 2}, {"--from", 1}, {"--to", 1}, {"--overwrite", 0}};
     try {
         if (command == u"days")
             return commandDays(parse(rest, {}));

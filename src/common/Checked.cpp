@@ -14,7 +14,8 @@ constexpr double LevelLimit = 1e15;
 
 const QString& lineAt(const QStringList& lines, qsizetype i) {
     if (i < 0 || i >= lines.size())
-        throw DataError(QStringLiteral("ファイルに%1行目がありません（%2行）。").arg(i + 1).arg(lines.size()));
+        throw DataError(
+            QStringLiteral("ファイルに%1行目がありません（%2行）。").arg(i + 1).arg(lines.size()));
     return lines.at(i);
 }
 
@@ -33,7 +34,8 @@ namespace {
 // of ten. Both are exact doubles and the division rounds once, so the result is the double nearest
 // to the decimal, as the general reader gives it.
 bool fastDecimal(QStringView t, double& value) {
-    static const double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    static const double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     qsizetype i = 0;
     const qsizetype n = t.size();
     bool negative = false;
@@ -100,9 +102,13 @@ double levelValue(QStringView text) {
     return v;
 }
 
-qint64 levelTruncated(QStringView text) { return static_cast<qint64>(std::trunc(levelValue(text))); }
+qint64 levelTruncated(QStringView text) {
+    return static_cast<qint64>(std::trunc(levelValue(text)));
+}
 
-qint64 levelFloored(QStringView text) { return static_cast<qint64>(std::floor(levelValue(text))); }
+qint64 levelFloored(QStringView text) {
+    return static_cast<qint64>(std::floor(levelValue(text)));
+}
 
 bool tryToInt(QStringView text, int& value) {
     if (text.isEmpty())

@@ -15,7 +15,9 @@ QString dateNumToString(const QString& stem) {
 
 namespace {
 
-bool isLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int daysInMonth(int y, int m) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -47,8 +49,8 @@ template <class View> bool expect(View t, qsizetype& p, char16_t c) {
 
 template <class View> bool readDate(View t, qsizetype& p, Stamp& s) {
     return readNumber(t, p, 4, 4, s.year) && expect(t, p, u'/') && readNumber(t, p, 1, 2, s.month) &&
-           expect(t, p, u'/') && readNumber(t, p, 1, 2, s.day) && s.month >= 1 && s.month <= 12 && s.day >= 1 &&
-           s.day <= daysInMonth(s.year, s.month);
+           expect(t, p, u'/') && readNumber(t, p, 1, 2, s.day) && s.month >= 1 && s.month <= 12 &&
+           s.day >= 1 && s.day <= daysInMonth(s.year, s.month);
 }
 
 template <class View> bool readTime(View t, qsizetype& p, Stamp& s) {
@@ -88,9 +90,13 @@ bool readStamp(QStringView text, Stamp& out) {
     return true;
 }
 
-bool readStamp(QStringView date, QStringView time, Stamp& out) { return readDateAndTime(date, time, out); }
+bool readStamp(QStringView date, QStringView time, Stamp& out) {
+    return readDateAndTime(date, time, out);
+}
 
-bool readStamp(QByteArrayView date, QByteArrayView time, Stamp& out) { return readDateAndTime(date, time, out); }
+bool readStamp(QByteArrayView date, QByteArrayView time, Stamp& out) {
+    return readDateAndTime(date, time, out);
+}
 
 void Stamp::addSeconds(qint64 seconds) {
     qint64 total = second + seconds;
@@ -204,8 +210,8 @@ int weekdayOfCatalogueText(QStringView t) {
     const qsizetype d = t.indexOf(u'日');
     if (y < 2 || m < y || d < m)
         throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(t.toString()));
-    return weekdayOrThrow(twoDigits(t.mid(y - 2, 2)), toInt(t.mid(y + 1, m - y - 1)), toInt(t.mid(m + 1, d - m - 1)),
-                          t);
+    return weekdayOrThrow(twoDigits(t.mid(y - 2, 2)), toInt(t.mid(y + 1, m - y - 1)),
+                          toInt(t.mid(m + 1, d - m - 1)), t);
 }
 
 QString weekdayLetter(int weekday) {
@@ -224,12 +230,16 @@ QString closingDayLabel(const QString& lastCatalogueText) {
     return next == 32 ? QStringLiteral("1") : QString::number(next);
 }
 
-QString minuteBlockLabel(int block) { return QStringLiteral("%1~%2").arg(10 * (block - 1)).arg(10 * block); }
+QString minuteBlockLabel(int block) {
+    return QStringLiteral("%1~%2").arg(10 * (block - 1)).arg(10 * block);
+}
 
 QString dateWithWeekday(const QString& catalogueText) {
     return catalogueText + weekdayMark(weekdayOfCatalogueText(catalogueText));
 }
 
-QString weekdayMark(int weekday) { return QStringLiteral("(") + weekdayLetter(weekday) + QStringLiteral(")"); }
+QString weekdayMark(int weekday) {
+    return QStringLiteral("(") + weekdayLetter(weekday) + QStringLiteral(")");
+}
 
 } // namespace moravel

@@ -19,8 +19,12 @@ namespace moravel {
 QStringList splitFields(QStringView line);
 
 namespace fields_detail {
-inline qsizetype findNul(QStringView v) { return v.indexOf(QChar(0)); }
-inline qsizetype findNul(QByteArrayView v) { return v.indexOf('\0'); }
+inline qsizetype findNul(QStringView v) {
+    return v.indexOf(QChar(0));
+}
+inline qsizetype findNul(QByteArrayView v) {
+    return v.indexOf('\0');
+}
 inline QString undoubled(QStringView raw) {
     QString text = raw.toString();
     text.replace(QStringLiteral("\"\""), QStringLiteral("\""));

@@ -4,8 +4,8 @@ namespace moravel {
 
 const std::array<QString, LevelStatCount>& levelStatNames() {
     static const std::array<QString, LevelStatCount> names = {
-        QStringLiteral("Leq"), QStringLiteral("Le"),  QStringLiteral("L05"),
-        QStringLiteral("L10"), QStringLiteral("L50"), QStringLiteral("L90"),
+        QStringLiteral("Leq"), QStringLiteral("Le"),   QStringLiteral("L05"),
+        QStringLiteral("L10"), QStringLiteral("L50"),  QStringLiteral("L90"),
         QStringLiteral("L95"), QStringLiteral("Lmin"), QStringLiteral("Lmax")};
     return names;
 }
@@ -14,7 +14,9 @@ QString levelStatName(int stat) {
     return stat >= 0 && stat < LevelStatCount ? levelStatNames()[static_cast<size_t>(stat)] : QString();
 }
 
-QStringList noiseLevelItems() { return QStringList(levelStatNames().begin(), levelStatNames().end()); }
+QStringList noiseLevelItems() {
+    return QStringList(levelStatNames().begin(), levelStatNames().end());
+}
 
 QStringList vibrationLevelItems() {
     QStringList items = noiseLevelItems();

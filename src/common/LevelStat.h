@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QtGui/qrgb.h>
 #include <QString>
 #include <QStringList>
+#include <QtGui/qrgb.h>
 #include <array>
 
 namespace moravel {
@@ -25,6 +25,8 @@ int levelStatOf(QStringView name);
 QRgb levelStatColour(int stat);
 
 // The vibration level combo has no "Le": item 0 is Leq, item i >= 1 stands for LevelStat i + 1.
-inline int vibrationComboToStat(int itemIndex) { return itemIndex <= 0 ? itemIndex : itemIndex + 1; }
+inline int vibrationComboToStat(int itemIndex) {
+    return itemIndex <= 0 ? itemIndex : itemIndex + 1;
+}
 
 } // namespace moravel

@@ -8,8 +8,12 @@ namespace moravel {
 
 // The UTF-16 unit of a character of text, or the unit a byte of a plain ASCII line stands for, so that
 // one template reads both.
-inline char16_t unit(QChar c) { return c.unicode(); }
-inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
+inline char16_t unit(QChar c) {
+    return c.unicode();
+}
+inline char16_t unit(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // Whether every character is below 0x80.
 bool isAscii(QStringView text);

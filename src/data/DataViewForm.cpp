@@ -18,9 +18,11 @@ TFmDataView::TFmDataView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSW
     setWindowTitle(QStringLiteral("測定結果テーブル"));
     setFixedSize(860, 216);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QStringLiteral("TFmDataView { background: #2f4254; } QLabel, QRadioButton { color: white; }"
-                                 "QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }"));
-    QWidget* title = makePanel(this, "PnTitle", QRect(4, 10, 852, 30), QStringLiteral("background: #3d5a73;"));
+    setStyleSheet(
+        QStringLiteral("TFmDataView { background: #2f4254; } QLabel, QRadioButton { color: white; }"
+                       "QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }"));
+    QWidget* title =
+        makePanel(this, "PnTitle", QRect(4, 10, 852, 30), QStringLiteral("background: #3d5a73;"));
     LbDate = makeLabel(title, "LbDate", QString(), QRect(0, 0, 852, 30), 20, Qt::AlignCenter);
     QWidget* body = makePanel(this, "PnBody", QRect(4, 45, 853, 160));
     makeLabel(body, "LbResult", QStringLiteral("測定結果"), QRect(4, 4, 60, 20), 13);
@@ -74,6 +76,10 @@ void TFmDataView::StringGridInitMonth() {
     setCell(SgDataView, 0, 3, QStringLiteral("Max"));
 }
 
-void TFmDataView::RbSChange() { emit radioGroupChange(); }
+void TFmDataView::RbSChange() {
+    emit radioGroupChange();
+}
 
-void TFmDataView::RbVChange() { emit radioGroupChange(); }
+void TFmDataView::RbVChange() {
+    emit radioGroupChange();
+}

@@ -26,7 +26,9 @@ QString withoutAll(QString text, const QString& what) {
     return text;
 }
 
-bool colonAt(const QString& line, int position) { return line.size() >= position && line[position - 1] == u':'; }
+bool colonAt(const QString& line, int position) {
+    return line.size() >= position && line[position - 1] == u':';
+}
 
 QString ledTime(const QString& line, const QString& key) {
     const QString rest = withoutAll(line, key);
@@ -35,7 +37,8 @@ QString ledTime(const QString& line, const QString& key) {
 
 } // namespace
 
-HeaderCheck checkHeader(const QStringList& lac, const QStringList& lvc, const std::function<QString()>& stem) {
+HeaderCheck checkHeader(const QStringList& lac, const QStringList& lvc,
+                        const std::function<QString()>& stem) {
     HeaderCheck result;
     // The header ends with an empty line 16 in both files.
     const bool lacEnd = lineAt(lac, 16).isEmpty();

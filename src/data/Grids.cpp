@@ -54,13 +54,15 @@ GridBatch::~GridBatch() {
     for (QTableWidget* grid : std::as_const(grids)) {
         QAbstractItemModel* model = grid->model();
         model->blockSignals(false);
-        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1),
+        emit model->dataChanged(model->index(0, 0),
+                                model->index(model->rowCount() - 1, model->columnCount() - 1),
                                 {Qt::DisplayRole});
     }
     delete staged;
 }
 
-void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, int columnWidth, int rowHeight) {
+void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, int columnWidth,
+              int rowHeight) {
     grid->setColumnCount(columns);
     grid->setRowCount(rows);
     grid->horizontalHeader()->hide();

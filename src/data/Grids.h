@@ -8,7 +8,8 @@ namespace moravel::data {
 
 // String grids whose every cell exists from the start, so that writing a cell is setting its text.
 // Cells are centred; the first row and the first column carry the fixed cells.
-void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, int columnWidth, int rowHeight);
+void initGrid(QTableWidget* grid, int columns, int rows, int firstColumnWidth, int columnWidth,
+              int rowHeight);
 void setCell(QTableWidget* grid, int column, int row, const QString& text);
 QString cell(const QTableWidget* grid, int column, int row);
 

@@ -23,6 +23,8 @@ using DailyMaxima = std::array<std::array<QString, MaxPeriodDays>, LevelStatCoun
 using HourlyMaxima = std::array<std::array<QString, MaxPeriodHours>, LevelStatCount>;
 
 // The text of a missing interval or one outside the time window.
-inline QString noLevel() { return QStringLiteral("000.0"); }
+inline QString noLevel() {
+    return QStringLiteral("000.0");
+}
 
 } // namespace moravel::data

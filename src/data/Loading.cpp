@@ -9,7 +9,9 @@
 
 namespace moravel::data {
 
-QString corruptDataMessage() { return QStringLiteral("データは破損しています。"); }
+QString corruptDataMessage() {
+    return QStringLiteral("データは破損しています。");
+}
 
 QString Selection::text(int i) const {
     return i >= 0 && i < catalogue.size() ? dateNumToString(catalogue[i]) : QString();
@@ -17,8 +19,12 @@ QString Selection::text(int i) const {
 
 namespace {
 
-QString lacOf(const QString& dir, const QString& stem) { return dir + stem + QStringLiteral(".LAC"); }
-QString lvcOf(const QString& dir, const QString& stem) { return dir + stem + QStringLiteral(".LVC"); }
+QString lacOf(const QString& dir, const QString& stem) {
+    return dir + stem + QStringLiteral(".LAC");
+}
+QString lvcOf(const QString& dir, const QString& stem) {
+    return dir + stem + QStringLiteral(".LVC");
+}
 
 // The messages and the error state of one load as it goes.
 struct Run {
@@ -70,7 +76,8 @@ struct Run {
 
 } // namespace
 
-std::optional<QString> dataRead(const QString& lacPath, const QString& lvcPath, QStringList& lac, QStringList& lvc) {
+std::optional<QString> dataRead(const QString& lacPath, const QString& lvcPath, QStringList& lac,
+                                QStringList& lvc) {
     try {
         lac = platform::readLines(lacPath);
         lvc = platform::readLines(lvcPath);
@@ -86,8 +93,8 @@ HeaderResult initDataView(bool errorFlag, const Selection& selection, QStringLis
         if (!errorFlag && selection.monthMode && selection.first >= 0) {
             // The header shown for a period is that of its first day.
             const QString stem = entryAt(selection.catalogue, selection.first, "日付一覧");
-            if (const auto failure = dataRead(lacOf(selection.directory, stem), lvcOf(selection.directory, stem), lac,
-                                              lvc)) {
+            if (const auto failure =
+                    dataRead(lacOf(selection.directory, stem), lvcOf(selection.directory, stem), lac, lvc)) {
                 result.messages.append(*failure);
                 result.reset = true;
                 errorFlag = true;
@@ -114,7 +121,8 @@ HeaderResult initDataView(bool errorFlag, const Selection& selection, QStringLis
         view.stop = check.stop;
         if (selection.monthMode) {
             if (selection.first >= 0 && selection.last >= 0) {
-                view.date = selection.text(selection.first) + QStringLiteral("~") + selection.text(selection.last);
+                view.date =
+                    selection.text(selection.first) + QStringLiteral("~") + selection.text(selection.last);
             } else {
                 QStringList texts;
                 for (int i = 0; i < selection.catalogue.size(); ++i)
@@ -130,8 +138,8 @@ HeaderResult initDataView(bool errorFlag, const Selection& selection, QStringLis
             view.dayText = selection.text(selection.day);
             view.title = QStringLiteral("もらべる - ") + view.dayText;
         } else if (selection.first >= 0 && selection.last >= 0) {
-            view.title = QStringLiteral("もらべる - ") + selection.text(selection.first) + QStringLiteral("-") +
-                         selection.text(selection.last);
+            view.title = QStringLiteral("もらべる - ") + selection.text(selection.first) +
+                         QStringLiteral("-") + selection.text(selection.last);
         }
         result.header = std::move(view);
     } catch (const std::exception&) {
@@ -163,7 +171,8 @@ LoadResult loadDay(const Selection& selection, CardData data) {
 }
 
 void clearPeriodLists(CardData& data) {
-    for (auto* lists : {&data.LA_ListMaxListG, &data.LV_ListMaxListG, &data.LA_ListMaxList, &data.LV_ListMaxList})
+    for (auto* lists :
+         {&data.LA_ListMaxListG, &data.LV_ListMaxListG, &data.LA_ListMaxList, &data.LV_ListMaxList})
         for (auto& l : *lists)
             l.clear();
     for (auto* table : {&data.LA_ListMaxG, &data.LV_ListMaxG})
@@ -220,8 +229,10 @@ LoadResult loadPeriod(const Selection& selection, CardData data) {
                 d.LV_ListMax.at(si).at(sd) = entryAt(d.LV_ListMaxList[si], day, "日最大値");
                 for (int h = 0; h < 24; ++h) {
                     const int n = 24 * day + h;
-                    d.LA_ListMaxG[si][static_cast<size_t>(n)] = entryAt(d.LA_ListMaxListG[si], n, "時間最大値");
-                    d.LV_ListMaxG[si][static_cast<size_t>(n)] = entryAt(d.LV_ListMaxListG[si], n, "時間最大値");
+                    d.LA_ListMaxG[si][static_cast<size_t>(n)] =
+                        entryAt(d.LA_ListMaxListG[si], n, "時間最大値");
+                    d.LV_ListMaxG[si][static_cast<size_t>(n)] =
+                        entryAt(d.LV_ListMaxListG[si], n, "時間最大値");
                 }
             }
         }
@@ -234,7 +245,8 @@ LoadResult loadPeriod(const Selection& selection, CardData data) {
 
 ItemTexts itemPage(const ItemTexts& header, const ItemTexts& settings) {
     ItemTexts page = header;
-    for (int i : {MeasTarget, MeasSpot, MeasPositionS, RegulationS, RegulationV, Notices, MeasInstitution, MeasName})
+    for (int i :
+         {MeasTarget, MeasSpot, MeasPositionS, RegulationS, RegulationV, Notices, MeasInstitution, MeasName})
         page[static_cast<size_t>(i)] = settings[static_cast<size_t>(i)];
     return page;
 }

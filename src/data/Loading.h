@@ -39,12 +39,12 @@ struct Selection {
 
 // What the item page shows of a loaded header.
 struct HeaderView {
-    ItemTexts items;      // the .LAC header's items: lines 0..8 without commas, the two references
+    ItemTexts items; // the .LAC header's items: lines 0..8 without commas, the two references
     std::array<bool, 7> week{};
-    QString start, stop;  // the LED times hh:mm
-    QString date;         // the measurement date (day) or period (first~last)
-    QString dayText;      // the day selected in day mode, for the date labels; empty for a period
-    QString title;        // the window's title; empty when it stays as it is
+    QString start, stop; // the LED times hh:mm
+    QString date;        // the measurement date (day) or period (first~last)
+    QString dayText;     // the day selected in day mode, for the date labels; empty for a period
+    QString title;       // the window's title; empty when it stays as it is
 };
 
 // The outcome of checking the loaded header and putting it on the item page.
@@ -65,7 +65,8 @@ struct LoadResult {
 
 // Reads the pair of day files into `lac` and `lvc` (each replaced when its file was read). Returns
 // the message of a failure, which names the .LVC file whichever file failed.
-std::optional<QString> dataRead(const QString& lacPath, const QString& lvcPath, QStringList& lac, QStringList& lvc);
+std::optional<QString> dataRead(const QString& lacPath, const QString& lvcPath, QStringList& lac,
+                                QStringList& lvc);
 
 // Checks the header of the loaded pair and reads what the item page shows. In month mode with a
 // first day selected, that day's pair is read into `lac` and `lvc` first: a period shows the header

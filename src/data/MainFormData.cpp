@@ -98,7 +98,9 @@ void TFmMain::BuildItemPage() {
 
 // ---- day files and the item page ----
 
-QString TFmMain::SelectedStem() const { return moravel::entryAt(DateNumList, CbDateList->currentIndex(), "日付一覧"); }
+QString TFmMain::SelectedStem() const {
+    return moravel::entryAt(DateNumList, CbDateList->currentIndex(), "日付一覧");
+}
 
 void TFmMain::SetEditArrayText(int index, const QString& text) {
     if (index == moravel::Notices) {
@@ -165,7 +167,8 @@ void TFmMain::ShowHeader(const moravel::data::HeaderView& header) {
 }
 
 void TFmMain::InitDataView() {
-    const moravel::data::HeaderResult r = moravel::data::initDataView(errorFlag, SelectionNow(), LAC_Data, LVC_Data);
+    const moravel::data::HeaderResult r =
+        moravel::data::initDataView(errorFlag, SelectionNow(), LAC_Data, LVC_Data);
     if (r.header) {
         ShowHeader(*r.header);
         errorFlag = false;
@@ -208,11 +211,15 @@ void TFmMain::DataResetAll() {
     DataGridReset();
 }
 
-void TFmMain::ShowDataError() { dialogs().information(this, moravel::data::corruptDataMessage()); }
+void TFmMain::ShowDataError() {
+    dialogs().information(this, moravel::data::corruptDataMessage());
+}
 
 // ---- loading and the level arrays ----
 
-void TFmMain::CbDataStartHChange() { DataView(); }
+void TFmMain::CbDataStartHChange() {
+    DataView();
+}
 
 bool TFmMain::ApplyLoad(moravel::data::LoadResult&& result) {
     static_cast<moravel::data::CardData&>(*this) = std::move(result.data);

@@ -2,8 +2,8 @@
 #include "app/MainForm.h"
 
 #include "common/Checked.h"
-#include "common/Errors.h"
 #include "common/DateText.h"
+#include "common/Errors.h"
 #include "common/LevelStat.h"
 #include "data/DataViewForm.h"
 #include "data/Grids.h"
@@ -63,7 +63,8 @@ void TFmMain::BuildTablePage() {
 
     QWidget* sCols = makePanel(LoTableM, "PnTableColumnsS", QRect(181, 3, 323, 60),
                                QStringLiteral("#PnTableColumnsS { border: 1px solid #5d7185; }"));
-    auto* sLabel = makeLabel(sCols, "LbColumnsS", QStringLiteral("騒音　S"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
+    auto* sLabel =
+        makeLabel(sCols, "LbColumnsS", QStringLiteral("騒音　S"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
     sLabel->setWordWrap(true);
     CbSTableLeq = columnBox(sCols, "CbSTableLeq", "Leq", 56, 10);
     CbSTableLe = columnBox(sCols, "CbSTableLe", "Le", 56, 35);
@@ -77,7 +78,8 @@ void TFmMain::BuildTablePage() {
 
     QWidget* vCols = makePanel(LoTableM, "PnTableColumnsV", QRect(505, 3, 308, 60),
                                QStringLiteral("#PnTableColumnsV { border: 1px solid #5d7185; }"));
-    auto* vLabel = makeLabel(vCols, "LbColumnsV", QStringLiteral("振動　V"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
+    auto* vLabel =
+        makeLabel(vCols, "LbColumnsV", QStringLiteral("振動　V"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
     vLabel->setWordWrap(true);
     CbVTableLeq = columnBox(vCols, "CbVTableLeq", "Leq", 56, 10);
     CbVTableL05 = columnBox(vCols, "CbVTableL05", "L05", 104, 10);
@@ -245,9 +247,13 @@ void TFmMain::RadioGroupChange() {
     }
 }
 
-void TFmMain::CheckBoxClickTable() { RadioGroupChange(); }
+void TFmMain::CheckBoxClickTable() {
+    RadioGroupChange();
+}
 
-void TFmMain::CheckBoxClickTable2() { RadioGroupChange(); }
+void TFmMain::CheckBoxClickTable2() {
+    RadioGroupChange();
+}
 
 void TFmMain::Button9Click() {
     for (QCheckBox* box : STableBoxes())
@@ -262,15 +268,15 @@ void TFmMain::Button11Click() {
 }
 
 void TFmMain::Button10Click() {
-    for (QCheckBox* box : {CbVTableLeq, CbVTableL05, CbVTableL10, CbVTableL50, CbVTableL90, CbVTableL95, CbVTableLmin,
-                           CbVTableLmax})
+    for (QCheckBox* box : {CbVTableLeq, CbVTableL05, CbVTableL10, CbVTableL50, CbVTableL90, CbVTableL95,
+                           CbVTableLmin, CbVTableLmax})
         box->setChecked(true);
     RadioGroupChange();
 }
 
 void TFmMain::Button12Click() {
-    for (QCheckBox* box : {CbVTableLeq, CbVTableL05, CbVTableL10, CbVTableL50, CbVTableL90, CbVTableL95, CbVTableLmin,
-                           CbVTableLmax})
+    for (QCheckBox* box : {CbVTableLeq, CbVTableL05, CbVTableL10, CbVTableL50, CbVTableL90, CbVTableL95,
+                           CbVTableLmin, CbVTableLmax})
         box->setChecked(false);
     RadioGroupChange();
 }

@@ -6,7 +6,9 @@
 
 namespace moravel::data {
 
-QString wholeLevel(QStringView level) { return QString::number(levelTruncated(level)); }
+QString wholeLevel(QStringView level) {
+    return QString::number(levelTruncated(level));
+}
 
 DayCells dayCells(const QStringList& levels) {
     DayCells cells;

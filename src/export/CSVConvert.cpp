@@ -29,7 +29,8 @@ TFmCSVConvert::TFmCSVConvert(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     BtDirSettings = makeButton(this, "BtDirSettings", QStringLiteral("..."), QRect(256, 40, 25, 25), 13);
     DModeConvert = make<QCheckBox>(this, "DModeConvert", QRect(24, 80, 153, 19));
     DModeConvert->setText(QStringLiteral("一括CSVデータ変換"));
-    BtConvertStart = makeButton(this, "BtConvertStart", QStringLiteral("変換開始"), QRect(200, 80, 81, 25), 13);
+    BtConvertStart =
+        makeButton(this, "BtConvertStart", QStringLiteral("変換開始"), QRect(200, 80, 81, 25), 13);
     connect(BtDirSettings, &QPushButton::clicked, this, [this] { guarded([&] { BtDirSettingsClick(); }); });
     connect(BtConvertStart, &QPushButton::clicked, this, [this] { guarded([&] { BtConvertStartClick(); }); });
     FormCreate();
@@ -76,7 +77,8 @@ void TFmCSVConvert::BtConvertStartClick() {
     moravel::csv::ConversionCallbacks callbacks;
     callbacks.mayReplace = [this](const QString& path) {
         return dialogs().askYesNoCancel(this, path + QStringLiteral("\r\n") +
-                                                  QStringLiteral("はすでに存在します。上書きしますか？")) == Answer::Yes;
+                                                  QStringLiteral("はすでに存在します。上書きしますか？")) ==
+               Answer::Yes;
     };
     callbacks.message = [this](const QString& text) { dialogs().information(this, text); };
     callbacks.progressStart = [this](int total) {

@@ -12,7 +12,9 @@
 
 namespace moravel::csv {
 
-QString saveFailedMessage() { return QStringLiteral("ファイルの保存先を確認してください。"); }
+QString saveFailedMessage() {
+    return QStringLiteral("ファイルの保存先を確認してください。");
+}
 
 namespace {
 
@@ -34,7 +36,8 @@ using Converter = std::function<void(const QString& path, const Sink& sink)>;
 
 class Run {
 public:
-    Run(const ConversionRequest& request, const ConversionCallbacks& callbacks) : m_in(request), m_call(callbacks) {}
+    Run(const ConversionRequest& request, const ConversionCallbacks& callbacks)
+        : m_in(request), m_call(callbacks) {}
 
     ConversionResult run() {
         ConversionResult result;
@@ -143,7 +146,8 @@ private:
         }
         if (!m_in.firstText || !m_in.lastText)
             throw DataError(QStringLiteral("期間が選択されていません。"));
-        save(*m_in.firstText + QStringLiteral("_") + *m_in.lastText + QStringLiteral(".CSV"), periodCsv(m_in.period));
+        save(*m_in.firstText + QStringLiteral("_") + *m_in.lastText + QStringLiteral(".CSV"),
+             periodCsv(m_in.period));
     }
 
     void allCsvLac() {
@@ -158,11 +162,12 @@ private:
                 paths,
                 [](const QString& path, const Sink& sink) {
                     const bool noise = extensionOf(path) == u".LAC";
-                    sink(summaryCsv(platform::readLines(path), noise ? Headings::Noise : Headings::Vibration));
+                    sink(
+                        summaryCsv(platform::readLines(path), noise ? Headings::Noise : Headings::Vibration));
                 },
                 [](const QString& path) {
-                    return stemOf(path) +
-                           (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv") : QStringLiteral("_LVC.csv"));
+                    return stemOf(path) + (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv")
+                                                                        : QStringLiteral("_LVC.csv"));
                 });
         });
     }

@@ -13,7 +13,7 @@ namespace moravel::csv {
 struct ConversionRequest {
     QString cardDirectory; // ends with a path separator
     QString saveDirectory;
-    bool bulk = false;     // every file of the card instead of the selection
+    bool bulk = false; // every file of the card instead of the selection
     bool dayMode = true;
     std::optional<QString> dayStem;   // the day selected in day mode
     std::optional<QString> firstText; // the period's first and last day, yyyy年mm月dd日

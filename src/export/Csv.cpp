@@ -10,8 +10,8 @@
 #include "platform/TextFile.h"
 
 #include <algorithm>
-#include <functional>
 #include <cstring>
+#include <functional>
 
 namespace moravel::csv {
 
@@ -37,8 +37,12 @@ QStringList headingRows(Headings headings) {
 
 namespace {
 
-inline QStringView midnight(QStringView) { return u"00:00"; }
-inline QByteArrayView midnight(QByteArrayView) { return "00:00"; }
+inline QStringView midnight(QStringView) {
+    return u"00:00";
+}
+inline QByteArrayView midnight(QByteArrayView) {
+    return "00:00";
+}
 
 template <class View> bool dataLine(View line) {
     bool colon = false;
@@ -55,7 +59,9 @@ template <class View> bool dataLine(View line) {
 
 } // namespace
 
-bool isDataLine(QStringView line) { return dataLine(line); }
+bool isDataLine(QStringView line) {
+    return dataLine(line);
+}
 
 namespace {
 
@@ -74,7 +80,9 @@ void appendText(QByteArray& out, QStringView t) {
         out.append(platform::encodeCp932(t));
 }
 
-QString secondField(const QString& line) { return entryAt(splitFields(line), 1, "項目"); }
+QString secondField(const QString& line) {
+    return entryAt(splitFields(line), 1, "項目");
+}
 
 } // namespace
 
@@ -105,8 +113,9 @@ void convertHeaderLine(const QString& line, int index, Headings headings, CsvTex
             out.row(h);
         return;
     }
-    static const char* const labels[9] = {"現場名,", "測定場所,",  "測定位置,", nullptr, "規制基準・騒音S,",
-                                          "規制基準・騒音V,", "特記事項,", "測定機関,", "測定者,"};
+    static const char* const labels[9] = {"現場名,",   "測定場所,",        "測定位置,",
+                                          nullptr,     "規制基準・騒音S,", "規制基準・騒音V,",
+                                          "特記事項,", "測定機関,",        "測定者,"};
     if (index >= 0 && index <= 8) {
         if (labels[index])
             out.row(QString::fromUtf8(labels[index]) + line);
@@ -254,7 +263,9 @@ QByteArray rawCsv(const QStringList& lines) {
 
 namespace {
 
-inline bool blankByte(char c) { return static_cast<unsigned char>(c) >= 1 && static_cast<unsigned char>(c) <= 32; }
+inline bool blankByte(char c) {
+    return static_cast<unsigned char>(c) >= 1 && static_cast<unsigned char>(c) <= 32;
+}
 
 bool containsST(const char* p, qsizetype n) {
     const char* end = p + n;
@@ -373,9 +384,11 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
     auto line = [&](qsizetype start, qsizetype end) {
         const QByteArrayView bytesOfLine(d + start, end - start);
         if (isAscii(bytesOfLine)) {
-            const bool data = std::memchr(d + start, ':', static_cast<size_t>(end - start)) && !containsST(d + start, end - start);
+            const bool data = std::memchr(d + start, ':', static_cast<size_t>(end - start)) &&
+                              !containsST(d + start, end - start);
             if (!data || !simpleRawLine(out.bytes(), d + start, end - start))
-                rawLine(bytesOfLine, index, byteFields, out, [&] { return QString::fromLatin1(bytesOfLine); });
+                rawLine(bytesOfLine, index, byteFields, out,
+                        [&] { return QString::fromLatin1(bytesOfLine); });
         } else {
             const QString text = platform::decodeCp932Line(bytesOfLine);
             rawLine(QStringView(text), index, textFields, out, [&] { return text; });
@@ -389,9 +402,11 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
     // Lines end at CR LF, CR or LF, as decodeLines reads them.
     qsizetype start = 0;
     while (start < n) {
-        const char* lf = static_cast<const char*>(std::memchr(d + start, '\n', static_cast<size_t>(n - start)));
+        const char* lf =
+            static_cast<const char*>(std::memchr(d + start, '\n', static_cast<size_t>(n - start)));
         const qsizetype lfAt = lf ? lf - d : n;
-        const char* cr = static_cast<const char*>(std::memchr(d + start, '\r', static_cast<size_t>(lfAt - start)));
+        const char* cr =
+            static_cast<const char*>(std::memchr(d + start, '\r', static_cast<size_t>(lfAt - start)));
         if (cr) {
             const qsizetype crAt = cr - d;
             line(start, crAt);
@@ -448,8 +463,9 @@ QByteArray periodCsv(const PeriodInputs& in) {
 }
 
 void fileListSort(QStringList& paths) {
-    std::stable_sort(paths.begin(), paths.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
 }
 
 QStringList sortedListing(const QString& directory) {
@@ -461,7 +477,8 @@ QStringList sortedListing(const QString& directory) {
     return paths;
 }
 
-bool saveCsv(const QString& path, const QByteArray& bytes, const std::function<bool(const QString&)>& mayReplace) {
+bool saveCsv(const QString& path, const QByteArray& bytes,
+             const std::function<bool(const QString&)>& mayReplace) {
     if (platform::fileExists(path) && !mayReplace(path))
         return false;
     platform::writeFileAtomically(path, bytes);

@@ -77,6 +77,7 @@ void fileListSort(QStringList& paths);
 // The save step: asks before replacing an existing file (`mayReplace` returns whether to write) and
 // writes the bytes in one piece. Returns whether the file was written. Throws DataError on a failed
 // write.
-bool saveCsv(const QString& path, const QByteArray& bytes, const std::function<bool(const QString&)>& mayReplace);
+bool saveCsv(const QString& path, const QByteArray& bytes,
+             const std::function<bool(const QString&)>& mayReplace);
 
 } // namespace moravel::csv

@@ -21,15 +21,16 @@ TFmGraphArea::TFmGraphArea(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(870, 480);
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QStringLiteral("TFmGraphArea { background: #2f4254; } QLabel { color: white; }"));
-    QWidget* title = makePanel(this, "PnTitle", QRect(4, 10, 862, 30), QStringLiteral("background: #3d5a73;"));
+    QWidget* title =
+        makePanel(this, "PnTitle", QRect(4, 10, 862, 30), QStringLiteral("background: #3d5a73;"));
     moravel::platform::anchor(title, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge);
     LbDate = makeLabel(title, "LbDate", QString(), QRect(0, 0, 862, 30), 20, Qt::AlignCenter);
     moravel::platform::anchor(LbDate, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge);
     m_area = makePanel(this, "PnGraphArea", QRect(4, 50, 860, 415));
     moravel::platform::anchor(m_area, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
 
-    auto half = [&](const char* name, const char* level, const char* unit, const char* combo, const char* image,
-                    QComboBox*& box, moravel::graph::ImageView*& view) {
+    auto half = [&](const char* name, const char* level, const char* unit, const char* combo,
+                    const char* image, QComboBox*& box, moravel::graph::ImageView*& view) {
         QWidget* h = makePanel(m_area, name, QRect(0, 0, 858, 210));
         makeLabel(h, "", QString::fromUtf8(level), QRect(4, 8, 61, 18), 12);
         makeLabel(h, "", QString::fromUtf8(unit), QRect(4, 26, 61, 18), 12);
@@ -51,9 +52,13 @@ TFmGraphArea::TFmGraphArea(QWidget* parent) : QWidget(parent, Qt::Window) {
     layoutHalves();
 }
 
-void TFmGraphArea::CbSModeChange() { emit sModeChosen(CbSMode->currentIndex()); }
+void TFmGraphArea::CbSModeChange() {
+    emit sModeChosen(CbSMode->currentIndex());
+}
 
-void TFmGraphArea::CbVModeChange() { emit vModeChosen(CbVMode->currentIndex()); }
+void TFmGraphArea::CbVModeChange() {
+    emit vModeChosen(CbVMode->currentIndex());
+}
 
 void TFmGraphArea::layoutHalves() {
     // The area splits into an S half and a V half that scale with the window; the images fill

@@ -16,7 +16,9 @@ namespace {
 const QColor Black(0xFF000000u);
 const QColor Red(0xFFFF0000u);
 
-int floorOf(double v) { return static_cast<int>(std::floor(v)); }
+int floorOf(double v) {
+    return static_cast<int>(std::floor(v));
+}
 
 // Text in a box: word wrap on, not clipped to the box.
 void boxText(QPainter& p, const QRect& box, int alignment, const QString& text) {
@@ -54,7 +56,8 @@ void drawLevelAxis(QPainter& p, const Plot& plot, const GraphStyle& style) {
     for (int i = 0; i <= 8; ++i) {
         const QRect box(plot.left + style.levelLabelLeft, plot.top + floorOf(H / 9 * i) - 5, 20, 10);
         const bool left = i == 0 || !style.onlyTopLabelLeft;
-        boxText(p, box, (left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter, QString::number(100 - 10 * i));
+        boxText(p, box, (left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
+                QString::number(100 - 10 * i));
     }
 }
 
@@ -85,7 +88,9 @@ void drawMarkerLines(QPainter& p, const Plot& plot, const GraphStyle& style, int
 
 } // namespace
 
-GraphStyle GraphStyle::screen() { return GraphStyle(); }
+GraphStyle GraphStyle::screen() {
+    return GraphStyle();
+}
 
 GraphStyle GraphStyle::page() {
     GraphStyle s;
@@ -107,7 +112,9 @@ GraphStyle GraphStyle::page() {
     return s;
 }
 
-int Plot::gridY(int i) const { return top + floorOf(static_cast<double>(height) / 9 * i); }
+int Plot::gridY(int i) const {
+    return top + floorOf(static_cast<double>(height) / 9 * i);
+}
 
 int Plot::stepY(int step) const {
     const double H = height;
@@ -127,12 +134,14 @@ void drawDayFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int re
         if (style.hourLabelsCentred)
             boxText(p, QRect(x - 10, labelTop, 20, 20), Qt::AlignHCenter | Qt::AlignVCenter, label);
         else
-            boxText(p, QRect(x - (2 * i <= 10 ? 3 : 5), labelTop, 20, 20), Qt::AlignLeft | Qt::AlignVCenter, label);
+            boxText(p, QRect(x - (2 * i <= 10 ? 3 : 5), labelTop, 20, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                    label);
     }
     drawMarkerLines(p, plot, style, reference);
 }
 
-void drawMonthFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int reference, const MonthAxis& axis) {
+void drawMonthFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int reference,
+                    const MonthAxis& axis) {
     setLabelFont(p, style);
     drawLevelAxis(p, plot, style);
     const double W = plot.width;
@@ -189,7 +198,8 @@ void drawDayBars(QPainter& p, const Plot& plot, const GraphStyle& style, const Q
 
 // The y of every point of every series, -1 for a point that is not drawn, all read before anything
 // is drawn.
-template <class Text> std::vector<int> seriesYs(const Plot& plot, const QList<int>& series, int points, Text text) {
+template <class Text>
+std::vector<int> seriesYs(const Plot& plot, const QList<int>& series, int points, Text text) {
     std::vector<int> ys(static_cast<size_t>(series.size()) * static_cast<size_t>(points));
     for (int k = 0; k < series.size(); ++k)
         for (int n = 0; n < points; ++n) {
@@ -267,7 +277,8 @@ void drawMonthLines(QPainter& p, const Plot& plot, const GraphStyle& style, cons
 
 } // namespace
 
-void drawLevels(QPainter& p, const Plot& plot, const GraphStyle& style, const SeriesDrawing& d, DayJoins* joins) {
+void drawLevels(QPainter& p, const Plot& plot, const GraphStyle& style, const SeriesDrawing& d,
+                DayJoins* joins) {
     switch (d.form) {
     case SeriesDrawing::MonthLines:
         if (!d.hourly)
@@ -305,8 +316,8 @@ void axisLine(QPainter& p, int x0, int y0, int x1, int y1) {
     const QPen& pen = p.pen();
     const bool direct = image && image->format() == QImage::Format_ARGB32 && (x0 == x1 || y0 == y1) &&
                         pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 && pen.color().alpha() == 255 &&
-                        pen.brush().style() == Qt::SolidPattern && p.transform().isIdentity() && !p.hasClipping() &&
-                        p.compositionMode() == QPainter::CompositionMode_SourceOver;
+                        pen.brush().style() == Qt::SolidPattern && p.transform().isIdentity() &&
+                        !p.hasClipping() && p.compositionMode() == QPainter::CompositionMode_SourceOver;
     if (!direct) {
         p.drawLine(x0, y0, x1, y1);
         return;

@@ -34,22 +34,22 @@ struct Plot {
 // How a graph is drawn: the on-screen bitmaps and the report page differ in a few details, which
 // are these.
 struct GraphStyle {
-    int labelPixels = 11;            // font size of the axis labels
-    int levelLabelLeft = -23;        // the level labels' 20 x 10 boxes start this far from the axis
-    bool onlyTopLabelLeft = true;    // "100" left-aligned and the others centred, or all left-aligned
-    int gridFrom = -1;               // the grid lines start this far from the level axis
-    int axisAbove = 3;               // the level axis starts this far above the 100 dB line
-    int axisBelow = 1;               // and ends this far below the baseline
-    int tickLength = 3;              // the ticks run from one below the baseline this far down
-    int timeLabelTop = 2;            // the time labels' 20 x 20 boxes start this far below the baseline
-    bool hourLabelsCentred = false;  // centred under the tick, or left-aligned from 3 (hours up to
-                                     // 10) or 5 pixels left of it
-    bool roundedMarkers = false;     // the 30 dB and reference lines on whole rows, rounded down
-    bool roundedMonthX = false;      // the hourly points of a period on whole columns, rounded down
-    double barWidth = 4;             // bars this many pixels wide,
-    bool barOfInterval = false;      // or this share of an interval wide
-    bool emptyLevelIsGap = true;     // an empty level text leaves a gap in the bars instead of failing
-    bool axisWithoutDays = true;     // a period of no days keeps its level axis
+    int labelPixels = 11;           // font size of the axis labels
+    int levelLabelLeft = -23;       // the level labels' 20 x 10 boxes start this far from the axis
+    bool onlyTopLabelLeft = true;   // "100" left-aligned and the others centred, or all left-aligned
+    int gridFrom = -1;              // the grid lines start this far from the level axis
+    int axisAbove = 3;              // the level axis starts this far above the 100 dB line
+    int axisBelow = 1;              // and ends this far below the baseline
+    int tickLength = 3;             // the ticks run from one below the baseline this far down
+    int timeLabelTop = 2;           // the time labels' 20 x 20 boxes start this far below the baseline
+    bool hourLabelsCentred = false; // centred under the tick, or left-aligned from 3 (hours up to
+                                    // 10) or 5 pixels left of it
+    bool roundedMarkers = false;    // the 30 dB and reference lines on whole rows, rounded down
+    bool roundedMonthX = false;     // the hourly points of a period on whole columns, rounded down
+    double barWidth = 4;            // bars this many pixels wide,
+    bool barOfInterval = false;     // or this share of an interval wide
+    bool emptyLevelIsGap = true;    // an empty level text leaves a gap in the bars instead of failing
+    bool axisWithoutDays = true;    // a period of no days keeps its level axis
 
     // The graphs of the main window's images.
     static GraphStyle screen();
@@ -69,7 +69,8 @@ struct MonthAxis {
 // and the line of the reference level (whole dB), in black and red.
 void drawDayFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int reference);
 // The month frame: the same with a time axis of the days of the period.
-void drawMonthFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int reference, const MonthAxis& axis);
+void drawMonthFrame(QPainter& p, const Plot& plot, const GraphStyle& style, int reference,
+                    const MonthAxis& axis);
 
 // The step of a level text: Trunc(v - 20), capped at 80 (a level above 100 dB is drawn at 100 dB).
 // A step below 1 is not drawn. Throws DataError for a text that is not a number.

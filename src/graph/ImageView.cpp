@@ -4,7 +4,9 @@
 
 namespace moravel::graph {
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent, false); }
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
 
 void ImageView::setBitmap(QImage bitmap) {
     m_bitmap = std::move(bitmap);

@@ -22,8 +22,8 @@
 #include <thread>
 
 using moravel::graph::GraphStyle;
-using moravel::graph::Plot;
 using moravel::graph::ImageView;
+using moravel::graph::Plot;
 using moravel::platform::guarded;
 using moravel::platform::make;
 using moravel::platform::makeButton;
@@ -61,9 +61,10 @@ void TFmMain::BuildGraphPage() {
     const QString white = QStringLiteral("background: white;");
     LoGraphD = make<QWidget>(page, "LoGraphD", QRect(0, GraphTop, 996, 504));
     auto dayHalf = [&](const char* area, const char* modePanel, const char* level, const char* unit,
-                       const char* combo, const char* itemPanel, const char* itemButton, const char* itemLabel,
-                       const char* image, QWidget*& areaOut, QWidget*& modeOut, QComboBox*& comboOut,
-                       QWidget*& itemOut, QPushButton*& buttonOut, ImageView*& imageOut) {
+                       const char* combo, const char* itemPanel, const char* itemButton,
+                       const char* itemLabel, const char* image, QWidget*& areaOut, QWidget*& modeOut,
+                       QComboBox*& comboOut, QWidget*& itemOut, QPushButton*& buttonOut,
+                       ImageView*& imageOut) {
         areaOut = makePanel(LoGraphD, area, QRect(0, 0, 996, 252));
         modeOut = makePanel(areaOut, modePanel, QRect(0, 0, 65, 252));
         makeLabel(modeOut, "", QString::fromUtf8(level), QRect(2, 8, 63, 18), 12);
@@ -72,7 +73,8 @@ void TFmMain::BuildGraphPage() {
         setPixelFont(comboOut, 12);
         itemOut = makePanel(areaOut, itemPanel, QRect(0, 0, 65, 252));
         buttonOut = makeButton(itemOut, itemButton, QStringLiteral("項目"), QRect(15, 40, 35, 41), 12);
-        auto* l = makeLabel(itemOut, "", QString::fromUtf8(itemLabel), QRect(2, 90, 63, 40), 13, Qt::AlignCenter);
+        auto* l =
+            makeLabel(itemOut, "", QString::fromUtf8(itemLabel), QRect(2, 90, 63, 40), 13, Qt::AlignCenter);
         l->setWordWrap(true);
         itemOut->hide();
         imageOut = make<ImageView>(areaOut, image, QRect(65, 6, 930, 239));
@@ -80,24 +82,25 @@ void TFmMain::BuildGraphPage() {
     };
     dayHalf("PnSGraphArea", "PnSMode", "騒音レベル", "dB(A)", "CbSMode", "Panel8", "Button7", "騒音　db(A)",
             "ImSGraph", PnSGraphArea, PnSMode, CbSMode, Panel8, Button7, ImSGraph);
-    dayHalf("PnVGraphArea", "PnVMode", "振動レベル", "dB", "CbVMode", "Panel18", "Button8", "振動　dB", "ImVGraph",
-            PnVGraphArea, PnVMode, CbVMode, Panel18, Button8, ImVGraph);
+    dayHalf("PnVGraphArea", "PnVMode", "振動レベル", "dB", "CbVMode", "Panel18", "Button8", "振動　dB",
+            "ImVGraph", PnVGraphArea, PnVMode, CbVMode, Panel18, Button8, ImVGraph);
 
     LoGraphM = make<QWidget>(page, "LoGraphM", QRect(0, GraphTop, 996, 504));
     auto monthHalf = [&](const char* panel, const char* button, const char* label, const char* image,
                          QWidget*& panelOut, QPushButton*& buttonOut, ImageView*& imageOut) {
         panelOut = makePanel(LoGraphM, panel, QRect(0, 0, 996, 252));
         buttonOut = makeButton(panelOut, button, QStringLiteral("項目"), QRect(6, 40, 35, 41), 12);
-        auto* l = makeLabel(panelOut, "", QString::fromUtf8(label), QRect(0, 90, 48, 40), 13, Qt::AlignCenter);
+        auto* l =
+            makeLabel(panelOut, "", QString::fromUtf8(label), QRect(0, 90, 48, 40), 13, Qt::AlignCenter);
         l->setWordWrap(true);
         imageOut = make<ImageView>(panelOut, image, QRect(48, 1, 945, 249));
     };
     monthHalf("Panel9", "BtMModeS", "騒音　dB(A)", "ImGraphMS", Panel9, BtMModeS, ImGraphMS);
     monthHalf("Panel10", "BtMModeV", "振動　dB", "ImGraphMV", Panel10, BtMModeV, ImGraphMV);
 
-
     const QString panelStyle = QStringLiteral("#%1 { background: #e9eef2; border: 1px solid #5d7185; }");
-    PnMModeS = makePanel(page, "PnMModeS", QRect(-500, GraphTop, 180, 189), panelStyle.arg(QStringLiteral("PnMModeS")));
+    PnMModeS = makePanel(page, "PnMModeS", QRect(-500, GraphTop, 180, 189),
+                         panelStyle.arg(QStringLiteral("PnMModeS")));
     CbLeqS = seriesBox(PnMModeS, "CbLeqS", moravel::Leq, 15, 7);
     CbLeS = seriesBox(PnMModeS, "CbLeS", moravel::Le, 15, 35);
     CbL05S = seriesBox(PnMModeS, "CbL05S", moravel::L05, 15, 63);
@@ -111,8 +114,8 @@ void TFmMain::BuildGraphPage() {
     Button2 = makeButton(PnMModeS, "Button2", QStringLiteral("全外す"), QRect(88, 152, 70, 22), 15);
     Button5 = makeButton(PnMModeS, "Button5", QStringLiteral("×"), QRect(152, 5, 25, 22), 20);
 
-    PnMModeV =
-        makePanel(page, "PnMModeV", QRect(-500, GraphTop + 252, 180, 181), panelStyle.arg(QStringLiteral("PnMModeV")));
+    PnMModeV = makePanel(page, "PnMModeV", QRect(-500, GraphTop + 252, 180, 181),
+                         panelStyle.arg(QStringLiteral("PnMModeV")));
     CbLeqV = seriesBox(PnMModeV, "CbLeqV", moravel::Leq, 15, 7);
     CbL05V = seriesBox(PnMModeV, "CbL05V", moravel::L05, 15, 35);
     CbL10V = seriesBox(PnMModeV, "CbL10V", moravel::L10, 15, 63);
@@ -168,7 +171,9 @@ std::array<QCheckBox*, 9> TFmMain::VSeriesBoxes() const {
     return {CbLeqV, CbLeV, CbL05V, CbL10V, CbL50V, CbL90V, CbL95V, CbLminV, CbLmaxV};
 }
 
-QList<int> TFmMain::SeriesList(int channel) const { return CheckedStats(channel == 0 ? SSeriesBoxes() : VSeriesBoxes()); }
+QList<int> TFmMain::SeriesList(int channel) const {
+    return CheckedStats(channel == 0 ? SSeriesBoxes() : VSeriesBoxes());
+}
 
 void TFmMain::ModeComboInit() {
     moravel::platform::fillCombo(CbSMode, moravel::noiseLevelItems());
@@ -211,7 +216,8 @@ void TFmMain::LayoutGraphPage() {
 void TFmMain::GraphAxis(QImage& bitmap, int reference) {
     QPainter p;
     moravel::graph::beginGraphPainter(p, bitmap);
-    moravel::graph::drawDayFrame(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(), reference);
+    moravel::graph::drawDayFrame(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(),
+                                 reference);
 }
 
 void TFmMain::GraphAxisMonth(QImage& bitmap, int reference) {
@@ -227,7 +233,8 @@ void TFmMain::GraphReset() {
     try {
         LayoutGraphPage();
         for (ImageView* image : {ImSGraph, ImVGraph, ImGraphMS, ImGraphMV})
-            moravel::graph::present(image, FramedBitmap(QSize(std::max(1, image->width()), std::max(1, image->height())), 0));
+            moravel::graph::present(
+                image, FramedBitmap(QSize(std::max(1, image->width()), std::max(1, image->height())), 0));
     } catch (const std::exception&) {
     }
 }
@@ -241,7 +248,8 @@ moravel::graph::SeriesDrawing TFmMain::SeriesDrawingOf(int channel) const {
     if (RbDateMMode->isChecked()) {
         d.form = SeriesDrawing::MonthLines;
         d.hourly = s ? &LA_ListMaxG : &LV_ListMaxG;
-        d.days = std::max(0, CbDateListStop->currentIndex()) - std::max(0, CbDateListStart->currentIndex()) + 1;
+        d.days =
+            std::max(0, CbDateListStop->currentIndex()) - std::max(0, CbDateListStart->currentIndex()) + 1;
         d.series = SeriesList(channel);
     } else if (RbSS->isChecked()) {
         d.form = SeriesDrawing::DayLines;
@@ -255,17 +263,21 @@ moravel::graph::SeriesDrawing TFmMain::SeriesDrawingOf(int channel) const {
     return d;
 }
 
-void TFmMain::BarGraphDraw(QImage& bitmap, int channel) { DrawLevels(bitmap, SeriesDrawingOf(channel)); }
+void TFmMain::BarGraphDraw(QImage& bitmap, int channel) {
+    DrawLevels(bitmap, SeriesDrawingOf(channel));
+}
 
 void TFmMain::DrawLevels(QImage& bitmap, const moravel::graph::SeriesDrawing& drawing) {
     QPainter p;
     moravel::graph::beginGraphPainter(p, bitmap);
-    moravel::graph::drawLevels(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(), drawing);
+    moravel::graph::drawLevels(p, Plot::ofBitmap(bitmap.width(), bitmap.height()), GraphStyle::screen(),
+                               drawing);
 }
 
 QImage TFmMain::FramedBitmap(QSize size, int reference) {
     const bool month = RbDateMMode->isChecked();
-    QString key = QStringLiteral("%1x%2 %3 %4").arg(size.width()).arg(size.height()).arg(reference).arg(month);
+    QString key =
+        QStringLiteral("%1x%2 %3 %4").arg(size.width()).arg(size.height()).arg(reference).arg(month);
     if (month) {
         // The month frame's labels come from the period's entries.
         const int start = CbDateListStart->currentIndex();
@@ -387,9 +399,13 @@ void TFmMain::GraphAreaVModeChange(int itemIndex) {
     RadioGroupChange();
 }
 
-void TFmMain::CheckBoxClick() { RadioGroupChange(); }
+void TFmMain::CheckBoxClick() {
+    RadioGroupChange();
+}
 
-void TFmMain::CheckBoxClick2() { RadioGroupChange(); }
+void TFmMain::CheckBoxClick2() {
+    RadioGroupChange();
+}
 
 void TFmMain::Button1Click() {
     for (QCheckBox* box : SSeriesBoxes())
@@ -421,9 +437,13 @@ void TFmMain::BtMModeVClick() {
     PnMModeV->raise();
 }
 
-void TFmMain::Button5Click() { PnMModeS->move(-500, PnMModeS->y()); }
+void TFmMain::Button5Click() {
+    PnMModeS->move(-500, PnMModeS->y());
+}
 
-void TFmMain::Button6Click() { PnMModeV->move(-500, PnMModeV->y()); }
+void TFmMain::Button6Click() {
+    PnMModeV->move(-500, PnMModeV->y());
+}
 
 void TFmMain::BtShowGraphClick() {
     FmGraphArea->show();

@@ -12,9 +12,13 @@
 
 namespace moravel::platform {
 
-void reportEscapedError(const QString& text) { dialogs().errorReport(text); }
+void reportEscapedError(const QString& text) {
+    dialogs().errorReport(text);
+}
 
-void reportEscapedError(const std::exception& error) { reportEscapedError(QString::fromStdString(error.what())); }
+void reportEscapedError(const std::exception& error) {
+    reportEscapedError(QString::fromStdString(error.what()));
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 

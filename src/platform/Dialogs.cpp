@@ -11,8 +11,12 @@
 
 namespace moravel::platform {
 
-QString questionCaption() { return QStringLiteral("確認"); }
-QString warningCaption() { return QStringLiteral("警告"); }
+QString questionCaption() {
+    return QStringLiteral("確認");
+}
+QString warningCaption() {
+    return QStringLiteral("警告");
+}
 
 namespace {
 
@@ -36,13 +40,13 @@ Answer toAnswer(QMessageBox::StandardButton b) {
 class RealDialogs final : public Dialogs {
 public:
     void information(QWidget* owner, const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), shown(text), QMessageBox::Ok,
-                        owner);
+        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), shown(text),
+                        QMessageBox::Ok, owner);
         box.exec();
     }
     Answer askYesNo(QWidget* owner, const QString& text) override {
-        return toAnswer(QMessageBox::question(owner, questionCaption(), shown(text), QMessageBox::Yes | QMessageBox::No,
-                                              QMessageBox::Yes));
+        return toAnswer(QMessageBox::question(owner, questionCaption(), shown(text),
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes));
     }
     Answer askYesNoCancel(QWidget* owner, const QString& text) override {
         return toAnswer(QMessageBox::question(owner, questionCaption(), shown(text),
@@ -52,14 +56,16 @@ public:
     void warning(QWidget* owner, const QString& text) override {
         QMessageBox::warning(owner, warningCaption(), shown(text), QMessageBox::Ok);
     }
-    std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption, const QString& start) override {
+    std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
+                                           const QString& start) override {
         const QString dir = QFileDialog::getExistingDirectory(owner, caption, start);
         if (dir.isEmpty())
             return std::nullopt;
         return dir;
     }
     void errorReport(const QString& text) override {
-        QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(), shown(text));
+        QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
+                              shown(text));
     }
     void printerSetup(QWidget* owner, QPrinter& printer) override {
         QPrintDialog dialog(&printer, owner);
@@ -103,8 +109,12 @@ Dialogs* current = nullptr;
 
 } // namespace
 
-Dialogs& dialogs() { return current ? *current : realDialogs(); }
+Dialogs& dialogs() {
+    return current ? *current : realDialogs();
+}
 
-void setDialogs(Dialogs* replacement) { current = replacement; }
+void setDialogs(Dialogs* replacement) {
+    current = replacement;
+}
 
 } // namespace moravel::platform

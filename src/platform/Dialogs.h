@@ -24,7 +24,8 @@ public:
     // A warning captioned "警告" with an OK button.
     virtual void warning(QWidget* owner, const QString& text) = 0;
     // The folder picker; nothing when the person cancels.
-    virtual std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption, const QString& start) = 0;
+    virtual std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
+                                                   const QString& start) = 0;
     // The general error report: what a handler let escape.
     virtual void errorReport(const QString& text) = 0;
     // The printer set-up dialog; its result is not examined by the program.

@@ -66,7 +66,9 @@ void PendingFile::finish() {
         fail();
 }
 
-PendingFile::~PendingFile() { discard(); }
+PendingFile::~PendingFile() {
+    discard();
+}
 
 void PendingFile::discard() {
     m_file.reset();

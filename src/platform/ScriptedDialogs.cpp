@@ -59,7 +59,8 @@ void ScriptedDialogs::warning(QWidget*, const QString& text) {
     m_boxes.push_back({QStringLiteral("warning"), warningCaption(), text, QStringLiteral("OK")});
 }
 
-std::optional<QString> ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption, const QString& start) {
+std::optional<QString> ScriptedDialogs::chooseDirectory(QWidget*, const QString& caption,
+                                                        const QString& start) {
     m_boxes.push_back({QStringLiteral("folder"), caption, start, QString()});
     if (m_folders.empty()) {
         m_unanswered.append(caption);
@@ -73,8 +74,8 @@ std::optional<QString> ScriptedDialogs::chooseDirectory(QWidget*, const QString&
 }
 
 void ScriptedDialogs::errorReport(const QString& text) {
-    m_boxes.push_back({QStringLiteral("error"), QGuiApplication::applicationDisplayName(), text,
-                       QStringLiteral("OK")});
+    m_boxes.push_back(
+        {QStringLiteral("error"), QGuiApplication::applicationDisplayName(), text, QStringLiteral("OK")});
 }
 
 void ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {
@@ -90,6 +91,8 @@ void ScriptedDialogs::progressStep(const QString& text, int done) {
     m_progress.append(QStringLiteral("%1|%2/%3").arg(text).arg(done).arg(m_progressTotal));
 }
 
-void ScriptedDialogs::progressFinish() { m_progress.append(QStringLiteral("finish")); }
+void ScriptedDialogs::progressFinish() {
+    m_progress.append(QStringLiteral("finish"));
+}
 
 } // namespace moravel::platform

@@ -53,7 +53,8 @@ public:
     Answer askYesNo(QWidget* owner, const QString& text) override;
     Answer askYesNoCancel(QWidget* owner, const QString& text) override;
     void warning(QWidget* owner, const QString& text) override;
-    std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption, const QString& start) override;
+    std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
+                                           const QString& start) override;
     void errorReport(const QString& text) override;
     void printerSetup(QWidget* owner, QPrinter& printer) override;
     void progressStart(QWidget* owner, const QString& title, int total) override;

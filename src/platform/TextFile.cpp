@@ -33,7 +33,8 @@ QString strictDecode(QStringDecoder::Encoding encoding, const char* data, qsizet
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(QByteArrayView(data, size));
     if (decoder.hasError())
-        throw DataError(QStringLiteral("%1として読めない文字が含まれています。").arg(QString::fromLatin1(name)));
+        throw DataError(
+            QStringLiteral("%1として読めない文字が含まれています。").arg(QString::fromLatin1(name)));
     return text;
 }
 
@@ -117,7 +118,9 @@ QStringList decodeLines(const QByteArray& bytes) {
     // Code page 932: neither CR nor LF can be the second byte of a double-byte character, so the
     // bytes are split into lines first and only lines with bytes above 0x7F go through the decoder.
     QStringList lines;
-    auto add = [&](qsizetype start, qsizetype end) { lines.append(decodeCp932Line(QByteArrayView(d + start, end - start))); };
+    auto add = [&](qsizetype start, qsizetype end) {
+        lines.append(decodeCp932Line(QByteArrayView(d + start, end - start)));
+    };
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char c = d[i];
@@ -178,7 +181,8 @@ QByteArray encodeCp932(QStringView original) {
 }
 
 QString writeFailure(const QString& path) {
-    return QStringLiteral("%1\r\nに書き込めませんでした。書き込み禁止、空き容量の不足、またはカードの取り外しを確認してください。")
+    return QStringLiteral("%1\r\nに書き込めませんでした。書き込み禁止、空き容量の不足、またはカードの取り外し"
+                          "を確認してください。")
         .arg(path);
 }
 

@@ -22,7 +22,8 @@ QString fileSystemNameFromProbe(const QString& type, const QString& version) {
     if (t == u"vfat" || t == u"msdos") {
         if (version.compare(u"FAT32", Qt::CaseInsensitive) == 0)
             return QStringLiteral("FAT32");
-        if (version.compare(u"FAT16", Qt::CaseInsensitive) == 0 || version.compare(u"FAT12", Qt::CaseInsensitive) == 0)
+        if (version.compare(u"FAT16", Qt::CaseInsensitive) == 0 ||
+            version.compare(u"FAT12", Qt::CaseInsensitive) == 0)
             return QStringLiteral("FAT");
         return QString();
     }

@@ -12,8 +12,8 @@ void setPixelFont(QWidget* w, int pixelSize) {
     w->setFont(f);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, int pixelSize,
-                  Qt::Alignment alignment) {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  int pixelSize, Qt::Alignment alignment) {
     auto* l = make<QLabel>(parent, name, geometry);
     l->setText(text);
     l->setAlignment(alignment);

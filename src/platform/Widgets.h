@@ -22,12 +22,13 @@ template <class T> T* make(QWidget* parent, const char* name, const QRect& geome
 
 void setPixelFont(QWidget* w, int pixelSize);
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry, int pixelSize,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  int pixelSize, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
                         int pixelSize);
 // A plain panel that draws its own background.
-QWidget* makePanel(QWidget* parent, const char* name, const QRect& geometry, const QString& styleSheet = QString());
+QWidget* makePanel(QWidget* parent, const char* name, const QRect& geometry,
+                   const QString& styleSheet = QString());
 
 // Fills a combo box without running its change handler and leaves it without a selection; the
 // caller selects afterwards, which runs the handler once.

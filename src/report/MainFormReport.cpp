@@ -26,13 +26,21 @@ void TFmMain::ShowPrintWindow(bool forPrinting, int printMode) {
     FmPrint->activateWindow();
 }
 
-void TFmMain::BtPrintOutClick() { ShowPrintWindow(true, moravel::report::FullReport); }
+void TFmMain::BtPrintOutClick() {
+    ShowPrintWindow(true, moravel::report::FullReport);
+}
 
-void TFmMain::BtPrintGraphClick() { ShowPrintWindow(true, moravel::report::GraphReport); }
+void TFmMain::BtPrintGraphClick() {
+    ShowPrintWindow(true, moravel::report::GraphReport);
+}
 
-void TFmMain::BtPrintDataViewClick() { ShowPrintWindow(true, moravel::report::TableReport); }
+void TFmMain::BtPrintDataViewClick() {
+    ShowPrintWindow(true, moravel::report::TableReport);
+}
 
-void TFmMain::BtGraphSaveClick() { ShowPrintWindow(false, moravel::report::FullReport); }
+void TFmMain::BtGraphSaveClick() {
+    ShowPrintWindow(false, moravel::report::FullReport);
+}
 
 moravel::report::ReportInputs TFmMain::ReportInputsNow() const {
     moravel::report::ReportInputs in;

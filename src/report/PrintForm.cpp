@@ -37,15 +37,16 @@ TFmPrint::TFmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
     PNG = makeButton(PSave, "PNG", QStringLiteral("PNGで保存"), QRect(8, 48, 84, 25), 13);
     JPG = makeButton(PSave, "JPG", QStringLiteral("JPGで保存"), QRect(8, 80, 84, 25), 13);
     PSave->hide();
-    Panel2 = makePanel(this, "Panel2", QRect(112, 24, 601, 729), QStringLiteral("#Panel2 { background: #22313f; }"));
+    Panel2 = makePanel(this, "Panel2", QRect(112, 24, 601, 729),
+                       QStringLiteral("#Panel2 { background: #22313f; }"));
     anchor(Panel2, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
     ScrollBox1 = make<QScrollArea>(Panel2, "ScrollBox1", QRect(8, 8, 585, 705));
     anchor(ScrollBox1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("ScrollContent"));
     content->setFixedSize(moravel::report::PageWidth + 16, moravel::report::PageHeight + 16);
-    Print_Image = make<moravel::graph::ImageView>(content, "Print_Image",
-                                                   QRect(8, 8, moravel::report::PageWidth, moravel::report::PageHeight));
+    Print_Image = make<moravel::graph::ImageView>(
+        content, "Print_Image", QRect(8, 8, moravel::report::PageWidth, moravel::report::PageHeight));
     ScrollBox1->setWidget(content);
 
     PrinterSetupDialog1 = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -72,8 +73,9 @@ void TFmPrint::FormCreate() {
 }
 
 moravel::report::DayJoins TFmPrint::joins() const {
-    return {{DDLineS01, DDLineS02, DDLineS03, DDLineS04, DDLineS05, DDLineS06, DDLineS07, DDLineS08, DDLineS09},
-            {DDLineV01, DDLineV02, DDLineV03, DDLineV04, DDLineV05, DDLineV06, DDLineV07, DDLineV08, DDLineV09}};
+    return {
+        {DDLineS01, DDLineS02, DDLineS03, DDLineS04, DDLineS05, DDLineS06, DDLineS07, DDLineS08, DDLineS09},
+        {DDLineV01, DDLineV02, DDLineV03, DDLineV04, DDLineV05, DDLineV06, DDLineV07, DDLineV08, DDLineV09}};
 }
 
 void TFmPrint::keepJoins(const moravel::report::DayJoins& j) {
@@ -107,11 +109,17 @@ void TFmPrint::FormShow() {
 
 // ---- printing ----
 
-void TFmPrint::PrintSetClick() { dialogs().printerSetup(this, *PrinterSetupDialog1); }
+void TFmPrint::PrintSetClick() {
+    dialogs().printerSetup(this, *PrinterSetupDialog1);
+}
 
-void TFmPrint::PrintClick() { PrintPage(*PrinterSetupDialog1); }
+void TFmPrint::PrintClick() {
+    PrintPage(*PrinterSetupDialog1);
+}
 
-void TFmPrint::PrintPage(QPrinter& printer) { PrintImages(printer, {Print_Image->bitmap()}); }
+void TFmPrint::PrintPage(QPrinter& printer) {
+    PrintImages(printer, {Print_Image->bitmap()});
+}
 
 void TFmPrint::PrintImages(QPrinter& printer, const QList<QImage>& pages) {
     // The resolution at which the page has the size of an A4 sheet, or the closest the printer has.
@@ -144,11 +152,17 @@ void TFmPrint::PrintImages(QPrinter& printer, const QList<QImage>& pages) {
 
 // ---- image files ----
 
-void TFmPrint::BMPClick() { SaveImage(QStringLiteral(".bmp")); }
+void TFmPrint::BMPClick() {
+    SaveImage(QStringLiteral(".bmp"));
+}
 
-void TFmPrint::PNGClick() { SaveImage(QStringLiteral(".png")); }
+void TFmPrint::PNGClick() {
+    SaveImage(QStringLiteral(".png"));
+}
 
-void TFmPrint::JPGClick() { SaveImage(QStringLiteral(".jpg")); }
+void TFmPrint::JPGClick() {
+    SaveImage(QStringLiteral(".jpg"));
+}
 
 void TFmPrint::SaveImage(const QString& extension) {
     const QString name = moravel::report::imageBaseName(PeriodText ? PeriodText() : QString());
@@ -157,8 +171,9 @@ void TFmPrint::SaveImage(const QString& extension) {
         return;
     const QString path = moravel::platform::withSeparator(*dir) + name + extension;
     if (moravel::platform::fileExists(path)) {
-        const auto answer = dialogs().askYesNoCancel(
-            Handle, name + extension + QStringLiteral("\r\n") + QStringLiteral("はすでに存在します。上書きしますか？"));
+        const auto answer =
+            dialogs().askYesNoCancel(Handle, name + extension + QStringLiteral("\r\n") +
+                                                 QStringLiteral("はすでに存在します。上書きしますか？"));
         if (answer != moravel::platform::Answer::Yes)
             return;
     }

@@ -29,10 +29,10 @@ public:
     std::function<moravel::report::ReportInputs()> Inputs;
 
     QWidget* Handle = nullptr; // owner of the overwrite question
-    int DDLineS01 = 0, DDLineS02 = 0, DDLineS03 = 0, DDLineS04 = 0, DDLineS05 = 0, DDLineS06 = 0, DDLineS07 = 0,
-        DDLineS08 = 0, DDLineS09 = 0;
-    int DDLineV01 = 0, DDLineV02 = 0, DDLineV03 = 0, DDLineV04 = 0, DDLineV05 = 0, DDLineV06 = 0, DDLineV07 = 0,
-        DDLineV08 = 0, DDLineV09 = 0;
+    int DDLineS01 = 0, DDLineS02 = 0, DDLineS03 = 0, DDLineS04 = 0, DDLineS05 = 0, DDLineS06 = 0,
+        DDLineS07 = 0, DDLineS08 = 0, DDLineS09 = 0;
+    int DDLineV01 = 0, DDLineV02 = 0, DDLineV03 = 0, DDLineV04 = 0, DDLineV05 = 0, DDLineV06 = 0,
+        DDLineV07 = 0, DDLineV08 = 0, DDLineV09 = 0;
     int PrintMode = 0;
     QImage Draw;
 

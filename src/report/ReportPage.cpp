@@ -1,9 +1,9 @@
 #include "report/ReportPage.h"
 
 #include "common/Checked.h"
+#include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
-#include "common/DateText.h"
 #include "data/Tables.h"
 #include "graph/GraphDrawing.h"
 #include "platform/Fonts.h"
@@ -54,14 +54,17 @@ public:
     // Text in a rectangle, word wrap on, vertically centred, in the fill colour.
     void text(int x, int y, int w, int h, const QString& s, Qt::Alignment horizontal = Qt::AlignLeft) {
         m_p.setPen(m_fill);
-        m_p.drawText(QRect(x, y, w, h), horizontal | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip, s);
+        m_p.drawText(QRect(x, y, w, h), horizontal | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip,
+                     s);
         m_p.setPen(m_stroke);
     }
     // A solid line, both end pixels included.
     void line(int x0, int y0, int x1, int y1) { graph::axisLine(m_p, x0, y0, x1, y1); }
     // The outline of the rectangle from (x0, y0) to (x1, y1).
     void outline(int x0, int y0, int x1, int y1) { graph::outlineRect(m_p, x0, y0, x1, y1); }
-    void fillRect(int x0, int y0, int x1, int y1, const QColor& c) { m_p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), c); }
+    void fillRect(int x0, int y0, int x1, int y1, const QColor& c) {
+        m_p.fillRect(QRect(x0, y0, x1 - x0, y1 - y0), c);
+    }
 
 private:
     QPainter& m_p;
@@ -86,7 +89,9 @@ const QStringList& levelList(const data::LevelLists* lists, int stat) {
 constexpr int TopS = 470;
 constexpr int TopV = 770;
 
-graph::Plot pagePlot(int top) { return {125, top, 950, 265}; }
+graph::Plot pagePlot(int top) {
+    return {125, top, 950, 265};
+}
 
 // What the levels of a channel are drawn from, as the main window draws them.
 graph::SeriesDrawing channelDrawing(const ReportInputs& in, bool noise) {
@@ -111,7 +116,8 @@ graph::SeriesDrawing channelDrawing(const ReportInputs& in, bool noise) {
 void drawPlotFrame(QPainter& p, const ReportInputs& in, int top, int reference) {
     const graph::GraphStyle style = graph::GraphStyle::page();
     if (in.monthMode)
-        graph::drawMonthFrame(p, pagePlot(top), style, reference, {in.periodStart, in.periodStop, in.periodEntries});
+        graph::drawMonthFrame(p, pagePlot(top), style, reference,
+                              {in.periodStart, in.periodStop, in.periodEntries});
     else
         graph::drawDayFrame(p, pagePlot(top), style, reference);
 }
@@ -136,8 +142,8 @@ void drawDayTable(Scene& s, int top, const QStringList& values, int count) {
     for (int j = 1; j <= 24; ++j)
         s.text(100 + 39 * j, top, 39, 23, QString::number(j - 1), Qt::AlignHCenter);
     for (int n = 0; n < count; ++n)
-        s.text(100 + 39 * (n / 6 + 1), top + 24 * (n % 6 + 1), 39, 23, wholeLevel(entryAt(values, n, "レベル")),
-               Qt::AlignHCenter);
+        s.text(100 + 39 * (n / 6 + 1), top + 24 * (n % 6 + 1), 39, 23,
+               wholeLevel(entryAt(values, n, "レベル")), Qt::AlignHCenter);
 }
 
 void drawFullMonthTable(Scene& s, int top, const std::array<QString, data::MaxPeriodDays>& values, int days) {
@@ -154,8 +160,8 @@ void drawFullMonthTable(Scene& s, int top, const std::array<QString, data::MaxPe
     // The days of the period; the cells after it stay empty rather than show what an earlier,
     // longer period left in the array.
     for (int n = 0; n < data::MaxPeriodDays && n < days; ++n)
-        s.text(157 + 57 * (n % 16), top + (n < 16 ? 36 : 108), 56, 36, wholeLevel(values[static_cast<size_t>(n)]),
-               Qt::AlignHCenter);
+        s.text(157 + 57 * (n % 16), top + (n < 16 ? 36 : 108), 56, 36,
+               wholeLevel(values[static_cast<size_t>(n)]), Qt::AlignHCenter);
 }
 
 const std::array<QString, data::MaxPeriodDays>& dailyRow(const data::DailyMaxima* table, int stat) {
@@ -186,7 +192,8 @@ void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth, int pa
     s.fillRect(0, 0, pageWidth, pageHeight, White);
     s.fill(Black);
     s.fontSize(30);
-    s.text(pageWidth / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動自動測定結果報告書―"), Qt::AlignHCenter);
+    s.text(pageWidth / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動自動測定結果報告書―"),
+           Qt::AlignHCenter);
     s.fontSize(18);
     auto row = [](int r) { return 90 + 27 * (r - 1); };
     auto label = [&](int r, const char* text, int x = 100, int w = 220) {
@@ -252,8 +259,10 @@ void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins) {
         s.text(140, 740, 600, 25, QStringLiteral("振動レベル　"));
     } else {
         s.fontSize(18);
-        s.text(140, 440, 600, 25, QStringLiteral("騒音レベル　") + selected(in.sModeText) + QStringLiteral("　dB(A)"));
-        s.text(140, 740, 600, 25, QStringLiteral("振動レベル　") + selected(in.vModeText) + QStringLiteral("　dB"));
+        s.text(140, 440, 600, 25,
+               QStringLiteral("騒音レベル　") + selected(in.sModeText) + QStringLiteral("　dB(A)"));
+        s.text(140, 740, 600, 25,
+               QStringLiteral("振動レベル　") + selected(in.vModeText) + QStringLiteral("　dB"));
     }
     drawPlotFrame(p, in, TopS, toInt(in.referenceS));
     drawPlotFrame(p, in, TopV, toInt(in.referenceV));
@@ -312,10 +321,12 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
                 s.text(100, y, 150, 36, entryAt(in.periodEntries, first + d, "日付一覧"), Qt::AlignHCenter);
             for (int k = 0; k < in.sColumns.size(); ++k)
                 s.text(column(0, k), y, 50, 36,
-                       wholeLevel(dailyRow(in.laMax, in.sColumns[k]).at(static_cast<size_t>(d))), Qt::AlignHCenter);
+                       wholeLevel(dailyRow(in.laMax, in.sColumns[k]).at(static_cast<size_t>(d))),
+                       Qt::AlignHCenter);
             for (int k = 0; k < in.vColumns.size(); ++k)
                 s.text(column(1, k), y, 50, 36,
-                       wholeLevel(dailyRow(in.lvMax, in.vColumns[k]).at(static_cast<size_t>(d))), Qt::AlignHCenter);
+                       wholeLevel(dailyRow(in.lvMax, in.vColumns[k]).at(static_cast<size_t>(d))),
+                       Qt::AlignHCenter);
         }
         return;
     }
@@ -327,7 +338,8 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
     drawDayTable(s, 770, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
 }
 
-void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth, int pageHeight) {
+void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth,
+                 int pageHeight) {
     initDataPrintOut(p, in, pageWidth, pageHeight);
     if (printMode == FullReport || printMode == GraphReport)
         graphPrintOut(p, in, joins);

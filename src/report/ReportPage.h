@@ -17,14 +17,14 @@ namespace moravel::report {
 // The level arrays are referred to, not copied.
 struct ReportInputs {
     // the item page
-    QString target, spot, positionS, regulationS, regulationV, referenceS, referenceV, notices, date, institution,
-        name, ledStart, ledStop;
+    QString target, spot, positionS, regulationS, regulationV, referenceS, referenceV, notices, date,
+        institution, name, ledStart, ledStop;
     std::array<bool, 7> week{};
     // the selection
-    bool monthMode = false;  // 月報モード checked
-    bool dayMode = true;     // 日報モード checked
-    bool lines = false;      // 線グラフ checked (day mode)
-    int periodStart = -1;    // item indexes of the period lists, -1 for none
+    bool monthMode = false; // 月報モード checked
+    bool dayMode = true;    // 日報モード checked
+    bool lines = false;     // 線グラフ checked (day mode)
+    int periodStart = -1;   // item indexes of the period lists, -1 for none
     int periodStop = -1;
     QStringList periodEntries; // the texts of the first-day list
     // the level combos: the selected entry's text, none when nothing is selected
@@ -60,7 +60,8 @@ struct DayJoins {
 // 1191 x 1684 bitmap) and leaves the painter as it found it.
 
 // Clears the page to opaque white and draws the title and the header block.
-void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth = PageWidth, int pageHeight = PageHeight);
+void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth = PageWidth,
+                      int pageHeight = PageHeight);
 // The graph section: title, legend or headings, the S and V plots.
 void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins);
 // The table section of the full report, below the graphs.
@@ -71,8 +72,8 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in);
 // Composes a whole page: the header block and the sections of the print mode. Throws DataError where
 // a section cannot be drawn (a reference that is not a whole number, a level that is not a number, a
 // level combo without a selection); what was drawn up to there stays on the page.
-void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth = PageWidth,
-                 int pageHeight = PageHeight);
+void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins,
+                 int pageWidth = PageWidth, int pageHeight = PageHeight);
 // The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
 

@@ -28,11 +28,12 @@ void TFmMain::BuildSettingsPage() {
         return e;
     };
     // The items' labels and edits, by item index.
-    auto item = [&](moravel::Item i, const char* text, int labelX, int labelY, int labelWidth, int editX, int editWidth) {
+    auto item = [&](moravel::Item i, const char* text, int labelX, int labelY, int labelWidth, int editX,
+                    int editWidth) {
         const QString name = moravel::itemNames()[static_cast<size_t>(i)];
-        SettingsLabels[static_cast<size_t>(i)] = makeLabel(page, "", QString::fromUtf8(text),
-                                                           QRect(labelX, labelY, labelWidth, 35), 16,
-                                                           Qt::AlignRight | Qt::AlignVCenter);
+        SettingsLabels[static_cast<size_t>(i)] =
+            makeLabel(page, "", QString::fromUtf8(text), QRect(labelX, labelY, labelWidth, 35), 16,
+                      Qt::AlignRight | Qt::AlignVCenter);
         SettingsLabels[static_cast<size_t>(i)]->setObjectName(QStringLiteral("Lb") + name);
         QLineEdit* e = edit("", editX, labelY, editWidth);
         e->setObjectName(QStringLiteral("SettingsEd") + name);

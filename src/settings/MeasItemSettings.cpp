@@ -15,13 +15,16 @@
 
 using moravel::platform::dialogs;
 
-TFmMeasItemSettings::TFmMeasItemSettings(TFmMain& mainWindow) : QWidget(nullptr, Qt::Window), m_main(mainWindow) {
+TFmMeasItemSettings::TFmMeasItemSettings(TFmMain& mainWindow)
+    : QWidget(nullptr, Qt::Window), m_main(mainWindow) {
     setObjectName(QStringLiteral("FmMeasItemSettings"));
     setWindowTitle(QStringLiteral("計測項目設定"));
     FormCreate();
 }
 
-QString TFmMeasItemSettings::Directory() const { return m_main.EdSelectDir->text(); }
+QString TFmMeasItemSettings::Directory() const {
+    return m_main.EdSelectDir->text();
+}
 
 void TFmMeasItemSettings::FormCreate() {
     TimeComboInit();
@@ -59,15 +62,25 @@ void TFmMeasItemSettings::TimeComboInit() {
     }
 }
 
-void TFmMeasItemSettings::WeekArrayInit() { CbWeek = m_main.SettingsCb; }
+void TFmMeasItemSettings::WeekArrayInit() {
+    CbWeek = m_main.SettingsCb;
+}
 
-void TFmMeasItemSettings::NameArrayInit() { NameArray = moravel::itemNames(); }
+void TFmMeasItemSettings::NameArrayInit() {
+    NameArray = moravel::itemNames();
+}
 
-void TFmMeasItemSettings::LengthArrayInit() { LengthArray = moravel::settings::itemLengths(); }
+void TFmMeasItemSettings::LengthArrayInit() {
+    LengthArray = moravel::settings::itemLengths();
+}
 
-void TFmMeasItemSettings::EditArrayInit() { EditArray = m_main.SettingsEdits; }
+void TFmMeasItemSettings::EditArrayInit() {
+    EditArray = m_main.SettingsEdits;
+}
 
-void TFmMeasItemSettings::LabelArrayInit() { LabelArray = m_main.SettingsLabels; }
+void TFmMeasItemSettings::LabelArrayInit() {
+    LabelArray = m_main.SettingsLabels;
+}
 
 void TFmMeasItemSettings::DataClear() {
     for (QLineEdit* e : EditArray)
@@ -76,7 +89,9 @@ void TFmMeasItemSettings::DataClear() {
         b->setChecked(false);
 }
 
-QString TFmMeasItemSettings::FileSystemName() const { return moravel::platform::fileSystemName(Directory()); }
+QString TFmMeasItemSettings::FileSystemName() const {
+    return moravel::platform::fileSystemName(Directory());
+}
 
 void TFmMeasItemSettings::BtRegisterClick() {
     moravel::settings::SettingsEntries entries;

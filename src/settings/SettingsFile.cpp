@@ -13,14 +13,16 @@ const std::array<int, ItemCount>& itemLengths() {
 
 const std::array<QString, ItemCount>& itemLabels() {
     static const std::array<QString, ItemCount> labels = {
-        QStringLiteral("現場名"),   QStringLiteral("測定場所"),       QStringLiteral("測定位置"),
-        QStringLiteral("・振動V"),  QStringLiteral("規制基準・騒音S"), QStringLiteral("・振動V"),
-        QStringLiteral("特記事項"), QStringLiteral("測定機関"),       QStringLiteral("測定者"),
+        QStringLiteral("現場名"),     QStringLiteral("測定場所"),        QStringLiteral("測定位置"),
+        QStringLiteral("・振動V"),    QStringLiteral("規制基準・騒音S"), QStringLiteral("・振動V"),
+        QStringLiteral("特記事項"),   QStringLiteral("測定機関"),        QStringLiteral("測定者"),
         QStringLiteral("騒音基準値"), QStringLiteral("振動基準値")};
     return labels;
 }
 
-QString settingsFilePath(const QString& directory) { return directory + QStringLiteral("MORVEL.TXT"); }
+QString settingsFilePath(const QString& directory) {
+    return directory + QStringLiteral("MORVEL.TXT");
+}
 
 namespace {
 
@@ -40,7 +42,9 @@ std::optional<int> hourOf(const QString& line, const QString& key) {
 
 SettingsContent parseSettingsFile(const QStringList& lines) {
     SettingsContent c;
-    auto line = [&](int number) { return number >= 1 && number <= lines.size() ? lines[number - 1] : QString(); };
+    auto line = [&](int number) {
+        return number >= 1 && number <= lines.size() ? lines[number - 1] : QString();
+    };
     // A line that does not exist fails its test.
     const bool keys = lines.size() >= 15 && line(14).contains(u"WEEK") && line(15).contains(u"START") &&
                       lines.last().contains(u"STOP");
@@ -91,8 +95,9 @@ QStringList settingsFileLines(const SettingsEntries& e) {
     lines << items[0] + comma << items[1] + comma << items[2] + comma << items[2] + comma;
     for (size_t i = 4; i <= 8; ++i)
         lines << items[i] + comma;
-    lines << QStringLiteral("S-ALA,") + items[9] << QStringLiteral("S-ALMODE,0") << QStringLiteral("V-ALA,") + items[10]
-          << QStringLiteral("V-ALMODE,0") << QStringLiteral("WEEK,") + e.weekFlags
+    lines << QStringLiteral("S-ALA,") + items[9] << QStringLiteral("S-ALMODE,0")
+          << QStringLiteral("V-ALA,") + items[10] << QStringLiteral("V-ALMODE,0")
+          << QStringLiteral("WEEK,") + e.weekFlags
           << QStringLiteral("START,") + e.startHour + u':' + e.startMinute
           << QStringLiteral("STOP,") + e.stopHour + u':' + e.stopMinute;
     return lines;
@@ -101,7 +106,8 @@ QStringList settingsFileLines(const SettingsEntries& e) {
 bool lengthCheck(int maximum, const QString& text, QStringList& messages, const QString& label) {
     if (text.size() <= maximum)
         return true;
-    messages.append(label + QStringLiteral("の文字数が") + QString::number(maximum) + QStringLiteral("文字を超えています。"));
+    messages.append(label + QStringLiteral("の文字数が") + QString::number(maximum) +
+                    QStringLiteral("文字を超えています。"));
     return false;
 }
 

@@ -1,7 +1,7 @@
 // A card that comes out of a monitor that stood in the rain: broken files, a card pulled out, full
 // and write-protected volumes. No crash, no hang, the specified message, nothing lost.
-#include "WindowTest.h"
 #include "Volumes.h"
+#include "WindowTest.h"
 
 #include "export/CSVConvert.h"
 #include "graph/ImageView.h"
@@ -21,7 +21,6 @@ using moravel::test::ScratchVolume;
 
 namespace {
 
-
 const QString Broken = QStringLiteral("データは破損しています。");
 
 } // namespace
@@ -30,7 +29,8 @@ class CardFaults : public MainWindowTest {
 protected:
     // The application is still usable: another card loads and shows its first day.
     void expectUsable() {
-        chooseDirectory(makeCard(moravel::test::cardOptions(1), QStringLiteral("healthy%1").arg(++m_healthy)));
+        chooseDirectory(
+            makeCard(moravel::test::cardOptions(1), QStringLiteral("healthy%1").arg(++m_healthy)));
         EXPECT_FALSE(main->errorFlag);
         EXPECT_EQ(main->LA_List[0].size(), 144);
         EXPECT_TRUE(main->BtCSVConvert->isEnabled());
@@ -59,8 +59,12 @@ TEST_F(CardFaults, BrokenDayFiles) {
         QStringList messages;
     };
     const Case cases[] = {
-        {"truncated in the middle of a row", [](const QByteArray& b) { return b.left(b.size() / 2 + 17); }, {}},
-        {"ten megabytes on one line", [](const QByteArray&) { return QByteArray(10 * 1024 * 1024, '7'); }, {Broken}},
+        {"truncated in the middle of a row",
+         [](const QByteArray& b) { return b.left(b.size() / 2 + 17); },
+         {}},
+        {"ten megabytes on one line",
+         [](const QByteArray&) { return QByteArray(10 * 1024 * 1024, '7'); },
+         {Broken}},
         {"zeros in place of text", [](const QByteArray& b) { return QByteArray(b.size(), '\0'); }, {Broken}},
         {"bytes that are not code page 932",
          [](const QByteArray& b) {
@@ -139,7 +143,8 @@ TEST_F(CardFaults, CsvFilesOnAFullOrWriteProtectedVolume) {
         dialogs.answer(Answer::Yes); // start
         dialogs.answer(Answer::Yes); // replace 20210301.csv
         main->FmCSVConvert->BtConvertStart->click();
-        EXPECT_EQ(dialogs.texts("information"), QStringList{QStringLiteral("変換が失敗しました。")}) << readOnly;
+        EXPECT_EQ(dialogs.texts("information"), QStringList{QStringLiteral("変換が失敗しました。")})
+            << readOnly;
         EXPECT_EQ(moravel::test::readBytes(old), QByteArray("the old conversion\r\n")) << readOnly;
         QStringList files = QDir(volume->path()).entryList(QDir::Files | QDir::Hidden);
         files.removeAll("filler.bin");

@@ -19,7 +19,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-
 // Pixels of a series colour in an image.
 int countColour(const QImage& image, QRgb colour) {
     int n = 0;

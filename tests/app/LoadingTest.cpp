@@ -19,7 +19,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-
 // Replaces line `index` of a card file.
 void editLine(const QString& path, int index, const QString& text) {
     QStringList lines = moravel::platform::readLines(path);
@@ -57,8 +56,8 @@ TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
         if (g < 3)
             continue;
         EXPECT_EQ(px(s, x0, f.stepY(g)), Black) << a;
-        EXPECT_EQ(px(s, x0 + 2, f.stepY(g)), Black) << a;       // the bar's top
-        EXPECT_NE(px(s, x0 + 2, f.stepY(g) - 1), Black) << a;   // nothing above it
+        EXPECT_EQ(px(s, x0 + 2, f.stepY(g)), Black) << a;     // the bar's top
+        EXPECT_NE(px(s, x0 + 2, f.stepY(g) - 1), Black) << a; // nothing above it
         ++checked;
     }
     EXPECT_GT(checked, 5);

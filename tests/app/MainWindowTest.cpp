@@ -18,7 +18,6 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-
 bool dataButtonsEnabled(const TFmMain* m) {
     return m->BtPrintOut->isEnabled() && m->BtPrintGraph->isEnabled() && m->BtPrintDataView->isEnabled() &&
            m->BtGraphSave->isEnabled() && m->BtCSVConvert->isEnabled();
@@ -175,7 +174,10 @@ TEST_F(MainWindow, BrokenDayFilesResetTheWindowWithTheirMessage) {
     };
     const Case cases[] = {
         {"line 16 not empty", 16, "x", false, {QStringLiteral("20210301.LAC\r\nは破損しています。")}},
-        {"six weekday flags", 13, "WEEK,111111", false,
+        {"six weekday flags",
+         13,
+         "WEEK,111111",
+         false,
          {QStringLiteral("2021/03/01.LAC [WEEK]の部分\r\nは破損しています。")}},
         {"one-digit hour", 14, "START,8:00", false, {QStringLiteral("20210301.LAC\r\nは破損しています。")}},
         {"no first data row", 17, QString(), false, {QStringLiteral("データは破損しています。")}},

@@ -20,8 +20,9 @@ using moravel::tools::SampleCardOptions;
 
 namespace {
 
-
-QString whole(const QString& level) { return QString::number(moravel::levelTruncated(level)); }
+QString whole(const QString& level) {
+    return QString::number(moravel::levelTruncated(level));
+}
 
 } // namespace
 
@@ -38,8 +39,8 @@ TEST_F(Tables, DayTablesShowTheChosenLevelsTruncated) {
     EXPECT_EQ(cell(s, 24, 0), "23");
     EXPECT_EQ(cell(s, 0, 1), "0~10");
     EXPECT_EQ(cell(s, 0, 6), "50~60");
-    EXPECT_EQ(cell(s, 1, 1), whole(main->LA_List[2][0]));      // L05 of 00:00-00:10
-    EXPECT_EQ(cell(s, 24, 6), whole(main->LA_List[2][143]));   // L05 of 23:50-24:00
+    EXPECT_EQ(cell(s, 1, 1), whole(main->LA_List[2][0]));                  // L05 of 00:00-00:10
+    EXPECT_EQ(cell(s, 24, 6), whole(main->LA_List[2][143]));               // L05 of 23:50-24:00
     EXPECT_EQ(cell(main->SgDataView2, 5, 3), whole(main->LV_List[3][26])); // L10 of 04:20
     EXPECT_EQ(cell(main->FmDataView->SgDataView, 24, 6), whole(main->LA_List[2][143]));
     EXPECT_EQ(main->LbSMode->text(), "L05");
@@ -119,7 +120,8 @@ TEST_F(Tables, AfterAFailureTheNoiseTableIsEmptyAndTheVibrationTableKeepsItsValu
     EXPECT_TRUE(cell(main->SgDataView, 3, 3).isEmpty());
     EXPECT_EQ(cell(main->SgDataView, 0, 1), "0~10");
     EXPECT_EQ(cell(main->SgDataView2, 3, 3), vibration);
-    EXPECT_EQ(dialogs.texts("information"), (QStringList{QStringLiteral("20210302.LAC\r\nは破損しています。")}));
+    EXPECT_EQ(dialogs.texts("information"),
+              (QStringList{QStringLiteral("20210302.LAC\r\nは破損しています。")}));
 }
 
 TEST_F(Tables, TheRefreshDoesNothingInTheErrorState) {

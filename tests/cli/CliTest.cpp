@@ -1,6 +1,6 @@
 // moravel-cli against the windows it drives: the same files, the same pages.
-#include "WindowTest.h"
 #include "Volumes.h"
+#include "WindowTest.h"
 
 #include "export/CSVConvert.h"
 #include "graph/ImageView.h"
@@ -29,10 +29,9 @@ Result cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(MORAVEL_CLI), args);
     p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
-
 
 // The files of a directory by name, with their bytes.
 QMap<QString, QByteArray> filesOf(const QString& dir) {
@@ -98,7 +97,7 @@ TEST_F(Cli, ReportsAreThePreviewsPages) {
     main->RbSS->setChecked(true);
     main->CbSMode->setCurrentIndex(8);
     choosePeriod(1, 3);
-    main->Button2->click(); // no noise series but ...
+    main->Button2->click();         // no noise series but ...
     main->CbL50S->setChecked(true); // ... L50
     main->CbLmaxS->setChecked(true);
     main->CbLeqV->setChecked(false);
@@ -108,14 +107,15 @@ TEST_F(Cli, ReportsAreThePreviewsPages) {
     main->BtPrintOut->click();
     const QImage preview = main->FmPrint->Print_Image->bitmap();
     const QString png = tmp.filePath("report.png");
-    const Result r = cli({"report", cardDir, png, "--period", "20210302", "20210304", "--kind", "full", "--lines",
-                          "--noise-level", "Lmax", "--series", "L50,Lmax"});
+    const Result r = cli({"report", cardDir, png, "--period", "20210302", "20210304", "--kind", "full",
+                          "--lines", "--noise-level", "Lmax", "--series", "L50,Lmax"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QImage saved(png);
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), preview.convertToFormat(QImage::Format_RGB32));
 
     const QString pdf = tmp.filePath("days.pdf");
-    const Result each = cli({"report", cardDir, pdf, "--period", "20210301", "20210305", "--each-day", "--kind", "table"});
+    const Result each =
+        cli({"report", cardDir, pdf, "--period", "20210301", "20210305", "--each-day", "--kind", "table"});
     ASSERT_EQ(each.code, 0) << each.err.toStdString();
     QString info;
     ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
@@ -132,7 +132,8 @@ TEST_F(Cli, GraphsAreTheMainWindowsGraphs) {
     const QString png = tmp.filePath("v.png");
     const Result r = cli({"graph", cardDir, png, "--day", "20210301", "--channel", "V", "--level", "Lmin"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), onScreen.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32),
+              onScreen.convertToFormat(QImage::Format_RGB32));
     const Result sized = cli({"graph", cardDir, tmp.filePath("s.png"), "--period", "20210301", "20210302",
                               "--channel", "S", "--size", "600x300"});
     ASSERT_EQ(sized.code, 0);
@@ -172,7 +173,8 @@ TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
     EXPECT_EQ(missingDay.code, 1);
     const Result broken = cli({"report", cardDir, tmp.filePath("r.png"), "--day", "20210302"});
     EXPECT_EQ(broken.code, 1);
-    EXPECT_TRUE(broken.err.contains(QStringLiteral("20210302.LAC\r\nは破損しています。"))) << broken.err.toStdString();
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("20210302.LAC\r\nは破損しています。")))
+        << broken.err.toStdString();
     EXPECT_FALSE(QFile::exists(tmp.filePath("r.png")));
     const Result longPeriod = cli({"csv", cardDir, tmp.filePath("o"), "--period", "20210303", "20210301"});
     EXPECT_EQ(longPeriod.code, 1);

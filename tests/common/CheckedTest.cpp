@@ -14,6 +14,7 @@ TEST(Checked, LineAtThrowsBeyondTheEnd) {
     EXPECT_THROW(lineAt(lines, -1), DataError);
     try {
         lineAt(lines, 16);
+        FAIL() << "line 17 of two lines was read";
     } catch (const DataError& e) {
         EXPECT_EQ(e.text(), QStringLiteral("ファイルに17行目がありません（2行）。"));
     }
@@ -46,5 +47,6 @@ TEST(Checked, TheQuickDecimalReaderAgreesWithTheGeneralOne) {
         ASSERT_EQ(levelValue(text), QLocale::c().toDouble(text)) << text.toStdString();
     }
     for (const char* text : {"0.1", "123456.789", "-12.25", "1.", ".5", "99999999999.9999"})
-        EXPECT_EQ(levelValue(QString::fromLatin1(text)), QLocale::c().toDouble(QString::fromLatin1(text))) << text;
+        EXPECT_EQ(levelValue(QString::fromLatin1(text)), QLocale::c().toDouble(QString::fromLatin1(text)))
+            << text;
 }

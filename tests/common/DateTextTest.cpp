@@ -5,7 +5,9 @@
 
 using namespace moravel;
 
-TEST(DateText, CatalogueText) { EXPECT_EQ(dateNumToString("20210305"), QStringLiteral("2021年03月05日")); }
+TEST(DateText, CatalogueText) {
+    EXPECT_EQ(dateNumToString("20210305"), QStringLiteral("2021年03月05日"));
+}
 
 TEST(DateText, ReadsOneFixedFormat) {
     Stamp s;
@@ -13,9 +15,9 @@ TEST(DateText, ReadsOneFixedFormat) {
     EXPECT_EQ(s.text(), "2021/03/01 07:05:00");
     ASSERT_TRUE(readStamp(u"2021/03/01", u"23:59:58", s));
     EXPECT_EQ(s.text(), "2021/03/01 23:59:58");
-    for (const char16_t* bad : {u"2021/13/01 00:00", u"2021/02/29 00:00", u"21/03/01 00:00", u"2021-03-01 00:00",
-                                u"2021/03/01 24:00", u"2021/03/01 00:60", u"2021/03/01", u"2021/03/0100:00",
-                                u"2021/03/01 00:00x"})
+    for (const char16_t* bad :
+         {u"2021/13/01 00:00", u"2021/02/29 00:00", u"21/03/01 00:00", u"2021-03-01 00:00",
+          u"2021/03/01 24:00", u"2021/03/01 00:60", u"2021/03/01", u"2021/03/0100:00", u"2021/03/01 00:00x"})
         EXPECT_FALSE(readStamp(bad, s)) << QString::fromUtf16(bad).toStdString();
     EXPECT_TRUE(readStamp(u"2024/02/29 00:00", s));
 }

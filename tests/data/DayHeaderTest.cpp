@@ -1,5 +1,5 @@
-#include "common/Errors.h"
 #include "data/DayHeader.h"
+#include "common/Errors.h"
 
 #include "TestSupport.h"
 
@@ -11,8 +11,12 @@ using moravel::test::dayFile;
 
 namespace {
 
-QStringList goodFile() { return dayFile({dataRow("2021/03/01", 0, 0, "055.3"), dataRow("2021/03/01", 0, 10, "056.0")}); }
-QString stem() { return QStringLiteral("20210301"); }
+QStringList goodFile() {
+    return dayFile({dataRow("2021/03/01", 0, 0, "055.3"), dataRow("2021/03/01", 0, 10, "056.0")});
+}
+QString stem() {
+    return QStringLiteral("20210301");
+}
 
 } // namespace
 
@@ -35,7 +39,7 @@ TEST(DayHeader, ReadsItemsWeekdaysAndLedTimes) {
 TEST(DayHeader, BrokenHeaders) {
     struct Case {
         const char* name;
-        int file;     // 0: .LAC, 1: .LVC, 2: both
+        int file; // 0: .LAC, 1: .LVC, 2: both
         int line;
         QString text;
         HeaderCheck::Outcome outcome;
@@ -71,7 +75,8 @@ TEST(DayHeader, BothStopLinesBrokenNameTheVibrationFile) {
     QStringList lac = goodFile(), lvc = goodFile();
     lac[15] = "STOP,6:00";
     lvc[15] = "STOP,6:00";
-    EXPECT_EQ(checkHeader(lac, lvc, stem).messages, QStringList{QStringLiteral("20210301.LVC\r\nは破損しています。")});
+    EXPECT_EQ(checkHeader(lac, lvc, stem).messages,
+              QStringList{QStringLiteral("20210301.LVC\r\nは破損しています。")});
 }
 
 TEST(DayHeader, WeekFlagsOtherThanOneCountAsNotConstruction) {

@@ -1,5 +1,5 @@
-#include "common/Errors.h"
 #include "data/Gathering.h"
+#include "common/Errors.h"
 
 #include "TestSupport.h"
 
@@ -19,7 +19,9 @@ QStringList numberedDay(const QList<int>& skip = {}) {
     return dayFile(rows);
 }
 
-QString levelOf(int k) { return QString::asprintf("%05.1f", 100.0 + k); }
+QString levelOf(int k) {
+    return QString::asprintf("%05.1f", 100.0 + k);
+}
 
 struct Gathered {
     LevelLists la, lv;
@@ -141,7 +143,7 @@ TEST(Maxima, HourlyAndDailyMaxima) {
     EXPECT_EQ(daily[3], (QStringList{"70", "0"}));
 }
 
-TEST(Maxima, ANonNumberInAnHourIsAnErrorButNotInTheDailyPass) {
+TEST(Maxima, ANonNumberIsAnErrorWhereTheHourlyPassMeetsIt) {
     LevelLists day;
     for (auto& l : day)
         for (int k = 0; k < 144; ++k)
@@ -149,6 +151,8 @@ TEST(Maxima, ANonNumberInAnHourIsAnErrorButNotInTheDailyPass) {
     day[0][7] = "abc";
     MonthLists hourly, daily;
     EXPECT_THROW(appendDayMaxima(day, true, hourly, daily), DataError);
+    EXPECT_EQ(hourly[0], QStringList{"50"}); // hour 0 was done before hour 1 failed
+    EXPECT_TRUE(daily[0].isEmpty());         // and no daily maximum was taken
 }
 
 TEST(Maxima, FirstRowWeekday) {

@@ -12,7 +12,9 @@ using moravel::test::dayFile;
 
 namespace {
 
-QByteArray rows(const QStringList& lines) { return encodeCp932(lines.join("\r\n") + "\r\n"); }
+QByteArray rows(const QStringList& lines) {
+    return encodeCp932(lines.join("\r\n") + "\r\n");
+}
 
 QStringList headerRows(const QString& weekRow) {
     return {QStringLiteral("現場名,中央区立体駐車場新築工事,"),
@@ -36,8 +38,9 @@ QStringList headerRows(const QString& weekRow) {
 } // namespace
 
 TEST(SummaryCsv, ASingleDayNoiseFile) {
-    const QStringList lines = dayFile({"2021/03/01 00:00,055.3,083.1,060.0,058.2,050.5,045.0,044.1,040.2,070.9",
-                                       "2021/3/1 0:10,---.-,083.1,060.0,058.2,050.5,045.0,044.1,040.2,070.9"});
+    const QStringList lines =
+        dayFile({"2021/03/01 00:00,055.3,083.1,060.0,058.2,050.5,045.0,044.1,040.2,070.9",
+                 "2021/3/1 0:10,---.-,083.1,060.0,058.2,050.5,045.0,044.1,040.2,070.9"});
     QStringList expected = headerRows(QStringLiteral("施工曜日,月火水木金"));
     expected << QStringLiteral("日付,騒音レベル(dB)") << ",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,"
              << "2021/03/01 00:00:00,055.3,083.1,060.0,058.2,050.5,045.0,044.1,040.2,070.9"
@@ -63,8 +66,10 @@ TEST(SummaryCsv, AnItemLineWithAColonIsTakenForADataLineAndFails) {
 }
 
 TEST(CombinedCsv, PairsLinesByPosition) {
-    const QStringList lac = dayFile({dataRow("2021/03/01", 0, 0, "055.0"), dataRow("2021/03/01", 0, 10, "056.0")});
-    const QStringList lvc = dayFile({dataRow("2021/03/01", 0, 0, "035.0"), dataRow("2021/03/01", 0, 20, "036.0")});
+    const QStringList lac =
+        dayFile({dataRow("2021/03/01", 0, 0, "055.0"), dataRow("2021/03/01", 0, 10, "056.0")});
+    const QStringList lvc =
+        dayFile({dataRow("2021/03/01", 0, 0, "035.0"), dataRow("2021/03/01", 0, 20, "036.0")});
     QStringList expected = headerRows(QStringLiteral("施工曜日,月火水木金"));
     expected << QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),")
              << ",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax";
@@ -95,12 +100,18 @@ TEST(RawCsv, OneRowPerSecond) {
     // no heading rows.
     QStringList expected = headerRows(QStringLiteral("施工曜日,土日"));
     expected.removeAt(1);
-    expected << "2021/03/01 10:00:00,055.3" << "2021/03/01 10:00:01,055.4" << "2021/03/01 10:00:02,055.5";
+    expected << "2021/03/01 10:00:00,055.3"
+             << "2021/03/01 10:00:01,055.4"
+             << "2021/03/01 10:00:02,055.5";
     for (int k = 0; k < 60; ++k)
-        expected << QStringLiteral("2021/12/31 23:59:%1,%2").arg(k, 2, 10, QLatin1Char('0')).arg(k, 3, 10, QLatin1Char('0'));
-    expected << "2022/01/01 00:00:00,060" << "2022/01/01 00:00:01,061";
+        expected << QStringLiteral("2021/12/31 23:59:%1,%2")
+                        .arg(k, 2, 10, QLatin1Char('0'))
+                        .arg(k, 3, 10, QLatin1Char('0'));
+    expected << "2022/01/01 00:00:00,060"
+             << "2022/01/01 00:00:01,061";
     // "7:5" is shorter than five characters: 00:00 of its date. The 13th month cannot be read.
-    expected << "2021/03/01 00:00:00,042.0" << "2021/03/01 00:00:01,042.1";
+    expected << "2021/03/01 00:00:00,042.0"
+             << "2021/03/01 00:00:01,042.1";
     EXPECT_EQ(rawCsv(lines), rows(expected));
 }
 
@@ -119,15 +130,26 @@ TEST(PeriodCsv, ThreeDaysWithANonConstructionDay) {
     in.ledStart = "08:00";
     in.ledStop = "18:00";
     in.week = {true, true, true, true, true, true, false};
-    in.dayTexts = {QStringLiteral("2021年03月05日"), QStringLiteral("2021年03月06日"), QStringLiteral("2021年03月07日")};
+    in.dayTexts = {QStringLiteral("2021年03月05日"), QStringLiteral("2021年03月06日"),
+                   QStringLiteral("2021年03月07日")};
     in.la = &la;
     in.lv = &lv;
     const QStringList expected = {
-        QStringLiteral("現場名,現場"), QStringLiteral("測定場所,"), QStringLiteral("測定位置,"),
-        QStringLiteral("測定期間,2021年03月05日~2021年03月07日"), QStringLiteral("規制基準・騒音S,"),
-        QStringLiteral("規制基準・騒音V,"), QStringLiteral("特記事項,"), QStringLiteral("測定機関,"),
-        QStringLiteral("測定者,"), "S-ALA,85", "V-ALA,75", QStringLiteral("施工曜日,月火水木金土"),
-        QStringLiteral("LED起動時間,08:00"), QStringLiteral("LED停止時間,18:00"), "",
+        QStringLiteral("現場名,現場"),
+        QStringLiteral("測定場所,"),
+        QStringLiteral("測定位置,"),
+        QStringLiteral("測定期間,2021年03月05日~2021年03月07日"),
+        QStringLiteral("規制基準・騒音S,"),
+        QStringLiteral("規制基準・騒音V,"),
+        QStringLiteral("特記事項,"),
+        QStringLiteral("測定機関,"),
+        QStringLiteral("測定者,"),
+        "S-ALA,85",
+        "V-ALA,75",
+        QStringLiteral("施工曜日,月火水木金土"),
+        QStringLiteral("LED起動時間,08:00"),
+        QStringLiteral("LED停止時間,18:00"),
+        "",
         QStringLiteral("日付,騒音レベル(dB),,,,,,,,,振動レベル(dB),"),
         ",Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,Leq,Le,L05,L10,L50,L90,L95,Lmin,Lmax,",
         QStringLiteral("2021年03月05日(金),60,61,62,63,64,65,66,67,68,40,41,42,43,44,45,46,47,48"),
@@ -137,7 +159,8 @@ TEST(PeriodCsv, ThreeDaysWithANonConstructionDay) {
 }
 
 TEST(Listing, SortedAsTextIgnoringCase) {
-    QStringList paths = {"/c/20210302.LAC", "/c/20210301.lvc", "/c/20210301.LAC", "/c/MORVEL.TXT", "/c/abc.LA"};
+    QStringList paths = {"/c/20210302.LAC", "/c/20210301.lvc", "/c/20210301.LAC", "/c/MORVEL.TXT",
+                         "/c/abc.LA"};
     fileListSort(paths);
     EXPECT_EQ(paths, (QStringList{"/c/20210301.LAC", "/c/20210301.lvc", "/c/20210302.LAC", "/c/abc.LA",
                                   "/c/MORVEL.TXT"}));
@@ -146,26 +169,30 @@ TEST(Listing, SortedAsTextIgnoringCase) {
 TEST(RawCsv, FromBytesAsFromLines) {
     // Plain ASCII lines, a line of other bytes, quotes, CR-only line ends, a NUL and a trailing break.
     const QByteArray cases[] = {
-        moravel::platform::encodeCp932(dayFile({"2021/03/01 10:00,055.3,055.4"}, "0000011").join("\r\n") + "\r\n"),
+        moravel::platform::encodeCp932(dayFile({"2021/03/01 10:00,055.3,055.4"}, "0000011").join("\r\n") +
+                                       "\r\n"),
         QByteArray("2021/03/01 10:00,\"05\"\"5\",\"x y\",1\r2021/03/01 0:0,1\n\x8C\xBB:,2\r\n"),
         []() {
             static const char text[] = "2021/03/01 23:59:59,1,2,\0,3\r\nA:B,\r\nSTART,08:00\r\nSTOP,18:00";
             return QByteArray(text, sizeof text - 1); // the NUL inside included
         }(),
-        QByteArray("\xEF\xBB\xBF" "2021/03/01 10:00,1,2\r\n"),
-        QByteArray("2021/03/01 10:00,1, \r\n2021/03/01 10:00,1,\r\n 2021/03/01  10:00 ,,2 3\r\n2021/03/01 10:00\r\n"
-                   "2021/03/01 10:00,\r\n2021/03/01,10:00,9\n\n2021/03/01 9:5 , 7"),
+        QByteArray("\xEF\xBB\xBF"
+                   "2021/03/01 10:00,1,2\r\n"),
+        QByteArray(
+            "2021/03/01 10:00,1, \r\n2021/03/01 10:00,1,\r\n 2021/03/01  10:00 ,,2 3\r\n2021/03/01 10:00\r\n"
+            "2021/03/01 10:00,\r\n2021/03/01,10:00,9\n\n2021/03/01 9:5 , 7"),
         QByteArray(),
     };
     for (const QByteArray& bytes : cases)
-        EXPECT_EQ(rawCsvFromBytes(bytes), rawCsv(moravel::platform::decodeLines(bytes))) << bytes.toHex().toStdString();
+        EXPECT_EQ(rawCsvFromBytes(bytes), rawCsv(moravel::platform::decodeLines(bytes)))
+            << bytes.toHex().toStdString();
     EXPECT_THROW(rawCsvFromBytes(QByteArray("\xEF\xBB\xBF\xFF")), moravel::DataError);
 }
 
 TEST(RawCsv, AWholeDayInChunksAsInOnePiece) {
     moravel::tools::SampleRandom random(3);
-    const QStringList lines =
-        moravel::tools::sampleRawFile(QDate(2021, 3, 1), moravel::tools::SampleChannel::Noise, "1111100", random);
+    const QStringList lines = moravel::tools::sampleRawFile(
+        QDate(2021, 3, 1), moravel::tools::SampleChannel::Noise, "1111100", random);
     const QByteArray bytes = moravel::platform::encodeCp932(lines.join("\r\n") + "\r\n");
     QList<qsizetype> chunks;
     QByteArray streamed;

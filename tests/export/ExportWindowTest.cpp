@@ -19,7 +19,6 @@ using moravel::test::MainWindowTest;
 
 namespace {
 
-
 const QString Done = QStringLiteral("変換が完了しました。");
 const QString Failed = QStringLiteral("変換が失敗しました。");
 const QString SaveFailed = QStringLiteral("ファイルの保存先を確認してください。");
@@ -64,8 +63,8 @@ TEST_F(ExportWindow, ADayRunWritesFiveFilesAndCloses) {
     main->BtDateDown->click();
     dialogs.clear();
     run();
-    EXPECT_EQ(written(), (QStringList{"20210302.csv", "20210302_LA.csv", "20210302_LAC.csv", "20210302_LV.csv",
-                                      "20210302_LVC.csv"}));
+    EXPECT_EQ(written(), (QStringList{"20210302.csv", "20210302_LA.csv", "20210302_LAC.csv",
+                                      "20210302_LV.csv", "20210302_LVC.csv"}));
     EXPECT_EQ(dialogs.texts("question"), QStringList{startQuestion()});
     EXPECT_EQ(dialogs.texts("information"), QStringList{Done});
     EXPECT_FALSE(window()->isVisible());
@@ -76,7 +75,8 @@ TEST_F(ExportWindow, ADayRunWritesFiveFilesAndCloses) {
     ASSERT_EQ(rows.size(), 18 + 144);
     EXPECT_EQ(rows[16], (QStringList{QStringLiteral("日付"), QStringLiteral("騒音レベル(dB)")}));
     EXPECT_EQ(rows[18][0], "2021/03/02 00:00:00");
-    EXPECT_EQ(QString::number(moravel::levelTruncated(rows[18][3])), moravel::data::cell(main->SgDataView, 1, 1));
+    EXPECT_EQ(QString::number(moravel::levelTruncated(rows[18][3])),
+              moravel::data::cell(main->SgDataView, 1, 1));
     const auto combined = readCsv(out() + "/20210302.csv");
     EXPECT_EQ(combined[18].size(), 19);
     const auto raw = readCsv(out() + "/20210302_LV.csv");
@@ -102,8 +102,9 @@ TEST_F(ExportWindow, TheBulkRunConvertsEveryFileWithProgress) {
     chooseDirectory(makeCard(moravel::test::cardOptions(2, true)));
     dialogs.clear();
     run(true);
-    EXPECT_EQ(written(), (QStringList{"20210301_LA.csv", "20210301_LAC.csv", "20210301_LV.csv", "20210301_LVC.csv",
-                                      "20210302_LA.csv", "20210302_LAC.csv", "20210302_LV.csv", "20210302_LVC.csv"}));
+    EXPECT_EQ(written(),
+              (QStringList{"20210301_LA.csv", "20210301_LAC.csv", "20210301_LV.csv", "20210301_LVC.csv",
+                           "20210302_LA.csv", "20210302_LAC.csv", "20210302_LV.csv", "20210302_LVC.csv"}));
     EXPECT_EQ(dialogs.texts("information"), QStringList{Done});
     const QStringList progress = dialogs.progress();
     ASSERT_EQ(progress.size(), 10);
@@ -127,9 +128,10 @@ TEST_F(ExportWindow, APeriodRunWritesThePeriodCsvAndHidesTheBulkBox) {
     const auto rows = readCsv(out() + QStringLiteral("/2021年03月05日_2021年03月07日.CSV"));
     ASSERT_EQ(rows.size(), 17 + 3);
     EXPECT_EQ(rows[17][0], QStringLiteral("2021年03月05日(金)"));
-    EXPECT_EQ(rows[19], (QStringList{QStringLiteral("2021年03月07日(日)"), "0", "0", "0", "0", "0", "0", "0", "0", "0",
-                                     "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(rows[17][3], moravel::data::cell(main->DataTable, 3, 1)); // L05 of the first day, as the month table shows
+    EXPECT_EQ(rows[19], (QStringList{QStringLiteral("2021年03月07日(日)"), "0", "0", "0", "0", "0", "0", "0",
+                                     "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(rows[17][3],
+              moravel::data::cell(main->DataTable, 3, 1)); // L05 of the first day, as the month table shows
     EXPECT_EQ(dialogs.texts("information"), QStringList{Done});
 
     // Back in day mode the box is there again, unchecked.

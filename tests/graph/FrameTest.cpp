@@ -111,8 +111,8 @@ TEST(DayFrame, ReferenceZeroIsBelowTheBitmap) {
 
 TEST(DayFrame, ReferencesOutsideTheScaleAreNotClipped) {
     const QImage high = dayFrame(930, 239, 102); // 229/9 * -2/10 + 8 = 2.9
-    EXPECT_EQ(px(high, 500, 2), Red); // the painter puts an unrounded line on the row it starts in
-    const QImage low = dayFrame(930, 239, 15); // 229/9*8.5 + 8 = 224.3, in the label band
+    EXPECT_EQ(px(high, 500, 2), Red);            // the painter puts an unrounded line on the row it starts in
+    const QImage low = dayFrame(930, 239, 15);   // 229/9*8.5 + 8 = 224.3, in the label band
     EXPECT_EQ(px(low, 500, 224), Red);
 }
 
@@ -134,20 +134,46 @@ TEST(MonthFrame, SevenDaysOn945) {
 }
 
 TEST(MonthFrame, DayLabels) {
-    // Labels are glyphs: checked by what the frame would write, through a one-day period whose
-    // closing tick lies at W + 25.
-    QImage image = newBitmap(945, 249);
-    QPainter p;
-    beginGraphPainter(p, image);
-    drawMonthFrame(p, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {0, 0, {QStringLiteral("2021年03月31日")}});
-    p.end();
-    EXPECT_EQ(px(image, 935, 222), Black);
-    // An entry that is missing is an error, not a crash.
+    // Under each tick the two-digit day of its entry; under the closing tick the last day plus one,
+    // "32" written as "1". Boxes of 20 x 20 from 10 left of the tick and 2 below the baseline (220),
+    // compared below the ticks' ends.
+    struct Case {
+        QStringList entries;
+        QStringList labels;
+    };
+    const Case cases[] = {
+        {{"2021年03月30日", "2021年03月31日", "2021年04月01日"}, {"30", "31", "01", "2"}},
+        {{"2021年03月30日", "2021年03月31日"}, {"30", "31", "1"}},
+        {{"2021年02月09日"}, {"09", "10"}},
+    };
+    for (const Case& c : cases) {
+        QImage image = newBitmap(945, 249);
+        QPainter p;
+        beginGraphPainter(p, image);
+        const int days = static_cast<int>(c.entries.size());
+        drawMonthFrame(p, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {0, days - 1, c.entries});
+        p.end();
+        for (int i = 0; i <= days; ++i) {
+            const int x = static_cast<int>(910.0 / days * i) + 25;
+            EXPECT_TRUE(moravel::test::showsText(image, {x - 10, 222, 20, 20}, c.labels[i], 11,
+                                                 Qt::AlignCenter, {x - 10, 225, 20, 17}))
+                << i;
+        }
+    }
+    // An entry that is missing is an error, not a crash; without a first day there are no labels.
     QImage other = newBitmap(945, 249);
     QPainter q;
     beginGraphPainter(q, other);
-    EXPECT_THROW(drawMonthFrame(q, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {0, 1, {QStringLiteral("2021年03月31日")}}),
+    EXPECT_THROW(drawMonthFrame(q, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0,
+                                {0, 1, {QStringLiteral("2021年03月31日")}}),
                  moravel::DataError);
+    q.end();
+    QImage unlabelled = newBitmap(945, 249);
+    q.begin(&unlabelled);
+    drawMonthFrame(q, Plot::ofBitmap(945, 249), GraphStyle::screen(), 0, {-1, 0, {}});
+    q.end();
+    EXPECT_TRUE(
+        moravel::test::showsText(unlabelled, {15, 222, 20, 20}, "", 11, Qt::AlignCenter, {15, 225, 20, 17}));
 }
 
 TEST(Levels, StepsAndPositions) {

@@ -1,5 +1,5 @@
-#include "common/Errors.h"
 #include "platform/TextFile.h"
+#include "common/Errors.h"
 
 #include "TestSupport.h"
 
@@ -35,8 +35,13 @@ TEST(TextFile, LineEnds) {
 }
 
 TEST(TextFile, BrokenUnicodeIsAnErrorButBrokenCodePage932IsNot) {
-    EXPECT_THROW(decodeLines(QByteArray("\xEF\xBB\xBF" "ab\xFF")), DataError);
-    EXPECT_THROW(decodeLines(QByteArray("\xFF\xFE" "a", 3)), DataError);
+    EXPECT_THROW(decodeLines(QByteArray("\xEF\xBB\xBF"
+                                        "ab\xFF")),
+                 DataError);
+    EXPECT_THROW(decodeLines(QByteArray("\xFF\xFE"
+                                        "a",
+                                        3)),
+                 DataError);
     const QStringList lines = decodeLines(QByteArray("ab\x81\r\ncd"));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], "cd");

@@ -1,6 +1,6 @@
 // The print window: opening it from the main window, composing, printing and saving images.
-#include "WindowTest.h"
 #include "Volumes.h"
+#include "WindowTest.h"
 
 #include "graph/GraphArea.h"
 #include "graph/ImageView.h"
@@ -11,20 +11,25 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 using moravel::platform::Answer;
 using moravel::test::MainWindowTest;
 
 namespace {
 
-
 // Whether the page shows the graph section (its first grid line) and the table section of the
 // full report (the first line of the noise table).
-bool hasGraphs(const QImage& page) { return page.pixel(125, 470) == moravel::test::Black; }
-bool hasFullTables(const QImage& page) { return page.pixel(600, 1170) == moravel::test::Black; }
-bool hasOnlyTables(const QImage& page) { return page.pixel(600, 450) == moravel::test::Black; }
+bool hasGraphs(const QImage& page) {
+    return page.pixel(125, 470) == moravel::test::Black;
+}
+bool hasFullTables(const QImage& page) {
+    return page.pixel(600, 1170) == moravel::test::Black;
+}
+bool hasOnlyTables(const QImage& page) {
+    return page.pixel(600, 450) == moravel::test::Black;
+}
 
 } // namespace
 
@@ -103,7 +108,8 @@ TEST_F(PrintWindow, SavingImages) {
         ASSERT_FALSE(saved.isNull()) << ext;
         EXPECT_EQ(saved.size(), QSize(1191, 1684)) << ext;
         if (QByteArray(ext) != "jpg") {
-            EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), preview().convertToFormat(QImage::Format_RGB32))
+            EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+                      preview().convertToFormat(QImage::Format_RGB32))
                 << ext;
         }
     }

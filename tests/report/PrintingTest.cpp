@@ -1,7 +1,7 @@
 // Printing the report through a real print server: a private cupsd on its own socket with a
 // cups-pdf queue, the job checked as the PDF it produces.
-#include "WindowTest.h"
 #include "Volumes.h"
+#include "WindowTest.h"
 
 #include "graph/ImageView.h"
 #include "report/PrintForm.h"
@@ -46,13 +46,14 @@ public:
             QDir(d).mkpath(QString::fromLatin1(sub));
         QFile(d + "/tmp").setPermissions(QFileDevice::Permissions(0x7777));
         socket = d + "/cups.sock";
-        writeText(d + "/cupsd.conf", "Listen " + socket + "\nLogLevel warn\nWebInterface No\nBrowsing Off\n"
-                                     "<Location />\n Order allow,deny\n Allow all\n</Location>\n"
-                                     "<Location /admin>\n Order allow,deny\n Allow all\n</Location>\n");
-        writeText(d + "/cups-files.conf", "ServerRoot " + d + "\nRequestRoot " + d + "/spool\nCacheDir " + d +
-                                              "/cache\nStateDir " + d + "/state\nTempDir " + d +
-                                              "/tmp\nAccessLog " + d + "/log/access_log\nErrorLog " + d +
-                                              "/log/error_log\nPageLog " + d + "/log/page_log\nSystemGroup root\n");
+        writeText(d + "/cupsd.conf", "Listen " + socket +
+                                         "\nLogLevel warn\nWebInterface No\nBrowsing Off\n"
+                                         "<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+                                         "<Location /admin>\n Order allow,deny\n Allow all\n</Location>\n");
+        writeText(d + "/cups-files.conf",
+                  "ServerRoot " + d + "\nRequestRoot " + d + "/spool\nCacheDir " + d + "/cache\nStateDir " +
+                      d + "/state\nTempDir " + d + "/tmp\nAccessLog " + d + "/log/access_log\nErrorLog " + d +
+                      "/log/error_log\nPageLog " + d + "/log/page_log\nSystemGroup root\n");
         m_server.start(cupsd, {"-f", "-c", d + "/cupsd.conf", "-s", d + "/cups-files.conf"});
         if (!m_server.waitForStarted(10000)) {
             whyNot = "cupsd did not start";
@@ -63,7 +64,8 @@ public:
         t.start();
         QString out;
         // The socket appears once the server listens; lpadmin fails until then.
-        while (!moravel::test::runCommand("lpadmin", {"-p", Queue, "-v", "cups-pdf:/", "-E", "-P", ppd}, &out)) {
+        while (
+            !moravel::test::runCommand("lpadmin", {"-p", Queue, "-v", "cups-pdf:/", "-E", "-P", ppd}, &out)) {
             if (t.elapsed() > 20000) {
                 whyNot = "lpadmin failed: " + out;
                 return;
@@ -100,7 +102,8 @@ bool darkNear(const QImage& image, int x, int y) {
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx) {
             const int xx = x + dx, yy = y + dy;
-            if (xx >= 0 && yy >= 0 && xx < image.width() && yy < image.height() && qGray(image.pixel(xx, yy)) < 110)
+            if (xx >= 0 && yy >= 0 && xx < image.width() && yy < image.height() &&
+                qGray(image.pixel(xx, yy)) < 110)
                 return true;
         }
     return false;
@@ -153,7 +156,8 @@ TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
     QString info;
     ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]")))
+        << info.toStdString();
 
     // The page as an image at 144 dpi, two pixels per point, where one pixel of the report is about
     // one pixel of the raster. The report fills the printable area.

@@ -121,8 +121,10 @@ TEST(ReportPage, MonthLinesOfAOneDayPeriod) {
     for (int n : {0, 12, 23})
         EXPECT_EQ(px(page, 125 + static_cast<int>(950.0 / 24 * n), y), Red) << n;
     EXPECT_EQ(px(page, 125 + static_cast<int>(950.0 / 24 * 23) + 2, y), White);
-    // The closing tick at x = 1075.
+    // The closing tick at x = 1075, labelled with the day after the 31st.
     EXPECT_EQ(px(page, 1075, 710), Black);
+    EXPECT_TRUE(moravel::test::showsText(page, {115, 715, 20, 20}, "31", 12));
+    EXPECT_TRUE(moravel::test::showsText(page, {1065, 715, 20, 20}, "1", 12));
     // The legend of all nine series: a filled swatch of Lmax's red at (910, 430)-(950, 440).
     EXPECT_EQ(px(page, 930, 435), Red);
     EXPECT_EQ(px(page, 720, 395), 0xFF808080u);
@@ -153,7 +155,8 @@ TEST(ReportPage, MonthLinesJoinDaysAndRememberHour23) {
 }
 
 TEST(ReportPage, HeaderTextsAndWeekdaySquares) {
-    const auto rows = noticeRows(QString::fromUtf16(u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ"));
+    const auto rows = noticeRows(QString::fromUtf16(
+        u"あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろ"));
     EXPECT_EQ(rows[0], QString::fromUtf16(u"あいうえおかきくけこさしすせそた"));
     EXPECT_EQ(rows[1], QString::fromUtf16(u"ちつてとなにぬねのはひふへほまみ"));
     EXPECT_EQ(rows[2], QString::fromUtf16(u"むめもやゆよらり")); // the 41st character on is not printed
@@ -165,8 +168,8 @@ TEST(ReportPage, HeaderTextsAndWeekdaySquares) {
     const QImage page = compose(in, 7); // not a report mode: the header block alone
     for (int i = 0; i < 7; ++i) {
         const int x = 852 + 25 * i;
-        EXPECT_EQ(px(page, x, 198), Black) << i;                                    // corner
-        EXPECT_EQ(px(page, x + 7, 205), in.week[i] ? Black : White) << i;          // centre
+        EXPECT_EQ(px(page, x, 198), Black) << i;                          // corner
+        EXPECT_EQ(px(page, x + 7, 205), in.week[i] ? Black : White) << i; // centre
     }
     // Below the header block the page is white.
     for (int y = 320; y < 1684; y += 7)
@@ -187,8 +190,23 @@ TEST(ReportPage, TableReportInMonthModeWith31Days) {
     in.periodStop = 30;
     for (int n = 1; n <= 31; ++n)
         in.periodEntries.append(QStringLiteral("2021年03月%1日").arg(n, 2, 10, QLatin1Char('0')));
+    in.sColumns = {moravel::L05, moravel::Lmax};
+    in.vColumns = {moravel::Leq};
+    d.laMax[moravel::Lmax][0] = "77";
+    d.lvMax[moravel::Leq][30] = "33.3";
     const QImage page = compose(in, TableReport);
-    EXPECT_EQ(px(page, 500, 1602), Black); // 32 rows end at 450 + 36 * 32
+    using moravel::test::showsText;
+    // The checked columns of each channel from its own left, headed by their names.
+    EXPECT_TRUE(showsText(page, {280, 450, 50, 36}, "L05", 18));
+    EXPECT_TRUE(showsText(page, {330, 450, 50, 36}, "Lmax", 18));
+    EXPECT_TRUE(showsText(page, {730, 450, 50, 36}, "Leq", 18, Qt::AlignCenter, {734, 451, 45, 34}));
+    EXPECT_TRUE(showsText(page, {100, 486, 150, 36}, QStringLiteral("2021年03月01日"), 18));
+    EXPECT_TRUE(showsText(page, {280, 486, 50, 36}, "55", 18));
+    EXPECT_TRUE(showsText(page, {330, 486, 50, 36}, "77", 18));
+    EXPECT_TRUE(
+        showsText(page, {730, 486 + 36 * 30, 50, 36}, "33", 18, Qt::AlignCenter, {734, 1567, 45, 34}));
+    EXPECT_TRUE(showsText(page, {380, 486, 50, 36}, "", 18)); // no third noise column
+    EXPECT_EQ(px(page, 500, 1602), Black);                    // 32 rows end at 450 + 36 * 32
     EXPECT_EQ(px(page, 500, 1603), White);
     EXPECT_EQ(px(page, 80, 1000), Black);
     EXPECT_EQ(px(page, 728, 1000), Black); // the double line between S and V
@@ -201,7 +219,23 @@ TEST(ReportPage, TableReportInMonthModeWith31Days) {
 
 TEST(ReportPage, FullReportDayTables) {
     Data d;
+    d.la[2][0] = "055.9";
+    d.la[2][143] = "071.0";
+    d.lv[3][0] = "042.3";
+    d.lv[2][0] = "099.0"; // not the vibration level shown
     const QImage page = compose(d.inputs(), FullReport);
+    using moravel::test::showsText;
+    // The noise table shows L05 truncated, the vibration table L10, each under its own heading.
+    EXPECT_TRUE(showsText(page, {140, 1140, 600, 25}, QStringLiteral("騒音　ＳL05"), 18,
+                          Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_TRUE(showsText(page, {140, 1340, 600, 25}, QStringLiteral("振動　ⅤL10"), 18,
+                          Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_TRUE(showsText(page, {139, 1194, 39, 23}, "55", 12));
+    EXPECT_TRUE(showsText(page, {100 + 39 * 24, 1170 + 24 * 6, 39, 23}, "71", 12));
+    EXPECT_TRUE(showsText(page, {139, 1218, 39, 23}, "0", 12));
+    EXPECT_TRUE(showsText(page, {139, 1394, 39, 23}, "42", 12));
+    EXPECT_TRUE(showsText(page, {100, 1194, 39, 23}, "0~10", 12));
+    EXPECT_TRUE(showsText(page, {100 + 39 * 24, 1170, 39, 23}, "23", 12));
     for (int k = 0; k <= 7; ++k) {
         EXPECT_EQ(px(page, 1075, 1170 + 24 * k), Black) << k;
         EXPECT_EQ(px(page, 1076, 1170 + 24 * k), White) << k;
@@ -242,6 +276,9 @@ TEST(ReportPage, FullReportMonthTablesShowThePeriodOnly) {
     EXPECT_FALSE(cellIsEmpty(157, 1170 + 36));
     EXPECT_TRUE(cellIsEmpty(157 + 57 * 5, 1170 + 36));
     EXPECT_TRUE(cellIsEmpty(157 + 57 * 5, 1370 + 36));
+    EXPECT_TRUE(moravel::test::showsText(page, {157, 1170 + 36, 56, 36}, "70", 16));
+    EXPECT_TRUE(moravel::test::showsText(page, {157 + 57 * 2, 1370 + 36, 56, 36}, "60", 16));
+    EXPECT_TRUE(moravel::test::showsText(page, {100 + 57 * 15, 1170 + 72, 58, 36}, "31", 16));
 }
 
 TEST(ReportPage, FailuresStopTheComposition) {
@@ -253,7 +290,7 @@ TEST(ReportPage, FailuresStopTheComposition) {
     in.sModeText.reset();
     EXPECT_THROW(compose(in, GraphReport), moravel::DataError); // bar headings need the level
     in.lines = true;
-    EXPECT_NO_THROW(compose(in, GraphReport));                  // the legend does not
+    EXPECT_NO_THROW(compose(in, GraphReport)); // the legend does not
     d.la[2][5] = "abc";
     in = d.inputs();
     EXPECT_THROW(compose(in, TableReport), moravel::DataError);

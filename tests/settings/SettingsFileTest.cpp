@@ -9,12 +9,22 @@ using namespace moravel::settings;
 namespace {
 
 std::array<QString, 11> sampleItems() {
-    return {QStringLiteral("中央区立体駐車場"), QStringLiteral("日本橋"), QStringLiteral("東側"), QStringLiteral("西側"),
-            QStringLiteral("特定建設作業"), QStringLiteral("振動規制"), QStringLiteral("夜間なし"),
-            QStringLiteral("環境測定"), QStringLiteral("山田"), QStringLiteral("85"), QStringLiteral("70")};
+    return {QStringLiteral("中央区立体駐車場"),
+            QStringLiteral("日本橋"),
+            QStringLiteral("東側"),
+            QStringLiteral("西側"),
+            QStringLiteral("特定建設作業"),
+            QStringLiteral("振動規制"),
+            QStringLiteral("夜間なし"),
+            QStringLiteral("環境測定"),
+            QStringLiteral("山田"),
+            QStringLiteral("85"),
+            QStringLiteral("70")};
 }
 
-QStringList goodFile() { return settingsFileLines({sampleItems(), "1111100", "07", "30", "18", "00"}); }
+QStringList goodFile() {
+    return settingsFileLines({sampleItems(), "1111100", "07", "30", "18", "00"});
+}
 
 } // namespace
 
@@ -23,7 +33,8 @@ TEST(SettingsFile, WritesSixteenLinesInCodePage932) {
     const QString path = tmp.filePath("MORVEL.TXT");
     moravel::platform::writeLines(path, goodFile());
     const QString expected = QStringLiteral(
-        "中央区立体駐車場,\r\n日本橋,\r\n東側,\r\n東側,\r\n特定建設作業,\r\n振動規制,\r\n夜間なし,\r\n環境測定,\r\n山田,\r\n"
+        "中央区立体駐車場,\r\n日本橋,\r\n東側,\r\n東側,\r\n特定建設作業,\r\n振動規制,\r\n夜間なし,"
+        "\r\n環境測定,\r\n山田,\r\n"
         "S-ALA,85\r\nS-ALMODE,0\r\nV-ALA,70\r\nV-ALMODE,0\r\nWEEK,1111100\r\nSTART,07:30\r\nSTOP,18:00\r\n");
     EXPECT_EQ(moravel::test::readBytes(path), moravel::platform::encodeCp932(expected));
 }
@@ -76,7 +87,8 @@ TEST(SettingsFile, CorruptFiles) {
     }
     // Lines after the sixteenth are accepted when the last holds "STOP"; the stop hour is line 16's.
     QStringList longer = goodFile();
-    longer << "extra" << "STOP,23:00";
+    longer << "extra"
+           << "STOP,23:00";
     const SettingsContent r = parseSettingsFile(longer);
     EXPECT_FALSE(r.corrupt);
     EXPECT_EQ(r.stopHour, 18);
@@ -95,14 +107,16 @@ TEST(SettingsFile, Checks) {
         {0, QString(17, u'あ'), {QStringLiteral("現場名の文字数が16文字を超えています。")}},
         {6, QString(40, u'x'), {}},
         {6, QString(41, u'x'), {QStringLiteral("現場名の文字数が40文字を超えています。")}},
-        {9, "1000",
+        {9,
+         "1000",
          {QStringLiteral("騒音基準値の文字数が3文字を超えています。"),
           QStringLiteral("騒音基準値に99以上の数値が記入されています")}},
         {9, "-5", {QStringLiteral("騒音基準値に0以下の数値が記入されています")}},
         {9, "100", {QStringLiteral("騒音基準値に99以上の数値が記入されています")}},
         {9, "", {QStringLiteral("騒音基準値に数値が記入されていません")}},
         {9, "1.5", {QStringLiteral("騒音基準値に整数以外の数値、または文字列が記入されています")}},
-        {9, "12.5",
+        {9,
+         "12.5",
          {QStringLiteral("騒音基準値の文字数が3文字を超えています。"),
           QStringLiteral("騒音基準値に整数以外の数値、または文字列が記入されています")}},
         {9, "0", {}},

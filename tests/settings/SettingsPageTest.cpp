@@ -1,6 +1,6 @@
 // The settings page of the main window: reading "MORVEL.TXT", registering, and real volumes.
-#include "WindowTest.h"
 #include "Volumes.h"
+#include "WindowTest.h"
 
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
@@ -20,10 +20,10 @@ using moravel::test::ScratchVolume;
 
 namespace {
 
-const QString NotFat32 = QStringLiteral("選択したディレクトリのファイルシステムが「FAT32」ではありません。\r\nデータを書き込みますか");
+const QString NotFat32 = QStringLiteral(
+    "選択したディレクトリのファイルシステムが「FAT32」ではありません。\r\nデータを書き込みますか");
 const QString Overwrite = QStringLiteral("ファイルが既に存在しています。上書きしますか？");
 const QString Saved = QStringLiteral("保存完了しました");
-
 
 } // namespace
 
@@ -31,7 +31,9 @@ class SettingsPage : public MainWindowTest {
 protected:
     QLineEdit* edit(const char* name) { return main->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QComboBox* combo(const char* name) { return main->findChild<QComboBox*>(QString::fromLatin1(name)); }
-    QString confirm(const QString& dir) { return dir + QStringLiteral("に設定ファイルを作成します。よろしいですか？"); }
+    QString confirm(const QString& dir) {
+        return dir + QStringLiteral("に設定ファイルを作成します。よろしいですか？");
+    }
 };
 
 TEST_F(SettingsPage, ChoosingACardReadsItsSettingsFile) {
@@ -49,7 +51,8 @@ TEST_F(SettingsPage, ChoosingACardReadsItsSettingsFile) {
     EXPECT_EQ(combo("CbStartM")->currentText(), "00"); // the minutes are not read
     EXPECT_EQ(combo("CbStopH")->currentText(), "19");
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(main->findChild<QCheckBox*>(QStringLiteral("SettingsCb%1").arg(i + 1))->isChecked(), i % 2 == 0);
+        EXPECT_EQ(main->findChild<QCheckBox*>(QStringLiteral("SettingsCb%1").arg(i + 1))->isChecked(),
+                  i % 2 == 0);
     EXPECT_EQ(main->FmMeasItemSettings->LabelArray[3]->text(), QStringLiteral("・振動V"));
     EXPECT_EQ(main->FmMeasItemSettings->LengthArray[6], 40);
 }
@@ -110,7 +113,8 @@ TEST_F(SettingsPage, InvalidEntriesAreListedInOneWarning) {
     lines[2] = QStringLiteral("１２３４５６７８９０１２３,"); // 13 characters: both position boxes take them
     moravel::test::writeDeviceFile(dir + "/MORVEL.TXT", lines);
     chooseDirectory(dir);
-    edit("SettingsEdMeasPositionS")->setText(QStringLiteral("１２３４５６７８９０１２")); // the visible one shortened
+    edit("SettingsEdMeasPositionS")
+        ->setText(QStringLiteral("１２３４５６７８９０１２")); // the visible one shortened
     edit("SettingsEdMeasTarget")->setText(QString(17, u'長'));
     edit("SettingsEdReferenceV")->setText("abc");
     dialogs.clear();
@@ -119,9 +123,10 @@ TEST_F(SettingsPage, InvalidEntriesAreListedInOneWarning) {
     ASSERT_EQ(dialogs.boxes().size(), 2u);
     EXPECT_EQ(dialogs.boxes()[1].kind, "warning");
     EXPECT_EQ(dialogs.boxes()[1].caption, QStringLiteral("警告"));
-    EXPECT_EQ(dialogs.boxes()[1].text, QStringLiteral("現場名の文字数が16文字を超えています。\r\n"
-                                                      "・振動Vの文字数が12文字を超えています。\r\n"
-                                                      "振動基準値に整数以外の数値、または文字列が記入されています\r\n"));
+    EXPECT_EQ(dialogs.boxes()[1].text,
+              QStringLiteral("現場名の文字数が16文字を超えています。\r\n"
+                             "・振動Vの文字数が12文字を超えています。\r\n"
+                             "振動基準値に整数以外の数値、または文字列が記入されています\r\n"));
 }
 
 TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHours) {
@@ -144,8 +149,9 @@ TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHour
 
 TEST_F(SettingsPage, NoDirectoryNoRegistering) {
     main->BtRegister->click();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ディレクトリが指定されていません\r\n"
-                                                          "メインウィンドウでディレクトリを指定してください")});
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("ディレクトリが指定されていません\r\n"
+                                         "メインウィンドウでディレクトリを指定してください")});
 }
 
 // ---- real volumes ----
@@ -184,7 +190,8 @@ TEST_F(SettingsPage, CapacityOfARealVolume) {
     main->BtSelectDir->click();
     dialogs.clear();
     main->BtCardCheck->click();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("残り容量 : 0.002 GB\r\n記録可能の日数 : 1日、約 0ヶ月")});
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("残り容量 : 0.002 GB\r\n記録可能の日数 : 1日、約 0ヶ月")});
 }
 
 TEST_F(SettingsPage, AFailedWriteLeavesTheOldFileAndReportsNoSuccess) {
@@ -209,7 +216,8 @@ TEST_F(SettingsPage, AFailedWriteLeavesTheOldFileAndReportsNoSuccess) {
         const QStringList texts = dialogs.texts();
         EXPECT_FALSE(texts.contains(Saved)) << readOnly;
         ASSERT_EQ(dialogs.texts("error").size(), 1) << readOnly;
-        EXPECT_TRUE(dialogs.texts("error")[0].startsWith(volume->path() + "/MORVEL.TXT\r\nに書き込めませんでした。"));
+        EXPECT_TRUE(
+            dialogs.texts("error")[0].startsWith(volume->path() + "/MORVEL.TXT\r\nに書き込めませんでした。"));
         EXPECT_EQ(moravel::test::readBytes(volume->path() + "/MORVEL.TXT"), before) << readOnly;
         EXPECT_FALSE(QDir(volume->path()).entryList(QDir::Files).join(u' ').contains(u"MORVEL.TXT."));
     }
