@@ -29,9 +29,9 @@ using moravel::platform::setPixelFont;
 
 namespace {
 
-QCheckBox* columnBox(QWidget* parent, const char* name, const char* text, int x, int y) {
+QCheckBox* columnBox(QWidget* parent, const char* name, int stat, int x, int y) {
     auto* box = make<QCheckBox>(parent, name, QRect(x, y, 55, 20));
-    box->setText(QString::fromLatin1(text));
+    box->setText(moravel::levelStatName(stat));
     box->setChecked(true);
     return box;
 }
@@ -66,30 +66,30 @@ void TFmMain::BuildTablePage() {
     auto* sLabel =
         makeLabel(sCols, "LbColumnsS", QStringLiteral("騒音　S"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
     sLabel->setWordWrap(true);
-    CbSTableLeq = columnBox(sCols, "CbSTableLeq", "Leq", 56, 10);
-    CbSTableLe = columnBox(sCols, "CbSTableLe", "Le", 56, 35);
-    CbSTableL05 = columnBox(sCols, "CbSTableL05", "L05", 104, 10);
-    CbSTableL10 = columnBox(sCols, "CbSTableL10", "L10", 104, 35);
-    CbSTableL50 = columnBox(sCols, "CbSTableL50", "L50", 152, 10);
-    CbSTableL90 = columnBox(sCols, "CbSTableL90", "L90", 152, 35);
-    CbSTableL95 = columnBox(sCols, "CbSTableL95", "L95", 200, 10);
-    CbSTableLmin = columnBox(sCols, "CbSTableLmin", "Lmin", 248, 10);
-    CbSTableLmax = columnBox(sCols, "CbSTableLmax", "Lmax", 248, 35);
+    CbSTableLeq = columnBox(sCols, "CbSTableLeq", moravel::Leq, 56, 10);
+    CbSTableLe = columnBox(sCols, "CbSTableLe", moravel::Le, 56, 35);
+    CbSTableL05 = columnBox(sCols, "CbSTableL05", moravel::L05, 104, 10);
+    CbSTableL10 = columnBox(sCols, "CbSTableL10", moravel::L10, 104, 35);
+    CbSTableL50 = columnBox(sCols, "CbSTableL50", moravel::L50, 152, 10);
+    CbSTableL90 = columnBox(sCols, "CbSTableL90", moravel::L90, 152, 35);
+    CbSTableL95 = columnBox(sCols, "CbSTableL95", moravel::L95, 200, 10);
+    CbSTableLmin = columnBox(sCols, "CbSTableLmin", moravel::Lmin, 248, 10);
+    CbSTableLmax = columnBox(sCols, "CbSTableLmax", moravel::Lmax, 248, 35);
 
     QWidget* vCols = makePanel(LoTableM, "PnTableColumnsV", QRect(505, 3, 308, 60),
                                QStringLiteral("#PnTableColumnsV { border: 1px solid #5d7185; }"));
     auto* vLabel =
         makeLabel(vCols, "LbColumnsV", QStringLiteral("振動　V"), QRect(16, 0, 33, 60), 16, Qt::AlignCenter);
     vLabel->setWordWrap(true);
-    CbVTableLeq = columnBox(vCols, "CbVTableLeq", "Leq", 56, 10);
-    CbVTableL05 = columnBox(vCols, "CbVTableL05", "L05", 104, 10);
-    CbVTableL10 = columnBox(vCols, "CbVTableL10", "L10", 104, 35);
-    CbVTableL50 = columnBox(vCols, "CbVTableL50", "L50", 152, 10);
-    CbVTableL90 = columnBox(vCols, "CbVTableL90", "L90", 152, 35);
-    CbVTableL95 = columnBox(vCols, "CbVTableL95", "L95", 200, 10);
-    CbVTableLmin = columnBox(vCols, "CbVTableLmin", "Lmin", 245, 10);
-    CbVTableLmax = columnBox(vCols, "CbVTableLmax", "Lmax", 245, 35);
-    CbVTableLe = columnBox(vCols, "CbVTableLe", "Le", 56, 35);
+    CbVTableLeq = columnBox(vCols, "CbVTableLeq", moravel::Leq, 56, 10);
+    CbVTableL05 = columnBox(vCols, "CbVTableL05", moravel::L05, 104, 10);
+    CbVTableL10 = columnBox(vCols, "CbVTableL10", moravel::L10, 104, 35);
+    CbVTableL50 = columnBox(vCols, "CbVTableL50", moravel::L50, 152, 10);
+    CbVTableL90 = columnBox(vCols, "CbVTableL90", moravel::L90, 152, 35);
+    CbVTableL95 = columnBox(vCols, "CbVTableL95", moravel::L95, 200, 10);
+    CbVTableLmin = columnBox(vCols, "CbVTableLmin", moravel::Lmin, 245, 10);
+    CbVTableLmax = columnBox(vCols, "CbVTableLmax", moravel::Lmax, 245, 35);
+    CbVTableLe = columnBox(vCols, "CbVTableLe", moravel::Le, 56, 35);
     CbVTableLe->setChecked(false);
     CbVTableLe->hide();
 
