@@ -108,6 +108,8 @@ public:
     QString EditArrayText(int index) const;
     void ShowWeek(const std::array<bool, 7>& week);
     void ShowHeader(const moravel::data::HeaderView& header);
+    // What the item page shows, as the report and the period CSV take it.
+    moravel::data::ItemPage ItemPageNow() const;
 
     // ---- loading and the level arrays ----
     void DataView();

@@ -164,7 +164,7 @@ struct Loaded {
     data::LoadResult result;
 
     // The item page: the header of the day file with the settings file's texts in place.
-    ItemTexts items;
+    data::ItemPage page;
 };
 
 data::TimeWindow timeWindow(const Arguments& a, bool period) {
@@ -194,7 +194,7 @@ Loaded load(const Card& card, data::Selection selection) {
     if (!l.result.ok)
         throw Failure{l.result.messages.isEmpty() ? data::corruptDataMessage()
                                                   : l.result.messages.join(u'\n')};
-    l.items = data::itemPage(l.result.header->items, card.settings);
+    l.page = data::itemPage(*l.result.header, card.settings);
     return l;
 }
 
@@ -283,23 +283,9 @@ Display display(const Arguments& a) {
 }
 
 report::ReportInputs reportInputs(const Loaded& l, const Display& d) {
-    const data::HeaderView& header = *l.result.header;
     const data::CardData& data = l.result.data;
     report::ReportInputs in;
-    in.target = l.items[MeasTarget];
-    in.spot = l.items[MeasSpot];
-    in.positionS = l.items[MeasPositionS];
-    in.regulationS = l.items[RegulationS];
-    in.regulationV = l.items[RegulationV];
-    in.referenceS = l.items[ReferenceS];
-    in.referenceV = l.items[ReferenceV];
-    in.notices = l.items[Notices];
-    in.institution = l.items[MeasInstitution];
-    in.name = l.items[MeasName];
-    in.date = header.date;
-    in.ledStart = header.start;
-    in.ledStop = header.stop;
-    in.week = header.week;
+    in.page = l.page;
     in.monthMode = l.selection.monthMode;
     in.dayMode = !l.selection.monthMode;
     in.lines = d.lines;
@@ -415,20 +401,7 @@ int commandCsv(const Arguments& a) {
             request.firstText = first;
             request.lastText = last;
             csv::PeriodInputs& p = request.period;
-            p.target = l.items[MeasTarget];
-            p.spot = l.items[MeasSpot];
-            p.positionS = l.items[MeasPositionS];
-            p.date = l.result.header->date;
-            p.regulationS = l.items[RegulationS];
-            p.regulationV = l.items[RegulationV];
-            p.notices = l.items[Notices];
-            p.institution = l.items[MeasInstitution];
-            p.name = l.items[MeasName];
-            p.referenceS = l.items[ReferenceS];
-            p.referenceV = l.items[ReferenceV];
-            p.ledStart = l.result.header->start;
-            p.ledStop = l.result.header->stop;
-            p.week = l.result.header->week;
+            p.page = l.page;
             for (int i = l.selection.first; i <= l.selection.last; ++i)
                 p.dayTexts.append(l.selection.text(i));
             p.la = &l.result.data.LA_ListMax;
@@ -554,7 +527,7 @@ int commandGraph(const Arguments& a) {
     }
     QImage image = graph::newBitmap(size.width(), size.height());
     try {
-        const int reference = toInt(l.items[noise ? ReferenceS : ReferenceV]);
+        const int reference = toInt(l.page.items[noise ? ReferenceS : ReferenceV]);
         QPainter p;
         graph::beginGraphPainter(p, image);
         const graph::Plot plot = graph::Plot::ofBitmap(size.width(), size.height());

@@ -243,11 +243,16 @@ LoadResult loadPeriod(const Selection& selection, CardData data) {
     return std::move(run.result);
 }
 
-ItemTexts itemPage(const ItemTexts& header, const ItemTexts& settings) {
-    ItemTexts page = header;
+ItemPage itemPage(const HeaderView& header, const ItemTexts& settings) {
+    ItemPage page;
+    page.items = header.items;
     for (int i :
          {MeasTarget, MeasSpot, MeasPositionS, RegulationS, RegulationV, Notices, MeasInstitution, MeasName})
-        page[static_cast<size_t>(i)] = settings[static_cast<size_t>(i)];
+        page.items[static_cast<size_t>(i)] = settings[static_cast<size_t>(i)];
+    page.date = header.date;
+    page.ledStart = header.start;
+    page.ledStop = header.stop;
+    page.week = header.week;
     return page;
 }
 

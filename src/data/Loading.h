@@ -2,6 +2,7 @@
 
 #include "common/Items.h"
 #include "data/Gathering.h"
+#include "data/ItemPage.h"
 #include "data/Levels.h"
 
 #include <QString>
@@ -85,9 +86,10 @@ LoadResult loadPeriod(const Selection& selection, CardData data);
 // Empties the period's growing lists and hourly maxima, as every period load does first.
 void clearPeriodLists(CardData& data);
 
-// The item page's texts: the items of a header with the site texts of the settings file in place
-// (everything but the vibration position and the two references, which stay the day file's).
-ItemTexts itemPage(const ItemTexts& header, const ItemTexts& settings);
+// The item page of a loaded header: its items with the site texts of the settings file in place
+// (everything but the vibration position and the two references, which stay the day file's), its
+// date, LED times and weekdays.
+ItemPage itemPage(const HeaderView& header, const ItemTexts& settings);
 
 // "データは破損しています。"
 QString corruptDataMessage();

@@ -119,6 +119,18 @@ QString TFmMain::EditArrayText(int index) const {
     return QString();
 }
 
+moravel::data::ItemPage TFmMain::ItemPageNow() const {
+    moravel::data::ItemPage page;
+    for (int i = 0; i < moravel::ItemCount; ++i)
+        page.items[static_cast<size_t>(i)] = EditArrayText(i);
+    page.date = EdDate->text();
+    page.ledStart = EdMeasStart->text();
+    page.ledStop = EdMeasStop->text();
+    for (size_t i = 0; i < 7; ++i)
+        page.week[i] = WeekArray[i]->isChecked();
+    return page;
+}
+
 moravel::data::Selection TFmMain::SelectionNow() const {
     moravel::data::Selection s;
     s.directory = EdSelectDir->text();

@@ -426,24 +426,24 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
 QByteArray periodCsv(const PeriodInputs& in) {
     CsvText out;
     auto item = [&](const char* label, const QString& text) { out.row(QString::fromUtf8(label) + text); };
-    item("現場名,", in.target);
-    item("測定場所,", in.spot);
-    item("測定位置,", in.positionS);
-    item("測定期間,", in.date);
-    item("規制基準・騒音S,", in.regulationS);
-    item("規制基準・騒音V,", in.regulationV);
-    item("特記事項,", in.notices);
-    item("測定機関,", in.institution);
-    item("測定者,", in.name);
-    item("S-ALA,", in.referenceS);
-    item("V-ALA,", in.referenceV);
+    item("現場名,", in.page.items[MeasTarget]);
+    item("測定場所,", in.page.items[MeasSpot]);
+    item("測定位置,", in.page.items[MeasPositionS]);
+    item("測定期間,", in.page.date);
+    item("規制基準・騒音S,", in.page.items[RegulationS]);
+    item("規制基準・騒音V,", in.page.items[RegulationV]);
+    item("特記事項,", in.page.items[Notices]);
+    item("測定機関,", in.page.items[MeasInstitution]);
+    item("測定者,", in.page.items[MeasName]);
+    item("S-ALA,", in.page.items[ReferenceS]);
+    item("V-ALA,", in.page.items[ReferenceV]);
     QString week = QStringLiteral("施工曜日,");
     for (size_t i = 0; i < 7; ++i)
-        if (in.week[i])
+        if (in.page.week[i])
             week += weekdayLetter(static_cast<int>(i));
     out.row(week);
-    item("LED起動時間,", in.ledStart);
-    item("LED停止時間,", in.ledStop);
+    item("LED起動時間,", in.page.ledStart);
+    item("LED停止時間,", in.page.ledStop);
     out.emptyRow();
     for (const QString& h : headingRows(Headings::Period))
         out.row(h);

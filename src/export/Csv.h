@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ItemPage.h"
 #include "data/Levels.h"
 
 #include <QByteArray>
@@ -59,9 +60,7 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
 
 // What the period CSV is made of: the main window's item page and period maxima.
 struct PeriodInputs {
-    QString target, spot, positionS, date, regulationS, regulationV, notices, institution, name, referenceS,
-        referenceV, ledStart, ledStop;
-    std::array<bool, 7> week{};
+    data::ItemPage page;
     QStringList dayTexts; // the catalogue texts of the period's days, first to last
     const data::DailyMaxima* la = nullptr;
     const data::DailyMaxima* lv = nullptr;

@@ -32,21 +32,7 @@ moravel::csv::ConversionRequest TFmMain::ExportInputsNow() const {
     if (last >= 0)
         in.lastText = CbDateListStop->currentText();
     moravel::csv::PeriodInputs& p = in.period;
-    p.target = EdMeasTarget->text();
-    p.spot = EdMeasSpot->text();
-    p.positionS = EdMeasPositionS->text();
-    p.date = EdDate->text();
-    p.regulationS = EdRegulationS->text();
-    p.regulationV = EdRegulationV->text();
-    p.notices = MmNotices->toPlainText();
-    p.institution = EdMeasInstitution->text();
-    p.name = EdMeasName->text();
-    p.referenceS = EdReferenceS->text();
-    p.referenceV = EdReferenceV->text();
-    p.ledStart = EdMeasStart->text();
-    p.ledStop = EdMeasStop->text();
-    for (size_t i = 0; i < 7; ++i)
-        p.week[i] = WeekArray[i]->isChecked();
+    p.page = ItemPageNow();
     // The rows of the period: from the first day for (last - first) + 1 days, none without a first day.
     if (first >= 0)
         for (int i = 0; i <= last - first; ++i)

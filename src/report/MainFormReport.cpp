@@ -44,21 +44,7 @@ void TFmMain::BtGraphSaveClick() {
 
 moravel::report::ReportInputs TFmMain::ReportInputsNow() const {
     moravel::report::ReportInputs in;
-    in.target = EdMeasTarget->text();
-    in.spot = EdMeasSpot->text();
-    in.positionS = EdMeasPositionS->text();
-    in.regulationS = EdRegulationS->text();
-    in.regulationV = EdRegulationV->text();
-    in.referenceS = EdReferenceS->text();
-    in.referenceV = EdReferenceV->text();
-    in.notices = MmNotices->toPlainText();
-    in.date = EdDate->text();
-    in.institution = EdMeasInstitution->text();
-    in.name = EdMeasName->text();
-    in.ledStart = EdMeasStart->text();
-    in.ledStop = EdMeasStop->text();
-    for (size_t i = 0; i < 7; ++i)
-        in.week[i] = WeekArray[i]->isChecked();
+    in.page = ItemPageNow();
     in.monthMode = RbDateMMode->isChecked();
     in.dayMode = RbDateDMode->isChecked();
     in.lines = RbSS->isChecked();

@@ -200,37 +200,39 @@ void initDataPrintOut(QPainter& p, const ReportInputs& in, int pageWidth, int pa
         s.text(x, row(r), w, 25, QString::fromUtf8(text));
     };
     label(1, "１．現場名　　　　　：");
-    s.text(320, row(1), 500, 25, in.target);
+    s.text(320, row(1), 500, 25, in.page.items[MeasTarget]);
     label(2, "２．測定場所　　　　：");
-    s.text(320, row(2), 500, 25, in.spot);
+    s.text(320, row(2), 500, 25, in.page.items[MeasSpot]);
     label(3, "３．測定位置　　　　：");
-    s.text(320, row(3), 245, 25, in.positionS);
+    s.text(320, row(3), 245, 25, in.page.items[MeasPositionS]);
     label(4, "４．規制基準 ・ 騒音Ｓ：");
-    s.text(320, row(4), 245, 25, in.regulationS);
-    s.text(520, row(4), 170, 25, QStringLiteral("基準値(") + in.referenceS + QStringLiteral(")dB(A)"));
+    s.text(320, row(4), 245, 25, in.page.items[RegulationS]);
+    s.text(520, row(4), 170, 25,
+           QStringLiteral("基準値(") + in.page.items[ReferenceS] + QStringLiteral(")dB(A)"));
     label(5, "　　　　　　 ・ 振動Ｖ：");
-    s.text(320, row(5), 245, 25, in.regulationV);
-    s.text(520, row(5), 170, 25, QStringLiteral("基準値(") + in.referenceV + QStringLiteral(")dB"));
+    s.text(320, row(5), 245, 25, in.page.items[RegulationV]);
+    s.text(520, row(5), 170, 25,
+           QStringLiteral("基準値(") + in.page.items[ReferenceV] + QStringLiteral(")dB"));
     label(6, "５．特記事項　　　　：");
-    const auto notices = noticeRows(in.notices);
+    const auto notices = noticeRows(in.page.items[Notices]);
     for (int i = 0; i < 3; ++i)
         s.text(320, row(6 + i), 500, 25, notices[static_cast<size_t>(i)]);
 
     label(1, "６．測定期間：", 700, 145);
-    s.text(850, row(1), 300, 25, in.date);
+    s.text(850, row(1), 300, 25, in.page.date);
     label(2, "７．測定機関：", 700, 145);
-    s.text(850, row(2), 245, 25, in.institution);
+    s.text(850, row(2), 245, 25, in.page.items[MeasInstitution]);
     label(3, "８．測定者　：", 700, 145);
-    s.text(850, row(3), 245, 25, in.name);
+    s.text(850, row(3), 245, 25, in.page.items[MeasName]);
     label(4, "９．施工曜日：", 700, 145);
     label(6, "１０．LED起動時間：", 700, 200);
-    s.text(905, row(6), 245, 25, in.ledStart);
+    s.text(905, row(6), 245, 25, in.page.ledStart);
     label(7, "１１．LED停止時間：", 700, 200);
-    s.text(905, row(7), 245, 25, in.ledStop);
+    s.text(905, row(7), 245, 25, in.page.ledStop);
     for (int i = 0; i < 7; ++i) {
         s.text(850 + 25 * i, row(4), 25, 25, weekdayLetter(i));
         const int x = 852 + 25 * i;
-        if (in.week[static_cast<size_t>(i)])
+        if (in.page.week[static_cast<size_t>(i)])
             s.fillRect(x, row(5), x + 15, row(5) + 15, Black);
         else
             s.outline(x, row(5), x + 15, row(5) + 15);
@@ -264,8 +266,8 @@ void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins) {
         s.text(140, 740, 600, 25,
                QStringLiteral("振動レベル　") + selected(in.vModeText) + QStringLiteral("　dB"));
     }
-    drawPlotFrame(p, in, TopS, toInt(in.referenceS));
-    drawPlotFrame(p, in, TopV, toInt(in.referenceV));
+    drawPlotFrame(p, in, TopS, toInt(in.page.items[ReferenceS]));
+    drawPlotFrame(p, in, TopV, toInt(in.page.items[ReferenceV]));
     const graph::GraphStyle style = graph::GraphStyle::page();
     graph::drawLevels(p, pagePlot(TopS), style, channelDrawing(in, true), &joins.s);
     graph::drawLevels(p, pagePlot(TopV), style, channelDrawing(in, false), &joins.v);

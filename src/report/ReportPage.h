@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ItemPage.h"
 #include "data/Levels.h"
 #include "graph/GraphDrawing.h"
 
@@ -16,10 +17,7 @@ namespace moravel::report {
 // Everything the report page shows, as the main window holds it at the moment of composition.
 // The level arrays are referred to, not copied.
 struct ReportInputs {
-    // the item page
-    QString target, spot, positionS, regulationS, regulationV, referenceS, referenceV, notices, date,
-        institution, name, ledStart, ledStop;
-    std::array<bool, 7> week{};
+    data::ItemPage page; // the item page
     // the selection
     bool monthMode = false; // 月報モード checked
     bool dayMode = true;    // 日報モード checked

@@ -123,13 +123,13 @@ TEST(PeriodCsv, ThreeDaysWithANonConstructionDay) {
             lv[i][d] = d == 2 ? "0" : QString::number(40 + i);
         }
     PeriodInputs in;
-    in.target = QStringLiteral("現場");
-    in.date = QStringLiteral("2021年03月05日~2021年03月07日");
-    in.referenceS = "85";
-    in.referenceV = "75";
-    in.ledStart = "08:00";
-    in.ledStop = "18:00";
-    in.week = {true, true, true, true, true, true, false};
+    in.page.items[moravel::MeasTarget] = QStringLiteral("現場");
+    in.page.date = QStringLiteral("2021年03月05日~2021年03月07日");
+    in.page.items[moravel::ReferenceS] = "85";
+    in.page.items[moravel::ReferenceV] = "75";
+    in.page.ledStart = "08:00";
+    in.page.ledStop = "18:00";
+    in.page.week = {true, true, true, true, true, true, false};
     in.dayTexts = {QStringLiteral("2021年03月05日"), QStringLiteral("2021年03月06日"),
                    QStringLiteral("2021年03月07日")};
     in.la = &la;

@@ -28,8 +28,8 @@ struct Data {
 
     ReportInputs inputs() {
         ReportInputs in;
-        in.referenceS = "70";
-        in.referenceV = "0";
+        in.page.items[moravel::ReferenceS] = "70";
+        in.page.items[moravel::ReferenceV] = "0";
         in.sModeText = QStringLiteral("L05");
         in.vModeText = QStringLiteral("L10");
         in.sModeIndex = 2;
@@ -93,7 +93,7 @@ TEST(ReportPage, DayBarsAndMarkerLines) {
 TEST(ReportPage, ReferenceZeroOnTheNoisePlot) {
     Data d;
     ReportInputs in = d.inputs();
-    in.referenceS = "0";
+    in.page.items[moravel::ReferenceS] = "0";
     const QImage page = compose(in, GraphReport);
     EXPECT_EQ(px(page, 1000, 764), Red);
 }
@@ -164,12 +164,12 @@ TEST(ReportPage, HeaderTextsAndWeekdaySquares) {
 
     Data d;
     ReportInputs in = d.inputs();
-    in.week = {true, false, true, false, false, false, true};
+    in.page.week = {true, false, true, false, false, false, true};
     const QImage page = compose(in, 7); // not a report mode: the header block alone
     for (int i = 0; i < 7; ++i) {
         const int x = 852 + 25 * i;
-        EXPECT_EQ(px(page, x, 198), Black) << i;                          // corner
-        EXPECT_EQ(px(page, x + 7, 205), in.week[i] ? Black : White) << i; // centre
+        EXPECT_EQ(px(page, x, 198), Black) << i;                               // corner
+        EXPECT_EQ(px(page, x + 7, 205), in.page.week[i] ? Black : White) << i; // centre
     }
     // Below the header block the page is white.
     for (int y = 320; y < 1684; y += 7)
@@ -284,7 +284,7 @@ TEST(ReportPage, FullReportMonthTablesShowThePeriodOnly) {
 TEST(ReportPage, FailuresStopTheComposition) {
     Data d;
     ReportInputs in = d.inputs();
-    in.referenceS = "";
+    in.page.items[moravel::ReferenceS] = "";
     EXPECT_THROW(compose(in, GraphReport), moravel::DataError);
     in = d.inputs();
     in.sModeText.reset();
