@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    moravel::platform::prepareJapaneseEnvironment();
     QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
     moravel::platform::Application app(argc, argv);

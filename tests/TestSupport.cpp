@@ -3,7 +3,9 @@
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
 
+#include <QHash>
 #include <QPainter>
+#include <cmath>
 
 #include <QFile>
 
@@ -72,6 +74,39 @@ QStringList fullDayRows(const QString& date, const QString& value) {
     for (int k = 0; k < 144; ++k)
         rows.append(dataRow(date, k / 6, k % 6 * 10, value));
     return rows;
+}
+
+namespace {
+double channel(int c) {
+    const double s = c / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+}
+double luminance(QRgb c) {
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+} // namespace
+
+double contrastRatio(QRgb a, QRgb b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+double contentContrast(const QImage& image) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrastRatio(background, it.key()));
+    return best;
 }
 
 ::testing::AssertionResult showsText(const QImage& image, const QRect& box, const QString& text, int pixels,

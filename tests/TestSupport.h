@@ -45,6 +45,12 @@ constexpr QRgb Black = 0xFF000000u;
 constexpr QRgb White = 0xFFFFFFFFu;
 constexpr QRgb Red = 0xFFFF0000u;
 
+// The contrast ratio of two colours (WCAG: relative luminances L1 >= L2, (L1 + 0.05) / (L2 + 0.05)).
+double contrastRatio(QRgb a, QRgb b);
+// The contrast of an image's content against its background: the colour found most often is taken
+// for the background, and the ratio is that of the pixel that stands out most from it.
+double contentContrast(const QImage& image);
+
 // Whether an image shows `text` where it was drawn into `box` (word wrap on, not clipped, in black,
 // in the program's font at `pixels`): the same text drawn the same way into the same box of a white
 // image gives the same pixels within `compared` (by default the box without its border, where a

@@ -19,6 +19,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    moravel::platform::prepareJapaneseEnvironment();
     moravel::platform::Application app(argc, argv);
     moravel::platform::setUpJapaneseDesktop(app);
     const QStringList args = app.arguments().mid(1);

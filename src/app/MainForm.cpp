@@ -47,18 +47,26 @@ using moravel::platform::setPixelFont;
 
 namespace {
 
-const char* const WindowStyle = R"(
+// The dark look belongs to the main window's own surfaces: the rules reach the controls in its
+// panels and pages, not the boxes and pickers it owns.
+QString windowStyle() {
+    return QStringLiteral(R"(
 TFmMain { background: #2f4254; }
-QLabel { color: white; }
-QRadioButton, QCheckBox { color: white; }
-QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #8da2b5; }
-QPushButton { padding: 0px; }
-QTabWidget::pane { border: 1px solid #5d7185; background: #3a5064; top: -1px; }
-QTabBar::tab { background: #263644; color: #d9e2ea; padding: 4px 14px; border: 1px solid #5d7185; }
-QTabBar::tab:selected { background: #3a5064; color: white; }
-QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }
-QHeaderView::section { background: #22313f; color: white; }
-)";
+#BtMenuOpen { padding: 0px; }
+#TabControl1::pane { border: 1px solid #5d7185; background: #3a5064; top: -1px; }
+#TabControl1 QTabBar::tab { background: #263644; color: #d9e2ea; padding: 4px 14px; border: 1px solid #5d7185; }
+#TabControl1 QTabBar::tab:selected { background: #3a5064; color: white; }
+#TabControl1 QTabBar::tab:selected:focus { border: 2px solid #ffb300; }
+)") +
+           moravel::platform::darkStyle({QStringLiteral("#PnDate"), QStringLiteral("#TabControl1"),
+                                         QStringLiteral("#PnControlPanel")}) +
+           // The series panels are light: dark marks there.
+           QStringLiteral(R"(
+#PnMModeS QCheckBox::indicator, #PnMModeV QCheckBox::indicator { border: 1px solid #2f4254; background: white; }
+#PnMModeS QCheckBox::indicator:checked, #PnMModeV QCheckBox::indicator:checked { background: #1565c0; }
+#PnMModeS QCheckBox:focus, #PnMModeV QCheckBox:focus { background: #c5d3df; }
+)");
+}
 
 QStringList twoDigitHours() {
     QStringList hours;
@@ -72,7 +80,7 @@ QStringList twoDigitHours() {
 TFmMain::TFmMain() {
     setObjectName(QStringLiteral("FmMain"));
     setWindowTitle(QStringLiteral("もらべる"));
-    setStyleSheet(QString::fromUtf8(WindowStyle));
+    setStyleSheet(windowStyle());
     setAttribute(Qt::WA_StyledBackground, true);
     resize(1020, 700);
     // The window keeps its client area within 1020..1920 x 700..1080.
@@ -106,6 +114,8 @@ TFmMain::TFmMain() {
     BuildSideMenu();
 
     ConnectHandlers();
+    // The graph page is laid out whenever it gets its size, before any day is loaded too.
+    TabItem2->installEventFilter(this);
     FormCreate();
 }
 
@@ -202,7 +212,7 @@ void TFmMain::BuildSideMenu() {
     CbDayUnit->setText(QStringLiteral("日単位表示"));
     CbMonthUnit = make<QCheckBox>(TabItem7, "CbMonthUnit", QRect(200, 40, 120, 24));
     CbMonthUnit->setText(QStringLiteral("月単位表示"));
-    PnControlPanel->raise();
+    moravel::platform::park(PnControlPanel, {-200, 10});
 }
 
 void TFmMain::ConnectHandlers() {
@@ -323,7 +333,16 @@ void TFmMain::FormShow() {
 }
 
 void TFmMain::FormResize() {
+    // In the error state the refresh draws nothing: the empty frames follow the window's size.
+    if (errorFlag)
+        GraphReset();
     RadioGroupChange();
+}
+
+bool TFmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == TabItem2 && event->type() == QEvent::Resize)
+        LayoutGraphPage();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFmMain::FormDestroy() {
@@ -343,12 +362,11 @@ void TFmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TFmMain::BtMenuOpenClick() {
-    PnControlPanel->move(10, 10);
-    PnControlPanel->raise();
+    moravel::platform::unpark(PnControlPanel, {10, 10});
 }
 
 void TFmMain::BtMenuCloseClick() {
-    PnControlPanel->move(-200, 10);
+    moravel::platform::park(PnControlPanel, {-200, 10});
 }
 
 void TFmMain::NameArrayInit() {
@@ -382,8 +400,8 @@ void TFmMain::SetDataButtonsEnabled(bool enabled) {
 }
 
 void TFmMain::PlaceDayPanels(bool dayMode) {
-    PnDMode->move(dayMode ? 190 : -2150, 5);
-    PnMMode->move(dayMode ? -2150 : 190, 5);
+    moravel::platform::unpark(dayMode ? PnDMode : PnMMode, {190, 5});
+    moravel::platform::park(dayMode ? PnMMode : PnDMode, {-2150, 5});
 }
 
 // ---- card directory and catalogue ----

@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 
 int main(int argc, char** argv) {
+    moravel::platform::prepareJapaneseEnvironment();
     moravel::platform::Application app(argc, argv);
     moravel::platform::setUpJapaneseDesktop(app);
     moravel::app::Windows windows = moravel::app::createWindows();

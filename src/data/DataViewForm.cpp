@@ -18,9 +18,8 @@ TFmDataView::TFmDataView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSW
     setWindowTitle(QStringLiteral("測定結果テーブル"));
     setFixedSize(860, 216);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        QStringLiteral("TFmDataView { background: #2f4254; } QLabel, QRadioButton { color: white; }"
-                       "QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }"));
+    setStyleSheet(QStringLiteral("TFmDataView { background: #2f4254; }") +
+                  moravel::platform::darkStyle({QStringLiteral("#PnTitle"), QStringLiteral("#PnBody")}));
     QWidget* title =
         makePanel(this, "PnTitle", QRect(4, 10, 852, 30), QStringLiteral("background: #3d5a73;"));
     LbDate = makeLabel(title, "LbDate", QString(), QRect(0, 0, 852, 30), 20, Qt::AlignCenter);

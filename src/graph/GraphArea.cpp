@@ -20,7 +20,8 @@ TFmGraphArea::TFmGraphArea(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("測定結果グラフ"));
     resize(870, 480);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QStringLiteral("TFmGraphArea { background: #2f4254; } QLabel { color: white; }"));
+    setStyleSheet(QStringLiteral("TFmGraphArea { background: #2f4254; }") +
+                  moravel::platform::darkStyle({QStringLiteral("#PnTitle"), QStringLiteral("#PnGraphArea")}));
     QWidget* title =
         makePanel(this, "PnTitle", QRect(4, 10, 862, 30), QStringLiteral("background: #3d5a73;"));
     moravel::platform::anchor(title, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge);

@@ -113,6 +113,7 @@ void TFmMain::BuildGraphPage() {
     Button1 = makeButton(PnMModeS, "Button1", QStringLiteral("全チェック"), QRect(88, 128, 70, 22), 15);
     Button2 = makeButton(PnMModeS, "Button2", QStringLiteral("全外す"), QRect(88, 152, 70, 22), 15);
     Button5 = makeButton(PnMModeS, "Button5", QStringLiteral("×"), QRect(152, 5, 25, 22), 20);
+    PnMModeS->hide();
 
     PnMModeV = makePanel(page, "PnMModeV", QRect(-500, GraphTop + 252, 180, 181),
                          panelStyle.arg(QStringLiteral("PnMModeV")));
@@ -131,6 +132,7 @@ void TFmMain::BuildGraphPage() {
     Button3 = makeButton(PnMModeV, "Button3", QStringLiteral("全チェック"), QRect(88, 128, 70, 22), 15);
     Button4 = makeButton(PnMModeV, "Button4", QStringLiteral("全外す"), QRect(88, 152, 70, 22), 15);
     Button6 = makeButton(PnMModeV, "Button6", QStringLiteral("×"), QRect(152, 5, 25, 22), 20);
+    PnMModeV->hide();
 }
 
 void TFmMain::ConnectGraphHandlers() {
@@ -428,21 +430,19 @@ void TFmMain::Button4Click() {
 }
 
 void TFmMain::BtMModeSClick() {
-    PnMModeS->move(50, PnMModeS->y());
-    PnMModeS->raise();
+    moravel::platform::unpark(PnMModeS, {50, PnMModeS->y()});
 }
 
 void TFmMain::BtMModeVClick() {
-    PnMModeV->move(50, PnMModeV->y());
-    PnMModeV->raise();
+    moravel::platform::unpark(PnMModeV, {50, PnMModeV->y()});
 }
 
 void TFmMain::Button5Click() {
-    PnMModeS->move(-500, PnMModeS->y());
+    moravel::platform::park(PnMModeS, {-500, PnMModeS->y()});
 }
 
 void TFmMain::Button6Click() {
-    PnMModeV->move(-500, PnMModeV->y());
+    moravel::platform::park(PnMModeV, {-500, PnMModeV->y()});
 }
 
 void TFmMain::BtShowGraphClick() {

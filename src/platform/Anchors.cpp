@@ -41,18 +41,30 @@ public:
     }
 
 private:
+    // The control's rectangle for a parent of `size`: an edge anchored on both sides stretches by the
+    // parent's growth, one anchored on the far side only moves with it, and one anchored on the near
+    // side only stays where the control is now (code may have slid it out of sight or back).
     static QRect place(const Entry& e, QSize size) {
         const int dw = size.width() - e.parentDesign.width();
         const int dh = size.height() - e.parentDesign.height();
+        const QRect now = e.control->geometry();
         QRect r = e.design;
-        if ((e.edges & Qt::LeftEdge) && (e.edges & Qt::RightEdge))
+        if ((e.edges & Qt::LeftEdge) && (e.edges & Qt::RightEdge)) {
+            r.moveLeft(now.left());
             r.setWidth(std::max(0, e.design.width() + dw));
-        else if (e.edges & Qt::RightEdge)
+        } else if (e.edges & Qt::RightEdge) {
             r.moveLeft(e.design.left() + dw);
-        if ((e.edges & Qt::TopEdge) && (e.edges & Qt::BottomEdge))
+        } else {
+            r.moveLeft(now.left());
+        }
+        if ((e.edges & Qt::TopEdge) && (e.edges & Qt::BottomEdge)) {
+            r.moveTop(now.top());
             r.setHeight(std::max(0, e.design.height() + dh));
-        else if (e.edges & Qt::BottomEdge)
+        } else if (e.edges & Qt::BottomEdge) {
             r.moveTop(e.design.top() + dh);
+        } else {
+            r.moveTop(now.top());
+        }
         return r;
     }
 

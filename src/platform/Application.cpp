@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -20,7 +21,20 @@ void reportEscapedError(const std::exception& error) {
     reportEscapedError(QString::fromStdString(error.what()));
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, m_settings.path());
+}
+
+void prepareJapaneseEnvironment() {
+    // The system locale decides how Qt's dialogs write dates; the time category alone is set, and a
+    // locale forced on every category moves to the others.
+    if (qEnvironmentVariableIsSet("LC_ALL")) {
+        qputenv("LANG", qgetenv("LC_ALL"));
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_TIME", "ja_JP.UTF-8");
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
@@ -40,12 +54,17 @@ void setUpJapaneseDesktop(QApplication& app) {
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+    // What Qt's translation lacks (the folder picker's "Folder").
+    auto* missing = new QTranslator(&app);
+    if (missing->load(QStringLiteral(":/translations/moravel_qt_ja.qm")))
+        QCoreApplication::installTranslator(missing);
+    else
+        delete missing;
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
     QFont font(uiFontFamily());
     font.setPixelSize(13);
     QApplication::setFont(font);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("もらべる"));
 }
 
 } // namespace moravel::platform

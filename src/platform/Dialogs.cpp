@@ -1,13 +1,27 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 namespace moravel::platform {
 
@@ -16,6 +30,9 @@ QString questionCaption() {
 }
 QString warningCaption() {
     return QStringLiteral("警告");
+}
+QString applicationCaption() {
+    return QStringLiteral("もらべる");
 }
 
 namespace {
@@ -26,7 +43,7 @@ QString shown(QString text) {
     return text;
 }
 
-Answer toAnswer(QMessageBox::StandardButton b) {
+Answer toAnswer(int b) {
     switch (b) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -37,39 +54,120 @@ Answer toAnswer(QMessageBox::StandardButton b) {
     }
 }
 
+// The printer set-up: which printer (or a PDF file) and which paper the next printing uses. It has
+// no copies and no page ranges: a print is one page.
+class PrinterSetup final : public QDialog {
+public:
+    PrinterSetup(QWidget* owner, QPrinter& printer) : QDialog(owner), m_printer(printer) {
+        setObjectName(QStringLiteral("PrinterSetup"));
+        setWindowTitle(QStringLiteral("印刷設定"));
+        setMinimumWidth(420);
+        auto* form = new QFormLayout;
+        m_printers = new QComboBox(this);
+        m_printers->setObjectName(QStringLiteral("Printers"));
+        m_printers->addItems(QPrinterInfo::availablePrinterNames());
+        m_printers->addItem(QStringLiteral("PDFファイルに出力"));
+        form->addRow(QStringLiteral("プリンター"), m_printers);
+        m_file = new QLineEdit(this);
+        m_file->setObjectName(QStringLiteral("OutputFile"));
+        form->addRow(QStringLiteral("出力ファイル"), m_file);
+        m_paper = new QComboBox(this);
+        m_paper->setObjectName(QStringLiteral("Paper"));
+        for (const auto& [id, name] : papers())
+            m_paper->addItem(name, static_cast<int>(id));
+        form->addRow(QStringLiteral("用紙サイズ"), m_paper);
+        auto* orientation = new QHBoxLayout;
+        m_portrait = new QRadioButton(QStringLiteral("縦"), this);
+        m_portrait->setObjectName(QStringLiteral("Portrait"));
+        m_landscape = new QRadioButton(QStringLiteral("横"), this);
+        m_landscape->setObjectName(QStringLiteral("Landscape"));
+        orientation->addWidget(m_portrait);
+        orientation->addWidget(m_landscape);
+        orientation->addStretch();
+        form->addRow(QStringLiteral("印刷の向き"), orientation);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+        buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(form);
+        layout->addWidget(buttons);
+
+        // The printer's present choice.
+        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+        const int named = m_printers->findText(printer.printerName());
+        m_printers->setCurrentIndex(toFile || named < 0 ? (toFile ? m_printers->count() - 1 : 0) : named);
+        m_file->setText(!printer.outputFileName().isEmpty()
+                            ? printer.outputFileName()
+                            : QDir::home().filePath(QStringLiteral("もらべる.pdf")));
+        const int paper = m_paper->findData(static_cast<int>(printer.pageLayout().pageSize().id()));
+        m_paper->setCurrentIndex(paper >= 0 ? paper : 0);
+        (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)
+            ->setChecked(true);
+        auto fileShown = [this] {
+            m_file->setEnabled(m_printers->currentIndex() == m_printers->count() - 1);
+        };
+        connect(m_printers, &QComboBox::currentIndexChanged, this, fileShown);
+        fileShown();
+    }
+
+    void accept() override {
+        if (m_printers->currentIndex() == m_printers->count() - 1) {
+            m_printer.setOutputFormat(QPrinter::PdfFormat);
+            m_printer.setOutputFileName(m_file->text());
+        } else {
+            m_printer.setOutputFormat(QPrinter::NativeFormat);
+            m_printer.setPrinterName(m_printers->currentText());
+        }
+        m_printer.setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(m_paper->currentData().toInt())));
+        m_printer.setPageOrientation(m_landscape->isChecked() ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
+        QDialog::accept();
+    }
+
+private:
+    static std::vector<std::pair<QPageSize::PageSizeId, QString>> papers() {
+        return {{QPageSize::A4, QStringLiteral("A4")},         {QPageSize::A3, QStringLiteral("A3")},
+                {QPageSize::A5, QStringLiteral("A5")},         {QPageSize::JisB4, QStringLiteral("B4")},
+                {QPageSize::JisB5, QStringLiteral("B5")},      {QPageSize::Letter, QStringLiteral("レター")},
+                {QPageSize::Legal, QStringLiteral("リーガル")}};
+    }
+
+    QPrinter& m_printer;
+    QComboBox* m_printers = nullptr;
+    QLineEdit* m_file = nullptr;
+    QComboBox* m_paper = nullptr;
+    QRadioButton* m_portrait = nullptr;
+    QRadioButton* m_landscape = nullptr;
+};
+
 class RealDialogs final : public Dialogs {
 public:
     void information(QWidget* owner, const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), shown(text),
-                        QMessageBox::Ok, owner);
-        box.exec();
+        makeMessageBox(BoxKind::Information, owner, text)->exec();
     }
     Answer askYesNo(QWidget* owner, const QString& text) override {
-        return toAnswer(QMessageBox::question(owner, questionCaption(), shown(text),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes));
+        return toAnswer(makeMessageBox(BoxKind::YesNo, owner, text)->exec());
     }
     Answer askYesNoCancel(QWidget* owner, const QString& text) override {
-        return toAnswer(QMessageBox::question(owner, questionCaption(), shown(text),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes));
+        return toAnswer(makeMessageBox(BoxKind::YesNoCancel, owner, text)->exec());
     }
     void warning(QWidget* owner, const QString& text) override {
-        QMessageBox::warning(owner, warningCaption(), shown(text), QMessageBox::Ok);
+        makeMessageBox(BoxKind::Warning, owner, text)->exec();
     }
     std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
                                            const QString& start) override {
-        const QString dir = QFileDialog::getExistingDirectory(owner, caption, start);
-        if (dir.isEmpty())
+        const auto picker = makeFolderPicker(owner, caption, start);
+        if (picker->exec() != QDialog::Accepted || picker->selectedFiles().isEmpty())
             return std::nullopt;
-        return dir;
+        return picker->selectedFiles().first();
     }
     void errorReport(const QString& text) override {
-        QMessageBox::critical(QApplication::activeWindow(), QGuiApplication::applicationDisplayName(),
-                              shown(text));
+        makeMessageBox(BoxKind::Error, QApplication::activeWindow(), text)->exec();
     }
     void printerSetup(QWidget* owner, QPrinter& printer) override {
-        QPrintDialog dialog(&printer, owner);
-        dialog.exec();
+        makePrinterSetup(owner, printer)->exec();
     }
     void progressStart(QWidget* owner, const QString& title, int total) override {
         m_progress = new QProgressDialog(owner);
@@ -107,7 +205,76 @@ RealDialogs& realDialogs() {
 
 Dialogs* current = nullptr;
 
+QPixmap errorIcon(int size) {
+    if (size <= 0)
+        size = 32;
+    QPixmap icon(size, size);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xB7, 0x1C, 0x1C));
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    QPen cross(Qt::white, size / 8.0, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(cross);
+    const double a = size * 0.3, b = size * 0.7;
+    p.drawLine(QPointF(a, a), QPointF(b, b));
+    p.drawLine(QPointF(a, b), QPointF(b, a));
+    return icon;
+}
+
 } // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const QString& text) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString caption = applicationCaption();
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    switch (kind) {
+    case BoxKind::Information:
+        break;
+    case BoxKind::YesNo:
+        icon = QMessageBox::Question;
+        caption = questionCaption();
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case BoxKind::YesNoCancel:
+        icon = QMessageBox::Question;
+        caption = questionCaption();
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    case BoxKind::Warning:
+        icon = QMessageBox::Warning;
+        caption = warningCaption();
+        break;
+    case BoxKind::Error:
+        icon = QMessageBox::Critical;
+        break;
+    }
+    auto box = std::make_unique<QMessageBox>(icon, caption, shown(text), buttons, owner);
+    if (buttons & QMessageBox::Yes)
+        box->setDefaultButton(QMessageBox::Yes);
+    // The style's error icon is a light red: a darker one stands out from the box and its cross.
+    if (kind == BoxKind::Error)
+        box->setIconPixmap(errorIcon(box->iconPixmap().width()));
+    return box;
+}
+
+std::unique_ptr<QFileDialog> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start) {
+    auto picker = std::make_unique<QFileDialog>(owner, caption, start);
+    // Qt's own picker everywhere: its texts come from the Japanese translation.
+    picker->setOption(QFileDialog::DontUseNativeDialog, true);
+    picker->setOption(QFileDialog::ShowDirsOnly, true);
+    picker->setFileMode(QFileDialog::Directory);
+    picker->resize(760, 460);
+    // The date column as wide as its dates.
+    if (auto* view = picker->findChild<QTreeView*>(QStringLiteral("treeView")))
+        view->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    return picker;
+}
+
+std::unique_ptr<QDialog> makePrinterSetup(QWidget* owner, QPrinter& printer) {
+    return std::make_unique<PrinterSetup>(owner, printer);
+}
 
 Dialogs& dialogs() {
     return current ? *current : realDialogs();

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QDialog;
+class QFileDialog;
+class QMessageBox;
 class QWidget;
 class QPrinter;
 
@@ -46,5 +50,15 @@ void setDialogs(Dialogs* replacement);
 QString questionCaption();
 // The caption of warnings.
 QString warningCaption();
+// The caption of information boxes and of the general error report: the application's name.
+QString applicationCaption();
+
+// The real boxes, built as the real dialogs show them but not yet shown, so that they can be looked
+// at: a box of each kind, the folder picker, the printer set-up.
+enum class BoxKind { Information, YesNo, YesNoCancel, Warning, Error };
+std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const QString& text);
+std::unique_ptr<QFileDialog> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start);
+// The printer set-up: the printer (or a PDF file) and the paper; OK applies them to the printer.
+std::unique_ptr<QDialog> makePrinterSetup(QWidget* owner, QPrinter& printer);
 
 } // namespace moravel::platform

@@ -41,8 +41,7 @@ Answer ScriptedDialogs::nextAnswer(const QString& text, Answer fallback) {
 }
 
 void ScriptedDialogs::information(QWidget*, const QString& text) {
-    m_boxes.push_back({QStringLiteral("information"), QGuiApplication::applicationDisplayName(), text,
-                       QStringLiteral("OK")});
+    m_boxes.push_back({QStringLiteral("information"), applicationCaption(), text, QStringLiteral("OK")});
 }
 
 Answer ScriptedDialogs::askYesNo(QWidget*, const QString& text) {
@@ -74,8 +73,7 @@ std::optional<QString> ScriptedDialogs::chooseDirectory(QWidget*, const QString&
 }
 
 void ScriptedDialogs::errorReport(const QString& text) {
-    m_boxes.push_back(
-        {QStringLiteral("error"), QGuiApplication::applicationDisplayName(), text, QStringLiteral("OK")});
+    m_boxes.push_back({QStringLiteral("error"), applicationCaption(), text, QStringLiteral("OK")});
 }
 
 void ScriptedDialogs::printerSetup(QWidget*, QPrinter&) {

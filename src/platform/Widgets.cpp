@@ -38,6 +38,52 @@ QWidget* makePanel(QWidget* parent, const char* name, const QRect& geometry, con
     return w;
 }
 
+QString scopedStyle(const QStringList& containers, const QString& rules) {
+    QString out;
+    qsizetype at = 0;
+    while (true) {
+        const qsizetype open = rules.indexOf(u'{', at);
+        if (open < 0)
+            break;
+        const qsizetype close = rules.indexOf(u'}', open);
+        const QStringList selectors = rules.mid(at, open - at).split(u',', Qt::SkipEmptyParts);
+        QStringList scoped;
+        for (const QString& container : containers)
+            for (const QString& selector : selectors)
+                scoped.append(container + u' ' + selector.trimmed());
+        out += scoped.join(QStringLiteral(", ")) + u' ' + rules.mid(open, close - open + 1) + u'\n';
+        at = close + 1;
+    }
+    return out;
+}
+
+QString darkStyle(const QStringList& containers) {
+    return scopedStyle(containers, QStringLiteral(R"(
+QLabel, QRadioButton, QCheckBox { color: white; }
+QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #8da2b5; }
+QPushButton { padding: 0px; }
+QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }
+QHeaderView::section { background: #22313f; color: white; }
+QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid white; background: #16222d; }
+QRadioButton::indicator { border-radius: 7px; }
+QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: #ffd54f; }
+QCheckBox:focus, QRadioButton:focus { background: #52708a; }
+QLineEdit:focus, QPlainTextEdit:focus { border: 2px solid #ffb300; }
+QPushButton, QComboBox { selection-background-color: #ffb300; selection-color: black; }
+)"));
+}
+
+void park(QWidget* panel, const QPoint& outOfSight) {
+    panel->move(outOfSight);
+    panel->hide();
+}
+
+void unpark(QWidget* panel, const QPoint& inSight) {
+    panel->move(inSight);
+    panel->show();
+    panel->raise();
+}
+
 void fillCombo(QComboBox* combo, const QStringList& items) {
     const QSignalBlocker block(combo);
     combo->clear();

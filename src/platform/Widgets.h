@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -29,6 +31,19 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 // A plain panel that draws its own background.
 QWidget* makePanel(QWidget* parent, const char* name, const QRect& geometry,
                    const QString& styleSheet = QString());
+
+// The dark look of the windows' own surfaces: light text on dark panels, check boxes and radio
+// buttons whose state stands out, a visible keyboard focus. The rules are given scoped to the
+// descendants of the named containers ("#PnDate", ...), so that the boxes, folder pickers and windows
+// a window owns keep the platform's readable colours.
+QString darkStyle(const QStringList& containers);
+// Style rules, each selector put below each of the containers.
+QString scopedStyle(const QStringList& containers, const QString& rules);
+
+// Parks a sliding panel out of sight (hidden, so that the keyboard cannot reach into it) or brings
+// it back to a place in sight.
+void park(QWidget* panel, const QPoint& outOfSight);
+void unpark(QWidget* panel, const QPoint& inSight);
 
 // Fills a combo box without running its change handler and leaves it without a selection; the
 // caller selects afterwards, which runs the handler once.

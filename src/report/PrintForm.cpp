@@ -27,7 +27,8 @@ TFmPrint::TFmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("印刷"));
     resize(728, 778);
     setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(QStringLiteral("TFmPrint { background: #2f4254; } QPushButton { padding: 0px; }"));
+    setStyleSheet(QStringLiteral(
+        "TFmPrint { background: #2f4254; } #PPrint QPushButton, #PSave QPushButton { padding: 0px; }"));
 
     PPrint = makePanel(this, "PPrint", QRect(8, 24, 100, 130));
     PrintSet = makeButton(PPrint, "PrintSet", QStringLiteral("印刷設定"), QRect(8, 24, 84, 22), 13);
@@ -114,7 +115,17 @@ void TFmPrint::PrintSetClick() {
 }
 
 void TFmPrint::PrintClick() {
-    PrintPage(*PrinterSetupDialog1);
+    // Each print is a job of its own on the printer and paper of the set-up: a job that fails leaves
+    // the set-up as it was, and the next one starts afresh.
+    QPrinter job(QPrinter::HighResolution);
+    job.setOutputFormat(PrinterSetupDialog1->outputFormat());
+    if (PrinterSetupDialog1->outputFormat() == QPrinter::PdfFormat)
+        job.setOutputFileName(PrinterSetupDialog1->outputFileName());
+    else
+        job.setPrinterName(PrinterSetupDialog1->printerName());
+    job.setPageLayout(PrinterSetupDialog1->pageLayout());
+    job.setDocName(PrinterSetupDialog1->docName());
+    PrintPage(job);
 }
 
 void TFmPrint::PrintPage(QPrinter& printer) {

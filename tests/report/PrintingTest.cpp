@@ -109,6 +109,28 @@ bool darkNear(const QImage& image, int x, int y) {
     return false;
 }
 
+// The PDF of a job titled `title` once cups-pdf has put it into the directory and the queue is
+// empty; empty when that does not happen within a minute.
+QString waitForPdf(const QString& pdfDir, const QString& title) {
+    // The job is done when its PDF is in ~/PDF and the queue is empty.
+    QFileSystemWatcher watcher({pdfDir});
+    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
+    QElapsedTimer t;
+    t.start();
+    QString pdf;
+    QString queue;
+    while (t.elapsed() < 60000) {
+        const QStringList found = QDir(pdfDir).entryList({title + "*.pdf"}, QDir::Files);
+        moravel::test::runCommand("lpstat", {"-o", Queue}, &queue);
+        if (!found.isEmpty() && queue.isEmpty()) {
+            pdf = pdfDir + "/" + found.first();
+            break;
+        }
+        changed.wait(500);
+    }
+    return pdf;
+}
+
 } // namespace
 
 using Printing = moravel::test::MainWindowTest;
@@ -136,22 +158,7 @@ TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Point);
     main->FmPrint->PrintPage(printer);
 
-    // The job is done when its PDF is in ~/PDF and the queue is empty.
-    QFileSystemWatcher watcher({pdfDir});
-    QSignalSpy changed(&watcher, &QFileSystemWatcher::directoryChanged);
-    QElapsedTimer t;
-    t.start();
-    QString pdf;
-    QString queue;
-    while (t.elapsed() < 60000) {
-        const QStringList found = QDir(pdfDir).entryList({title + "*.pdf"}, QDir::Files);
-        moravel::test::runCommand("lpstat", {"-o", Queue}, &queue);
-        if (!found.isEmpty() && queue.isEmpty()) {
-            pdf = pdfDir + "/" + found.first();
-            break;
-        }
-        changed.wait(500);
-    }
+    const QString pdf = waitForPdf(pdfDir, title);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue";
     QString info;
     ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
@@ -181,4 +188,38 @@ TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
     const QPoint blank = at(600, 340);
     EXPECT_FALSE(darkNear(page, blank.x(), blank.y()));
     QFile::remove(pdf);
+}
+
+TEST_F(Printing, AFailedPrintLeavesTheNextOneWorking) {
+    PrintServer* server = PrintServer::instance;
+    if (!server->ready)
+        GTEST_SKIP() << server->whyNot.toStdString();
+    moravel::tools::SampleCardOptions o;
+    o.days = 1;
+    o.raw = false;
+    chooseDirectory(makeCard(o));
+    main->BtPrintGraph->click();
+    const QString pdfDir = QDir::homePath() + "/PDF";
+    QDir().mkpath(pdfDir);
+    const QString title = QStringLiteral("moravel-again-%1").arg(QCoreApplication::applicationPid());
+    QPrinter& setup = *main->FmPrint->PrinterSetupDialog1;
+    setup.setDocName(title);
+    // A file that cannot be written: the print fails with the message.
+    setup.setOutputFormat(QPrinter::PdfFormat);
+    setup.setOutputFileName(tmp.filePath("missing/page.pdf"));
+    main->FmPrint->Print->click();
+    EXPECT_EQ(dialogs.texts("error"),
+              QStringList{QStringLiteral("印刷できませんでした。プリンターを確認してください。")});
+    // The queue chosen afterwards prints the page.
+    setup.setPrinterName(Queue);
+    ASSERT_EQ(setup.outputFormat(), QPrinter::NativeFormat);
+    main->FmPrint->Print->click();
+    EXPECT_EQ(dialogs.texts("error").size(), 1);
+    const QString pdf = waitForPdf(pdfDir, title);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF from the queue after the failed print";
+    QString info;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    QFile::remove(pdf);
+    dialogs.clear();
 }
