@@ -111,6 +111,11 @@ Arguments parse(const QStringList& args, const QMap<QString, int>& known) {
     return a;
 }
 
+// A text of the command line itself, in the user's language.
+QString tr(const char* text) {
+    return QCoreApplication::translate("moravel-cli", text);
+}
+
 QString invalidCard() {
     return QStringLiteral("指定されたドライブが無効になっています。");
 }
@@ -332,23 +337,56 @@ int commandDays(const Arguments& a) {
     return 0;
 }
 
+// The card as the application and the monitor take it: every day loaded as choosing it loads it,
+// the settings file, the file system.
 int commandCheck(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("check CARD")};
     const Card card(a.positional[0]);
-    int rejected = 0;
+    QStringList problems;
     for (int k = 0; k < card.catalogue.size(); ++k) {
-        // Each day as choosing it in day mode loads it.
         data::Selection s = baseSelection(card);
         s.day = k;
         const data::LoadResult r = data::loadDay(s, {});
         if (r.ok)
             continue;
-        ++rejected;
-        const QString message = r.messages.isEmpty() ? data::corruptDataMessage() : r.messages.join(u' ');
-        out(card.catalogue[k] + QStringLiteral(" ") + oneLine(message));
+        const QString stem = card.catalogue[k];
+        if (r.silentlyRejected)
+            problems.append(stem + u' ' +
+                            tr("rejected without a message: the STOP line of %1.LAC has no colon as its 8th "
+                               "character")
+                                .arg(stem));
+        else
+            problems.append(
+                stem + u' ' +
+                oneLine(r.messages.isEmpty() ? data::corruptDataMessage() : r.messages.join(u' ')));
     }
-    return rejected > 0 ? 1 : 0;
+    const QString settingsFile = settings::settingsFilePath(card.directory);
+    const bool hasSettings = platform::fileExists(settingsFile);
+    if (hasSettings) {
+        try {
+            if (settings::parseSettingsFile(platform::readLines(settingsFile)).corrupt)
+                problems.append(QStringLiteral("MORVEL.TXT MORVEL.TXTは破損しています"));
+        } catch (const DataError& e) {
+            problems.append(QStringLiteral("MORVEL.TXT ") + oneLine(e.text()));
+        }
+    }
+    const QString fileSystem = platform::fileSystemName(card.directory);
+    const QString fileSystemLine =
+        fileSystem.isEmpty() ? tr("file system not known (not the root of a volume, or its type cannot be "
+                                  "told): the monitor takes FAT32 cards only")
+        : fileSystem == u"FAT32" ? tr("file system FAT32: the monitor takes this card")
+                                 : tr("file system %1: the monitor takes FAT32 cards only").arg(fileSystem);
+    if (problems.isEmpty()) {
+        out(tr("the card is sound: %1 measured days, %2, %3")
+                .arg(card.catalogue.size())
+                .arg(hasSettings ? tr("MORVEL.TXT readable") : tr("no MORVEL.TXT"), fileSystemLine));
+        return 0;
+    }
+    for (const QString& line : problems)
+        out(line);
+    out(fileSystemLine);
+    return 1;
 }
 
 // Runs a conversion; existing files are replaced only with --overwrite (they were refused before).

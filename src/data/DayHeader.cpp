@@ -87,6 +87,9 @@ HeaderCheck checkHeader(const QStringList& lac, const QStringList& lvc,
         result.messages.append(corruptFileMessage(stem() + QStringLiteral(".LAC")));
     if (!colonAt(lineAt(lvc, 15), 8))
         result.messages.append(corruptFileMessage(stem() + QStringLiteral(".LVC")));
+    // The .LAC file's STOP line decides, but only the .LVC file's is named: a broken .LAC STOP line
+    // alone resets without a word.
+    result.silentlyRejected = result.messages.isEmpty();
     return result;
 }
 

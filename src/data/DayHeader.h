@@ -17,6 +17,8 @@ struct HeaderCheck {
     };
     Outcome outcome = Outcome::Ok;
     QStringList messages; // shown one after the other, in order
+    // Corrupt without a message: the .LAC file's STOP line is broken while the .LVC file's is not.
+    bool silentlyRejected = false;
     // The item texts by item index 0..10 (6 is the notices), as the .LAC header gives them.
     std::array<QString, 11> items;
     std::array<bool, 7> week{};

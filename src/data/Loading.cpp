@@ -54,6 +54,7 @@ struct Run {
         CardData& d = result.data;
         HeaderResult header = initDataView(errorFlag, selection, d.LAC_Data, d.LVC_Data);
         result.messages += header.messages;
+        result.silentlyRejected = header.silentlyRejected;
         if (header.header)
             result.header = std::move(header.header);
         if (header.reset)
@@ -112,6 +113,7 @@ HeaderResult initDataView(bool errorFlag, const Selection& selection, QStringLis
         if (check.outcome == HeaderCheck::Outcome::Corrupt) {
             result.reset = true;
             result.settingsCopied = false;
+            result.silentlyRejected = check.silentlyRejected;
             return result;
         }
         HeaderView view;
@@ -198,7 +200,9 @@ LoadResult loadPeriod(const Selection& selection, CardData data) {
 
     for (int k = selection.first; k <= selection.last; ++k) {
         if (!run.errorFlag) {
-            if (k < 0 || k >= pairs.size())
+            // The directory as it is now must still hold the period's days at their places: a day
+            // removed or added since the catalogue was made would pair the rows with other days.
+            if (k < 0 || k >= pairs.size() || pairs[k] != selection.catalogue.value(k))
                 return run.fail(corruptDataMessage());
             run.read(selection.directory, pairs[k]);
         }

@@ -54,6 +54,7 @@ struct HeaderResult {
     std::optional<HeaderView> header; // the header shown
     bool reset = false;               // the full reset follows (the error state is set)
     bool settingsCopied = true;       // the settings texts are copied onto the item page at the end
+    bool silentlyRejected = false;    // rejected without a message (a broken STOP line of the .LAC file)
 };
 
 // The outcome of loading a day or a period.
@@ -62,6 +63,7 @@ struct LoadResult {
     QStringList messages;             // the messages shown, in order
     std::optional<HeaderView> header; // the header shown, also where the load failed afterwards
     CardData data;                    // the data after the load (what was gathered up to a failure)
+    bool silentlyRejected = false;    // failed without a message: the .LAC file's STOP line is broken
 };
 
 // Reads the pair of day files into `lac` and `lvc` (each replaced when its file was read). Returns

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <deque>
 #include <future>
-#include <memory>
 
 namespace moravel::csv {
 
@@ -212,65 +211,35 @@ private:
 
     void convertFiles(const QStringList& paths, const Converter& convert,
                       const std::function<QString(const QString&)>& outputName) {
-        using platform::PendingFile;
-        // The next files are read, converted and written beside their targets on other threads while
-        // this one is asked about and put in place. Questions, files put in place and failures come
-        // in the order of a conversion one file after the other: a failed conversion stops the run
-        // before its file's question, a failed write after it (and not at all when the answer is No).
-        struct Prepared {
-            std::unique_ptr<PendingFile> file;
-            std::exception_ptr writeFailure;
-        };
-        auto prepare = [convert](const QString& path, const QString& target) {
-            Prepared prepared;
-            try {
-                prepared.file = std::make_unique<PendingFile>(target);
-            } catch (...) {
-                prepared.writeFailure = std::current_exception();
-            }
-            // After a failed write the conversion goes on without writing: whether it fails decides
-            // which failure the run reports.
-            convert(path, [&](QByteArrayView chunk) {
-                if (prepared.writeFailure)
-                    return;
-                try {
-                    prepared.file->write(chunk);
-                } catch (...) {
-                    prepared.writeFailure = std::current_exception();
-                    prepared.file.reset();
-                }
-            });
-            if (!prepared.writeFailure) {
-                try {
-                    prepared.file->finish();
-                } catch (...) {
-                    prepared.writeFailure = std::current_exception();
-                    prepared.file.reset();
-                }
-            }
-            return prepared;
+        // The next files are read and converted in memory on other threads while this one is asked
+        // about and written. Files are written one at a time, in file order, each beside its target
+        // and renamed into place: the run writes what a conversion one file after the other writes,
+        // with one temporary file at most. A failed conversion stops the run before its file's
+        // question, a failed write after it (and not at all when the answer is No).
+        auto prepare = [convert](const QString& path) {
+            QByteArray csv;
+            convert(path, [&](QByteArrayView chunk) { csv.append(chunk); });
+            return csv;
         };
         constexpr int Ahead = 2;
-        std::deque<std::future<Prepared>> ahead;
+        std::deque<std::future<QByteArray>> ahead;
         int started = 0;
-        auto targetOf = [&](int k) { return target(outputName(paths[k])); };
         auto startMore = [&] {
             while (started < paths.size() && ahead.size() < Ahead) {
-                ahead.push_back(std::async(std::launch::async, prepare, paths[started], targetOf(started)));
+                ahead.push_back(std::async(std::launch::async, prepare, paths[started]));
                 ++started;
             }
         };
         startMore();
         for (int k = 0; k < paths.size(); ++k) {
             progress(paths[k]);
-            Prepared prepared = ahead.front().get();
+            const QByteArray csv = ahead.front().get();
             ahead.pop_front();
             startMore();
-            if (platform::fileExists(targetOf(k)) && !mayReplace(targetOf(k)))
+            const QString file = target(outputName(paths[k]));
+            if (platform::fileExists(file) && !mayReplace(file))
                 continue;
-            if (prepared.writeFailure)
-                std::rethrow_exception(prepared.writeFailure);
-            prepared.file->commit();
+            platform::writeFileAtomically(file, csv);
         }
     }
 

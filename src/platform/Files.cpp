@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cstdio>
+#include <unistd.h>
 
 namespace moravel::platform {
 
@@ -80,12 +81,23 @@ void PendingFile::discard() {
 void PendingFile::commit() {
     if (m_file)
         finish();
+    // An existing file is replaced only where it could be written in place, and keeps its
+    // permissions.
+    const QFileInfo old(m_target);
+    const bool replacing = old.exists();
+    if (replacing && ::access(QFile::encodeName(m_target).constData(), W_OK) != 0) {
+        discard();
+        throw DataError(writeFailure(m_target));
+    }
+    const QFileDevice::Permissions permissions = old.permissions();
     if (m_temp.isEmpty() ||
         std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_target).constData()) != 0) {
         discard();
         throw DataError(writeFailure(m_target));
     }
     m_temp.clear();
+    if (replacing)
+        QFile::setPermissions(m_target, permissions);
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <cstdint>
+#include <iconv.h>
 
 namespace moravel::platform {
 
@@ -155,29 +157,92 @@ QStringList readLines(const QString& path) {
     }
 }
 
+namespace {
+
+// The system's own code page 932 converter (glibc's iconv "CP932"), one per thread.
+class SystemCp932 {
+public:
+    SystemCp932() : m_cd(iconv_open("CP932", "UTF-8")) {}
+    ~SystemCp932() {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    SystemCp932(const SystemCp932&) = delete;
+    SystemCp932& operator=(const SystemCp932&) = delete;
+
+    // The bytes of one character; empty when the code page has no place for it.
+    QByteArray encode(QStringView character) {
+        if (!valid())
+            return {};
+        QByteArray in = character.toUtf8();
+        char out[16];
+        char* inp = in.data();
+        size_t inLeft = static_cast<size_t>(in.size());
+        char* outp = out;
+        size_t outLeft = sizeof out;
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(m_cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+            return {};
+        return QByteArray(out, static_cast<qsizetype>(sizeof out - outLeft));
+    }
+
+private:
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(static_cast<intptr_t>(-1)); }
+    iconv_t m_cd;
+};
+
+// The code page 932 bytes of one character (one or two UTF-16 units): ICU's table first, then the
+// system's converter, which also holds the forms Linux input methods write for ordinary Japanese
+// text (〜 U+301C, − U+2212, ‖ U+2016, ¢ £ ¬, — U+2014). Empty when neither has a place for it.
+QByteArray encodeCharacter(QStringView character) {
+    QStringEncoder one("windows-31j", QStringEncoder::Flag::Stateless);
+    const QByteArray bytes = one.encode(QStringView(toIcuControls(character)));
+    if (!one.hasError() && !bytes.isEmpty())
+        return bytes;
+    thread_local SystemCp932 system;
+    return system.encode(character);
+}
+
+// Calls `each` with every character of the text (a surrogate pair as one).
+template <class F> void forEachCharacter(QStringView text, F each) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (!each(text.mid(i, len)))
+            return;
+        i += len;
+    }
+}
+
+} // namespace
+
 QByteArray encodeCp932(QStringView original) {
     if (isAscii(original))
         return original.toLatin1();
-    const QString icuText = toIcuControls(original);
-    const QStringView text = icuText;
     QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes = encoder.encode(QStringView(toIcuControls(original)));
     if (!encoder.hasError())
         return bytes;
-    // Some character has no place in the code page: encode one character at a time and put "?"
-    // where the encoder failed, as the system's own conversion does.
+    // Some character has no place in ICU's table: one character at a time, each through the system's
+    // converter where ICU has none, and "?" where neither has, as the system's own conversion does.
     bytes.clear();
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder one("windows-31j", QStringEncoder::Flag::Stateless);
-        const QByteArray part = one.encode(text.mid(i, len));
-        if (one.hasError())
-            bytes.append('?');
-        else
-            bytes.append(part);
-        i += len;
-    }
+    forEachCharacter(original, [&](QStringView c) {
+        const QByteArray part = encodeCharacter(c);
+        bytes.append(part.isEmpty() ? QByteArray("?") : part);
+        return true;
+    });
     return bytes;
+}
+
+std::optional<QString> firstUnwritableInCp932(QStringView text) {
+    if (isAscii(text))
+        return std::nullopt;
+    std::optional<QString> found;
+    forEachCharacter(text, [&](QStringView c) {
+        if (encodeCharacter(c).isEmpty())
+            found = c.toString();
+        return !found;
+    });
+    return found;
 }
 
 QString writeFailure(const QString& path) {

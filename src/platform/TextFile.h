@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace moravel::platform {
 
@@ -29,8 +30,11 @@ QByteArray readBytes(const QString& path);
 // Reads a whole file into lines. Throws DataError when it cannot be opened, read or decoded.
 QStringList readLines(const QString& path);
 
-// Code page 932 bytes of a text; characters the code page has no place for become "?".
+// Code page 932 bytes of a text, as the system's own converters write it; characters the code page
+// has no place for become "?".
 QByteArray encodeCp932(QStringView text);
+// The first character of a text that code page 932 has no place for; nothing when every one has.
+std::optional<QString> firstUnwritableInCp932(QStringView text);
 
 // Writes lines in code page 932, no byte-order mark, CR LF after every line including the last.
 // The file is replaced only when everything was written: the text goes to a temporary file beside

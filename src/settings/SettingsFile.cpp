@@ -125,12 +125,25 @@ void numberCheck(const QString& text, const QString& label, QStringList& message
         messages.append(label + QStringLiteral("に99以上の数値が記入されています"));
 }
 
+void characterCheck(const QString& text, const QString& label, QStringList& messages) {
+    // A line break would split the item's line of the file; every other control character goes too.
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0)) {
+            messages.append(label + QStringLiteral("に改行やタブなどの制御文字が含まれています"));
+            break;
+        }
+    if (const auto bad = platform::firstUnwritableInCp932(text))
+        messages.append(label +
+                        QStringLiteral("に設定ファイルに書けない文字「%1」が含まれています").arg(*bad));
+}
+
 QStringList inputCheck(const ItemTexts& items) {
     QStringList messages;
     for (size_t i = 0; i < items.size(); ++i) {
         lengthCheck(itemLengths()[i], items[i], messages, itemLabels()[i]);
         if (i == ReferenceS || i == ReferenceV)
             numberCheck(items[i], itemLabels()[i], messages);
+        characterCheck(items[i], itemLabels()[i], messages);
     }
     return messages;
 }

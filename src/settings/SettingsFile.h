@@ -47,8 +47,13 @@ bool lengthCheck(int maximum, const QString& text, QStringList& messages, const 
 // The reference value test: an integer from 0 to 99.
 void numberCheck(const QString& text, const QString& label, QStringList& messages);
 
-// Every check of the entries before they are written, in item order: the length of each item, and
-// the two references as whole numbers from 0 to 99. Empty when everything passes.
+// The characters of an item: no control character (a pasted line break would split the file's
+// line) and none that code page 932 cannot hold (it would reach the device as "?").
+void characterCheck(const QString& text, const QString& label, QStringList& messages);
+
+// Every check of the entries before they are written, in item order: the length of each item, the
+// two references as whole numbers from 0 to 99, and the characters of each. Empty when everything
+// passes.
 QStringList inputCheck(const ItemTexts& items);
 
 // What registering the settings asks and tells on its way.

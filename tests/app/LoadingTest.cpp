@@ -177,3 +177,18 @@ TEST_F(Loading, ChangingTheTimeWindowInTheErrorStateOfMonthMode) {
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("データは破損しています。")});
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべるプラス"));
 }
+
+TEST_F(Loading, APeriodWhoseDayVanishedFromTheCardIsNotShownWithAnotherDaysLevels) {
+    const QString card = makeCard(moravel::test::cardOptions(5));
+    chooseDirectory(card);
+    choosePeriod(0, 3);
+    ASSERT_FALSE(main->errorFlag);
+    // The card changes under the period: its second day is gone.
+    QFile::remove(card + "/20210302.LAC");
+    QFile::remove(card + "/20210302.LVC");
+    dialogs.clear();
+    main->CbDataStartH->setCurrentIndex(8); // any reload
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("データは破損しています。")});
+    EXPECT_TRUE(main->errorFlag);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべるプラス"));
+}

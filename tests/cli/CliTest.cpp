@@ -5,6 +5,7 @@
 #include "export/CSVConvert.h"
 #include "graph/ImageView.h"
 #include "platform/TextFile.h"
+#include "platform/Volume.h"
 #include "report/PrintForm.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <unistd.h>
 
 using moravel::platform::Answer;
 using moravel::test::MainWindowTest;
@@ -153,7 +155,9 @@ TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
     EXPECT_EQ(days.out, "20210301\n20210302\n20210303\n");
     const Result check = cli({"check", cardDir});
     EXPECT_EQ(check.code, 1);
-    EXPECT_EQ(check.out, QStringLiteral("20210302 20210302.LAC は破損しています。\n"));
+    EXPECT_EQ(check.out, QStringLiteral("20210302 20210302.LAC は破損しています。\n"
+                                        "file system not known (not the root of a volume, or its type cannot "
+                                        "be told): the monitor takes FAT32 cards only\n"));
     const Result capacity = cli({"capacity", cardDir});
     EXPECT_EQ(capacity.code, 0);
     EXPECT_TRUE(capacity.out.startsWith(QStringLiteral("残り容量 : "))) << capacity.out.toStdString();
@@ -179,4 +183,125 @@ TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
     const Result longPeriod = cli({"csv", cardDir, tmp.filePath("o"), "--period", "20210303", "20210301"});
     EXPECT_EQ(longPeriod.code, 1);
     EXPECT_EQ(cli({"days", tmp.filePath("missing")}).code, 1);
+}
+
+TEST(CliCommands, CheckSaysWhatTheApplicationWouldDoWithEveryPartOfTheCard) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(3));
+    const QString unknownFileSystem =
+        QStringLiteral("file system not known (not the root of a volume, or its type cannot be told): the "
+                       "monitor takes FAT32 cards only");
+    const Result sound = cli({"check", cardDir});
+    EXPECT_EQ(sound.code, 0);
+    EXPECT_EQ(sound.out, QStringLiteral("the card is sound: 3 measured days, MORVEL.TXT readable, ") +
+                             unknownFileSystem + "\n");
+    // A broken STOP line of the .LAC file: the application resets without a message.
+    QStringList lines = moravel::platform::readLines(cardDir + "/20210303.LAC");
+    lines[15] = "STOP,1800";
+    moravel::test::writeDeviceFile(cardDir + "/20210303.LAC", lines);
+    // A settings file the application calls broken.
+    QStringList settings = moravel::platform::readLines(cardDir + "/MORVEL.TXT");
+    settings[13] = "WEEK,11111";
+    moravel::test::writeDeviceFile(cardDir + "/MORVEL.TXT", settings);
+    const Result broken = cli({"check", cardDir});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_EQ(
+        broken.out,
+        QStringLiteral("20210303 rejected without a message: the STOP line of 20210303.LAC has no colon "
+                       "as its 8th character\n"
+                       "MORVEL.TXT MORVEL.TXTは破損しています\n") +
+            unknownFileSystem + "\n");
+}
+
+// ---- real volumes, used by an ordinary user ----
+
+TEST(CardsOfOrdinaryUsers, TheFat32GuardNeedsNoAccessToTheDevice) {
+    QTemporaryDir tmp;
+    const QString base = moravel::test::userReadableDirectory(tmp.path(), "volumes");
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1));
+    for (int fatSize : {32, 16}) {
+        QString whyNot;
+        auto volume = moravel::test::ScratchVolume::fat(
+            base + QStringLiteral("/fat%1").arg(fatSize),
+            tmp.filePath(QStringLiteral("fat%1.img").arg(fatSize)), fatSize, whyNot, card);
+        if (!volume)
+            GTEST_SKIP() << whyNot.toStdString();
+        // As root the device is read: the guard knows.
+        EXPECT_EQ(moravel::platform::fileSystemName(volume->path()), fatSize == 32 ? "FAT32" : "FAT");
+        // An ordinary user cannot read the device: the kernel's cluster count or the udev database tell,
+        // and where neither does (a FUSE mount without udev), the guard does not claim FAT32.
+        const moravel::test::UserRun run =
+            moravel::test::runAsUser(QStringLiteral(MORAVEL_CLI), {"check", volume->path()});
+        ASSERT_NE(run.code, -1) << "moravel-cli check did not finish as an ordinary user";
+        EXPECT_EQ(run.code, 0) << run.out.toStdString() << run.err.toStdString();
+        const QString claimed = QStringLiteral("file system FAT32: the monitor takes this card");
+        if (fatSize == 16) {
+            EXPECT_FALSE(run.out.contains(claimed)) << run.out.toStdString();
+        } else if (volume->kernelFat()) {
+            EXPECT_TRUE(run.out.contains(claimed)) << run.out.toStdString();
+        }
+        EXPECT_TRUE(run.out.contains("file system")) << run.out.toStdString();
+    }
+}
+
+TEST(CardsOfOrdinaryUsers, AWriteProtectedFileIsNotReplacedAndAReplacedOneKeepsItsPermissions) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "handing files to another user needs root";
+    QTemporaryDir tmp;
+    const QString base = moravel::test::userReadableDirectory(tmp.path(), "user");
+    const QString card = base + "/card";
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1, true));
+    const QString out = base + "/out";
+    QDir().mkpath(out);
+    ASSERT_TRUE(moravel::test::runCommand("chown", {"-R", "65534:65534", out}));
+    for (const char* name : {"20210301_LA.csv", "20210301_LAC.csv"})
+        moravel::test::writeBytes(out + "/" + name, "old");
+    QFile::setPermissions(out + "/20210301_LA.csv", QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QFile::setPermissions(out + "/20210301_LAC.csv",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    ASSERT_TRUE(moravel::test::runCommand(
+        "chown", {"65534:65534", out + "/20210301_LA.csv", out + "/20210301_LAC.csv"}));
+    const moravel::test::UserRun run = moravel::test::runAsUser(
+        QStringLiteral(MORAVEL_CLI), {"csv", card, out, "--day", "20210301", "--overwrite"});
+    EXPECT_EQ(run.code, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ファイルの保存先を確認してください。")))
+        << run.err.toStdString();
+    EXPECT_EQ(moravel::test::readBytes(out + "/20210301_LA.csv"), QByteArray("old"));
+    EXPECT_NE(moravel::test::readBytes(out + "/20210301_LAC.csv"), QByteArray("old"));
+    EXPECT_EQ(QFile::permissions(out + "/20210301_LAC.csv"),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser | QFileDevice::ReadGroup);
+    EXPECT_TRUE(QDir(out).entryList({".*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(CardsOfOrdinaryUsers, ABulkConversionNearAFullDiskWritesTheSameFilesEveryTime) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(4, true));
+    QString whyNot;
+    // Room for three of the eight raw CSV files of 2.3 MB, and every day CSV.
+    auto volume = moravel::test::ScratchVolume::tmpfs(tmp.filePath("small"), "8m", whyNot);
+    if (!volume)
+        GTEST_SKIP() << whyNot.toStdString();
+    QStringList first;
+    for (int run = 0; run < 4; ++run) {
+        const QString out = volume->path() + QStringLiteral("/run");
+        QDir(out).removeRecursively();
+        const Result r = cli({"csv", card, out, "--all"});
+        EXPECT_EQ(r.code, 1);
+        const QStringList written = QDir(out).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        EXPECT_TRUE(QDir(out).entryList({".*.tmp"}, QDir::Files | QDir::Hidden).isEmpty()) << run;
+        if (run == 0) {
+            first = written;
+            // One file after the other: the raw files up to the first that does not fit, then the day files.
+            EXPECT_EQ(first.filter("_LA.csv").size() + first.filter("_LV.csv").size(), 3)
+                << first.join(' ').toStdString();
+            EXPECT_EQ(first.filter("_LAC.csv").size() + first.filter("_LVC.csv").size(), 8)
+                << first.join(' ').toStdString();
+        } else {
+            EXPECT_EQ(written, first) << run;
+        }
+    }
 }

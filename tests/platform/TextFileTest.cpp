@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 #include "common/Errors.h"
+#include "settings/SettingsFile.h"
 
 #include "TestSupport.h"
 
@@ -84,4 +85,54 @@ TEST(TextFile, ControlCodesKeepTheirNumbersInCodePage932) {
     EXPECT_EQ(lines[0], QString::fromUtf16(u"\x1A\x1C\x7F現"));
     EXPECT_EQ(lines[1], QString::fromUtf16(u"\x1A\x1C\x7F"));
     EXPECT_EQ(platform::encodeCp932(lines[0]), QByteArray("\x1A\x1C\x7F\x8C\xBB"));
+}
+
+TEST(TextFile, CharactersOfInputMethodsAreWrittenAsTheSystemWritesThem) {
+    // The forms Linux input methods write for ordinary Japanese text, which ICU's table lacks: the
+    // bytes glibc's iconv CP932 gives.
+    const struct {
+        const char16_t* text;
+        QByteArray bytes;
+    } cases[] = {
+        {u"〜", QByteArray::fromHex("8160")},
+        {u"−", QByteArray::fromHex("817c")},
+        {u"‖", QByteArray::fromHex("8161")},
+        {u"¢", QByteArray::fromHex("8191")},
+        {u"£", QByteArray::fromHex("8192")},
+        {u"¬", QByteArray::fromHex("81ca")},
+        {u"—", QByteArray::fromHex("815c")},
+        {u"～", QByteArray::fromHex("8160")}, // ICU's own form stays
+        {u"8時〜18時", QByteArray::fromHex("388e9e816031388e9e")},
+        {u"現場A", QByteArray::fromHex("8cbb8fea41")},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(moravel::platform::encodeCp932(text), c.bytes) << text.toStdString();
+        EXPECT_FALSE(moravel::platform::firstUnwritableInCp932(text)) << text.toStdString();
+    }
+    // What code page 932 has no place for is found, and written as "?" where it is written at all.
+    EXPECT_EQ(moravel::platform::firstUnwritableInCp932(QString::fromUtf16(u"𠮷野家")),
+              QString::fromUtf16(u"𠮷"));
+    EXPECT_EQ(moravel::platform::firstUnwritableInCp932(QString::fromUtf16(u"現場\uFFFD")),
+              QString(QChar(0xFFFD)));
+    EXPECT_EQ(moravel::platform::encodeCp932(QString::fromUtf16(u"A😀B")), QByteArray("A?B"));
+}
+
+TEST(TextFile, TheSettingsCheckRefusesWhatTheFileCannotHold) {
+    const struct {
+        QString text;
+        QStringList messages;
+    } cases[] = {
+        {QStringLiteral("A\nB"), {QStringLiteral("現場名に改行やタブなどの制御文字が含まれています")}},
+        {QStringLiteral("A\r\nB"), {QStringLiteral("現場名に改行やタブなどの制御文字が含まれています")}},
+        {QStringLiteral("A\tB"), {QStringLiteral("現場名に改行やタブなどの制御文字が含まれています")}},
+        {QString::fromUtf16(u"吉野家🍚"),
+         {QString::fromUtf16(u"現場名に設定ファイルに書けない文字「🍚」が含まれています")}},
+        {QString::fromUtf16(u"8時〜18時"), {}},
+    };
+    for (const auto& c : cases) {
+        QStringList messages;
+        moravel::settings::characterCheck(c.text, QStringLiteral("現場名"), messages);
+        EXPECT_EQ(messages, c.messages) << c.text.toStdString();
+    }
 }

@@ -7,7 +7,9 @@
 #include "settings/MeasItemSettings.h"
 #include "settings/SettingsFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -147,6 +149,43 @@ TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHour
     EXPECT_EQ(written[15], "STOP,00:00");
 }
 
+TEST_F(SettingsPage, PastedLineBreaksAndTabsAreRefusedAndNothingIsWritten) {
+    const QString dir = makeCard(moravel::test::cardOptions(1));
+    chooseDirectory(dir);
+    const QByteArray before = moravel::test::readBytes(dir + "/MORVEL.TXT");
+    for (const char* pasted : {"A\nB", "A\r\nB", "A\tB"}) {
+        QApplication::clipboard()->setText(QString::fromLatin1(pasted));
+        QLineEdit* target = edit("SettingsEdMeasTarget");
+        target->clear();
+        target->paste();                                        // as Ctrl+V does
+        ASSERT_EQ(target->text(), QString::fromLatin1(pasted)); // the line edit keeps what was pasted
+        dialogs.clear();
+        dialogs.answer(Answer::Yes); // not FAT32: write anyway
+        main->BtRegister->click();
+        EXPECT_EQ(dialogs.boxes().back().kind, "warning");
+        EXPECT_EQ(dialogs.texts("warning"),
+                  QStringList{QStringLiteral("現場名に改行やタブなどの制御文字が含まれています\r\n")})
+            << pasted;
+        EXPECT_EQ(moravel::test::readBytes(dir + "/MORVEL.TXT"), before);
+    }
+}
+
+TEST_F(SettingsPage, BytesThatCannotBeReadAreNeverWrittenBackAsOtherCharacters) {
+    const QString dir = makeCard(moravel::test::cardOptions(1));
+    QByteArray bytes = moravel::test::readBytes(dir + "/MORVEL.TXT");
+    // The site name of a damaged card: a lead byte of code page 932 without its trail byte.
+    bytes.replace(0, bytes.indexOf(','), QByteArray("A\x81 B"));
+    moravel::test::writeBytes(dir + "/MORVEL.TXT", bytes);
+    chooseDirectory(dir);
+    dialogs.clear();
+    dialogs.answer(Answer::Yes);
+    main->BtRegister->click();
+    const QStringList warnings = dialogs.texts("warning");
+    ASSERT_EQ(warnings.size(), 1) << dialogs.allTexts().join(" | ").toStdString();
+    EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("現場名に"))) << warnings[0].toStdString();
+    EXPECT_EQ(moravel::test::readBytes(dir + "/MORVEL.TXT"), bytes);
+}
+
 TEST_F(SettingsPage, NoDirectoryNoRegistering) {
     main->BtRegister->click();
     EXPECT_EQ(dialogs.texts(),
@@ -158,14 +197,14 @@ TEST_F(SettingsPage, NoDirectoryNoRegistering) {
 
 TEST_F(SettingsPage, Fat32CardsAreWrittenWithoutTheFileSystemQuestion) {
     QString whyNot;
-    auto fat32 = ScratchVolume::fat(tmp.filePath("fat32"), tmp.filePath("fat32.img"), 32, whyNot);
+    const QString card = makeCard(moravel::test::cardOptions(1), "fat32-card");
+    auto fat32 = ScratchVolume::fat(tmp.filePath("fat32"), tmp.filePath("fat32.img"), 32, whyNot, card);
     if (!fat32)
         GTEST_SKIP() << whyNot.toStdString();
     EXPECT_EQ(moravel::platform::fileSystemName(fat32->path()), "FAT32");
     EXPECT_EQ(moravel::platform::fileSystemName(fat32->path() + "/"), "FAT32");
     QDir().mkpath(fat32->path() + "/sub");
     EXPECT_EQ(moravel::platform::fileSystemName(fat32->path() + "/sub"), ""); // not the root of a volume
-    moravel::tools::writeSampleCard(fat32->path(), moravel::test::cardOptions(1));
     chooseDirectory(fat32->path());
     edit("SettingsEdMeasName")->setText(QStringLiteral("佐藤"));
     dialogs.clear();
