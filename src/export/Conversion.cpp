@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <deque>
 #include <future>
+#include <mutex>
+#include <vector>
 
 namespace moravel::csv {
 
@@ -216,10 +218,28 @@ private:
         // and renamed into place: the run writes what a conversion one file after the other writes,
         // with one temporary file at most. A failed conversion stops the run before its file's
         // question, a failed write after it (and not at all when the answer is No).
-        auto prepare = [convert](const QString& path) {
+        // The files' bytes go into buffers that are used again from file to file: a new buffer for
+        // every file of megabytes would cost more in the memory's page faults than the conversion.
+        struct Buffers {
+            std::mutex mutex;
+            std::vector<QByteArray> free;
+        } buffers;
+        auto prepare = [convert, &buffers](const QString& path) {
             QByteArray csv;
+            {
+                const std::lock_guard<std::mutex> lock(buffers.mutex);
+                if (!buffers.free.empty()) {
+                    csv = std::move(buffers.free.back());
+                    buffers.free.pop_back();
+                }
+            }
+            csv.resize(0);
             convert(path, [&](QByteArrayView chunk) { csv.append(chunk); });
             return csv;
+        };
+        auto giveBack = [&buffers](QByteArray&& csv) {
+            const std::lock_guard<std::mutex> lock(buffers.mutex);
+            buffers.free.push_back(std::move(csv));
         };
         constexpr int Ahead = 2;
         std::deque<std::future<QByteArray>> ahead;
@@ -233,13 +253,13 @@ private:
         startMore();
         for (int k = 0; k < paths.size(); ++k) {
             progress(paths[k]);
-            const QByteArray csv = ahead.front().get();
+            QByteArray csv = ahead.front().get();
             ahead.pop_front();
             startMore();
             const QString file = target(outputName(paths[k]));
-            if (platform::fileExists(file) && !mayReplace(file))
-                continue;
-            platform::writeFileAtomically(file, csv);
+            if (!platform::fileExists(file) || mayReplace(file))
+                platform::writeFileAtomically(file, csv);
+            giveBack(std::move(csv));
         }
     }
 
