@@ -5,11 +5,15 @@
 #include "app/Startup.h"
 #include "platform/ScriptedDialogs.h"
 #include "report/PrintForm.h"
+#include "report/ReportPage.h"
+#include "report/ReportPdf.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 using namespace moravel;
 
@@ -104,6 +108,34 @@ void Report(benchmark::State& state) {
         state.SkipWithError("the full report was not composed");
 }
 BENCHMARK(Report)->Unit(benchmark::kMillisecond);
+
+// A month of day reports as one PDF of 31 pages, drawn as lines and text, from the main window's
+// state of each day.
+void MonthPdf(benchmark::State& state) {
+    Window w;
+    QList<report::ReportInputs> pages;
+    std::vector<std::unique_ptr<data::CardData>> days;
+    for (int d = 0; d < 31; ++d) {
+        w.main->CbDateList->setCurrentIndex(d);
+        days.push_back(std::make_unique<data::CardData>(static_cast<data::CardData&>(*w.main)));
+        report::ReportInputs in = w.main->ReportInputsNow();
+        in.la = &days.back()->LA_List;
+        in.lv = &days.back()->LV_List;
+        pages.append(in);
+    }
+    QTemporaryDir out;
+    report::Provenance provenance;
+    provenance.program = report::programName();
+    for (auto _ : state) {
+        report::DayJoins joins;
+        report::writeReportPdf(
+            out.filePath("month.pdf"), static_cast<int>(pages.size()),
+            [&](QPainter& p, int i) { report::composePage(p, pages[i], report::FullReport, joins); },
+            provenance);
+    }
+    state.counters["KB"] = static_cast<double>(QFileInfo(out.filePath("month.pdf")).size()) / 1024;
+}
+BENCHMARK(MonthPdf)->Unit(benchmark::kMillisecond);
 
 void MonthReadAndSplit(benchmark::State& state) {
     const QStringList paths = dayPaths(bench::sampleCard("month", cardOptions()), 1, 31);

@@ -14,8 +14,8 @@
 #include "platform/Version.h"
 #include "platform/Volume.h"
 #include "report/ImageFile.h"
-#include "report/PdfFile.h"
 #include "report/ReportPage.h"
+#include "report/ReportPdf.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -45,6 +45,7 @@ const char* const Usage =
     "                       [--size WxH] [--lines] [--level NAME] [--series NAME,...] [--from HH:MM --to "
     "HH:MM] "
     "[--overwrite]\n"
+    "  moravel-cli verify   REPORT.pdf CARD\n"
     "  moravel-cli capacity CARD\n"
     "  moravel-cli version\n"
     "\n"
@@ -125,7 +126,8 @@ QString invalidCard() {
 struct Card {
     QString directory; // ends with a path separator
     QStringList catalogue;
-    ItemTexts settings; // empty where there is no settings file or a broken one
+    ItemTexts settings;        // empty where there is no settings file or a broken one
+    bool settingsRead = false; // the settings file was there and was read
 
     explicit Card(const QString& path) {
         if (!QFileInfo(path).isDir())
@@ -145,6 +147,7 @@ struct Card {
         if (!platform::fileExists(file))
             return;
         try {
+            settingsRead = true;
             const settings::SettingsContent content = settings::parseSettingsFile(platform::readLines(file));
             if (content.corrupt)
                 err(oneLine(QStringLiteral("MORVEL.TXTは破損しています")));
@@ -190,6 +193,16 @@ data::TimeWindow timeWindow(const Arguments& a, bool period) {
         return h * 60 + m;
     };
     return {minutes(a.value("--from")), minutes(a.value("--to"))};
+}
+
+// "HH:MM-HH:MM"; a start equal to the stop is the whole day.
+QString timeWindowText(const data::TimeWindow& w) {
+    auto hm = [](int minutes) {
+        return QStringLiteral("%1:%2")
+            .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+            .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    };
+    return hm(w.start) + u'-' + hm(w.stop);
 }
 
 Loaded load(const Card& card, data::Selection selection) {
@@ -488,12 +501,8 @@ int commandReport(const Arguments& a) {
     Card card(a.positional[0]);
     card.readSettings();
     report::DayJoins joins;
-    auto compose = [&](const Loaded& l) {
-        QImage page = report::newPage();
-        report::composePage(page, reportInputs(l, d), mode, joins);
-        return page;
-    };
-    QList<QImage> pages;
+    std::vector<Loaded> loads;
+    QString selection;
     if (eachDay) {
         const QStringList period = a.options["--period"];
         const int first = card.indexOf(period[0]);
@@ -502,14 +511,38 @@ int commandReport(const Arguments& a) {
             throw Failure{QStringLiteral("期間は最大３１日分です。")};
         const data::TimeWindow window = timeWindow(a, false);
         for (int k = first; k <= last; ++k)
-            pages.append(compose(loadDay(card, card.catalogue[k], window)));
+            loads.push_back(loadDay(card, card.catalogue[k], window));
+        selection = QStringLiteral("days %1 %2").arg(period[0], period[1]);
     } else {
-        pages.append(compose(loadSelection(card, a)));
+        loads.push_back(loadSelection(card, a));
+        selection =
+            a.has("--period")
+                ? QStringLiteral("period %1 %2").arg(a.options["--period"][0], a.options["--period"][1])
+                : QStringLiteral("day %1").arg(a.value("--day"));
     }
-    if (ext == u"pdf")
-        report::writeImagePdf(file, pages);
-    else
-        report::saveImage(pages.first(), file);
+    if (ext != u"pdf") {
+        QImage page = report::newPage();
+        report::composePage(page, reportInputs(loads.front(), d), mode, joins);
+        report::saveImage(page, file);
+        return 0;
+    }
+    // The PDF is drawn as lines and text, and records what it was made from.
+    report::Provenance provenance;
+    provenance.program = report::programName();
+    provenance.selection = selection;
+    provenance.timeWindow = timeWindowText(loads.front().selection.window);
+    QStringList read;
+    for (const Loaded& l : loads)
+        read += l.result.filesRead;
+    if (card.settingsRead)
+        read.append(QStringLiteral("MORVEL.TXT"));
+    provenance.files = report::cardFiles(card.directory, read);
+    report::writeReportPdf(
+        file, static_cast<int>(loads.size()),
+        [&](QPainter& p, int i) {
+            report::composePage(p, reportInputs(loads[static_cast<size_t>(i)], d), mode, joins);
+        },
+        provenance);
     return 0;
 }
 
@@ -588,6 +621,47 @@ int commandGraph(const Arguments& a) {
     return 0;
 }
 
+// Whether the card still holds the files a report was made from.
+int commandVerify(const Arguments& a) {
+    if (a.positional.size() != 2)
+        throw UsageError{QStringLiteral("verify REPORT.pdf CARD")};
+    const QString pdf = a.positional[0];
+    QByteArray bytes;
+    try {
+        bytes = platform::readBytes(pdf);
+    } catch (const DataError& e) {
+        throw Failure{oneLine(e.text())};
+    }
+    const std::optional<report::Provenance> provenance = report::readProvenance(bytes);
+    if (!provenance || provenance->files.isEmpty())
+        throw Failure{tr("%1: not a report of Moravel, or it holds no record of its card files").arg(pdf)};
+    const Card card(a.positional[1]);
+    int differing = 0;
+    for (const report::Provenance::File& f : provenance->files) {
+        const QString path = card.directory + f.name;
+        if (!platform::fileExists(path)) {
+            out(tr("%1: missing from the card").arg(f.name));
+            ++differing;
+            continue;
+        }
+        const QList<report::Provenance::File> now = report::cardFiles(card.directory, {f.name});
+        if (now.front().sha256 == f.sha256) {
+            out(tr("%1: as the report read it").arg(f.name));
+        } else {
+            out(tr("%1: changed since the report was made").arg(f.name));
+            ++differing;
+        }
+    }
+    if (differing > 0) {
+        out(tr("the card does not hold what the report (%1, %2) was made from")
+                .arg(provenance->selection, provenance->program));
+        return 1;
+    }
+    out(tr("the card holds what the report (%1, %2) was made from")
+            .arg(provenance->selection, provenance->program));
+    return 0;
+}
+
 int commandCapacity(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("capacity CARD")};
@@ -646,6 +720,8 @@ int main(int argc, char** argv) {
         }
         if (command == u"capacity")
             return commandCapacity(parse(rest, {}));
+        if (command == u"verify")
+            return commandVerify(parse(rest, {}));
         if (command == u"version") {
             if (!rest.isEmpty())
                 throw UsageError{QStringLiteral("version takes no arguments")};

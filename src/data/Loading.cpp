@@ -43,6 +43,7 @@ struct Run {
     }
     void read(const QString& dir, const QString& stem) {
         CardData& d = result.data;
+        noteRead(stem);
         if (const auto failure = dataRead(lacOf(dir, stem), lvcOf(dir, stem), d.LAC_Data, d.LVC_Data)) {
             message(*failure);
             errorFlag = true;
@@ -50,7 +51,18 @@ struct Run {
             errorFlag = false;
         }
     }
+    void noteRead(const QString& stem) {
+        for (const char* ext : {".LAC", ".LVC"}) {
+            const QString name = stem + QString::fromLatin1(ext);
+            if (!result.filesRead.contains(name))
+                result.filesRead.append(name);
+        }
+    }
     void init(const Selection& selection) {
+        // A period shows its first day's header, read again for it.
+        if (!errorFlag && selection.monthMode && selection.first >= 0 &&
+            selection.first < selection.catalogue.size())
+            noteRead(selection.catalogue[selection.first]);
         CardData& d = result.data;
         HeaderResult header = initDataView(errorFlag, selection, d.LAC_Data, d.LVC_Data);
         result.messages += header.messages;

@@ -64,6 +64,7 @@ struct LoadResult {
     std::optional<HeaderView> header; // the header shown, also where the load failed afterwards
     CardData data;                    // the data after the load (what was gathered up to a failure)
     bool silentlyRejected = false;    // failed without a message: the .LAC file's STOP line is broken
+    QStringList filesRead;            // the names of the card files read, in order, each once
 };
 
 // Reads the pair of day files into `lac` and `lvc` (each replaced when its file was read). Returns

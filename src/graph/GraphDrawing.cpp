@@ -33,6 +33,22 @@ QPen solidPen(const QColor& c) {
     return pen;
 }
 
+bool onBitmap(const QPainter& p) {
+    return dynamic_cast<QImage*>(p.device()) != nullptr;
+}
+
+// A dashed horizontal line from x0 to x1 on row y in the painter's pen. On a bitmap the painter's
+// own dashes: four pixels on, two off, from x0 on. Elsewhere (a PDF) the same pixels as filled
+// rectangles, so that the page rendered at its resolution has the bitmap's dashes.
+void dashedLine(QPainter& p, int x0, int y, int x1) {
+    if (onBitmap(p)) {
+        p.drawLine(x0, y, x1, y);
+        return;
+    }
+    for (int x = x0; x <= x1; x += 6)
+        p.fillRect(QRect(x, y, std::min(4, x1 - x + 1), 1), p.pen().color());
+}
+
 void setLabelFont(QPainter& p, const GraphStyle& style) {
     QFont font(platform::uiFontFamily());
     font.setPixelSize(style.labelPixels);
@@ -50,7 +66,7 @@ void drawLevelAxis(QPainter& p, const Plot& plot, const GraphStyle& style) {
         if (i == 8)
             axisLine(p, plot.left + style.gridFrom, y, plot.right(), y);
         else
-            p.drawLine(plot.left + style.gridFrom, y, plot.right(), y);
+            dashedLine(p, plot.left + style.gridFrom, y, plot.right());
     }
     p.setPen(solidPen(Black));
     for (int i = 0; i <= 8; ++i) {
@@ -319,7 +335,14 @@ void axisLine(QPainter& p, int x0, int y0, int x1, int y1) {
                         pen.brush().style() == Qt::SolidPattern && p.transform().isIdentity() &&
                         !p.hasClipping() && p.compositionMode() == QPainter::CompositionMode_SourceOver;
     if (!direct) {
-        p.drawLine(x0, y0, x1, y1);
+        // Off a bitmap (a PDF) the line is the rectangle of the pixels the bitmap's line covers, so
+        // that the page rendered at its resolution has the same pixels.
+        if (!image && (x0 == x1 || y0 == y1) && pen.style() == Qt::SolidLine && pen.widthF() <= 1.0)
+            p.fillRect(
+                QRect(QPoint(std::min(x0, x1), std::min(y0, y1)), QPoint(std::max(x0, x1), std::max(y0, y1))),
+                pen.color());
+        else
+            p.drawLine(x0, y0, x1, y1);
         return;
     }
     const QRgb colour = pen.color().rgba();

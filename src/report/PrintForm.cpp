@@ -150,6 +150,8 @@ void TFmPrint::PrintImages(QPrinter& printer, const QList<QImage>& pages) {
         throw moravel::DataError(failed);
     const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // The page reaches the printer as it is, compressed without loss.
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
     for (int i = 0; i < pages.size(); ++i) {
         if (i > 0 && !printer.newPage())
             throw moravel::DataError(failed);

@@ -2,6 +2,7 @@
 #include "Volumes.h"
 #include "WindowTest.h"
 
+#include "common/LevelStat.h"
 #include "export/CSVConvert.h"
 #include "graph/ImageView.h"
 #include "platform/TextFile.h"
@@ -11,10 +12,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <unistd.h>
 
 using moravel::platform::Answer;
@@ -304,4 +308,141 @@ TEST(CardsOfOrdinaryUsers, ABulkConversionNearAFullDiskWritesTheSameFilesEveryTi
             EXPECT_EQ(written, first) << run;
         }
     }
+}
+
+// ---- reports on paper ----
+
+namespace {
+
+// The share of a page's pixels that another rendering of it has alike, outside the page's texts:
+// every pixel of a colour the report does not draw lines in (the grey edges of glyphs) marks a
+// text, with three pixels around it.
+double sameOutsideText(const QImage& page, const QImage& other) {
+    const QImage a = page.convertToFormat(QImage::Format_RGB32);
+    const QImage b = other.convertToFormat(QImage::Format_RGB32);
+    const int w = std::min(a.width(), b.width()), h = std::min(a.height(), b.height());
+    QSet<QRgb> drawn = {0xFFFFFFFF, 0xFF000000};
+    for (int stat = 0; stat < moravel::LevelStatCount; ++stat)
+        drawn.insert(moravel::levelStatColour(stat));
+    std::vector<char> text(static_cast<size_t>(w) * h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (!drawn.contains(a.pixel(x, y)))
+                for (int yy = std::max(0, y - 3); yy <= std::min(h - 1, y + 3); ++yy)
+                    for (int xx = std::max(0, x - 3); xx <= std::min(w - 1, x + 3); ++xx)
+                        text[static_cast<size_t>(yy) * w + xx] = 1;
+    qint64 same = 0, all = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (!text[static_cast<size_t>(y) * w + x]) {
+                ++all;
+                same += a.pixel(x, y) == b.pixel(x, y);
+            }
+    return all ? static_cast<double>(same) / all : 0;
+}
+
+} // namespace
+
+TEST(ReportsOnPaper, ThePdfIsTheSamePageInLinesAndText) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(7));
+    const QString png = tmp.filePath("day.png"), pdf = tmp.filePath("day.pdf");
+    for (const QString& file : {png, pdf})
+        ASSERT_EQ(cli({"report", cardDir, file, "--day", "20210302"}).code, 0);
+    QString fonts;
+    ASSERT_TRUE(moravel::test::runCommand("pdffonts", {pdf}, &fonts));
+    EXPECT_TRUE(fonts.contains(QRegularExpression("IPAGothic\\s.*\\byes\\b"))) << fonts.toStdString();
+    ASSERT_TRUE(moravel::test::runCommand("pdftoppm",
+                                          {"-r", "144", "-png", "-singlefile", pdf, tmp.filePath("render")}));
+    const QImage rendered(tmp.filePath("render.png"));
+    ASSERT_EQ(rendered.size(), QSize(1190, 1684)); // A4 at 144 to the inch
+    // Bars, frames and tables are axis-parallel: the rendering has the bitmap's pixels.
+    EXPECT_GE(sameOutsideText(QImage(png), rendered), 0.999);
+
+    // A month's table report as text: the site, the dates and every daily maximum.
+    const QString month = tmp.filePath("month.pdf");
+    ASSERT_EQ(cli({"report", cardDir, month, "--period", "20210301", "20210307", "--kind", "table"}).code, 0);
+    QString text;
+    ASSERT_TRUE(moravel::test::runCommand("pdftotext", {"-layout", month, "-"}, &text));
+    EXPECT_TRUE(text.contains(QStringLiteral("中央区立体駐車場新築工事")));
+    const QStringList rows =
+        text.split('\n').filter(QRegularExpression(QStringLiteral("^2021年03月0\\d日\\s+\\d")));
+    ASSERT_EQ(rows.size(), 7) << text.toStdString();
+    const QString csvDir = tmp.filePath("csv");
+    ASSERT_EQ(cli({"csv", cardDir, csvDir, "--period", "20210301", "20210307"}).code, 0);
+    const QStringList csv =
+        moravel::platform::readLines(csvDir + QStringLiteral("/2021年03月01日_2021年03月07日.CSV"));
+    for (int d = 0; d < 7; ++d) {
+        // The period CSV holds the same maxima: 9 noise, 9 vibration; the table shows all but Le of V.
+        QStringList values = csv[csv.size() - 7 + d].split(',').mid(1);
+        values.removeAt(10);
+        EXPECT_EQ(rows[d].split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).mid(1), values) << d;
+    }
+}
+
+TEST(ReportsOnPaper, ImagesSayTheyAre144DotsToTheInch) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(1));
+    for (const char* ext : {"png", "bmp", "jpg"}) {
+        const QString file = tmp.filePath(QStringLiteral("page.%1").arg(QString::fromLatin1(ext)));
+        ASSERT_EQ(cli({"report", cardDir, file, "--day", "20210301"}).code, 0);
+        const QImage image(file);
+        EXPECT_EQ(image.dotsPerMeterX(), 5669) << ext;
+        EXPECT_EQ(image.dotsPerMeterY(), 5669) << ext;
+        QString density;
+        ASSERT_TRUE(moravel::test::runCommand("identify", {"-units", "PixelsPerInch", "-format", "%x", file},
+                                              &density));
+        EXPECT_NEAR(density.split(' ').first().toDouble(), 144, 0.1) << ext << " " << density.toStdString();
+    }
+}
+
+TEST(ReportsOnPaper, APdfRecordsItsCardFilesAndVerifyComparesThem) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(3));
+    const QString pdf = tmp.filePath("period.pdf");
+    ASSERT_EQ(
+        cli({"report", cardDir, pdf, "--period", "20210302", "20210303", "--from", "08:00", "--to", "18:00"})
+            .code,
+        0);
+    QString meta;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {"-meta", pdf}, &meta));
+    EXPECT_TRUE(meta.contains("<moravel:Program>Moravel 1.0.1.6</moravel:Program>"));
+    EXPECT_TRUE(meta.contains("<moravel:Selection>period 20210302 20210303</moravel:Selection>"));
+    EXPECT_TRUE(meta.contains("<moravel:TimeWindow>08:00-18:00</moravel:TimeWindow>"));
+    const Result good = cli({"verify", pdf, cardDir});
+    EXPECT_EQ(good.code, 0) << good.out.toStdString();
+    // The period load reads the card's first pair, then the period's days, and the settings file.
+    EXPECT_EQ(good.out,
+              "20210301.LAC: as the report read it\n20210301.LVC: as the report read it\n"
+              "20210302.LAC: as the report read it\n20210302.LVC: as the report read it\n"
+              "20210303.LAC: as the report read it\n20210303.LVC: as the report read it\n"
+              "MORVEL.TXT: as the report read it\n"
+              "the card holds what the report (period 20210302 20210303, Moravel 1.0.1.6) was made from\n");
+    // One byte of a day file changed, and a file gone: both named.
+    QByteArray day = moravel::test::readBytes(cardDir + "/20210303.LVC");
+    day[day.size() - 3] = day[day.size() - 3] == '1' ? '2' : '1';
+    moravel::test::writeBytes(cardDir + "/20210303.LVC", day);
+    QFile::remove(cardDir + "/MORVEL.TXT");
+    const Result changed = cli({"verify", pdf, cardDir});
+    EXPECT_EQ(changed.code, 1);
+    EXPECT_TRUE(changed.out.contains("20210303.LVC: changed since the report was made\n"))
+        << changed.out.toStdString();
+    EXPECT_TRUE(changed.out.contains("MORVEL.TXT: missing from the card\n")) << changed.out.toStdString();
+    EXPECT_TRUE(changed.out.contains("20210302.LVC: as the report read it\n"));
+    EXPECT_TRUE(
+        changed.out.endsWith("the card does not hold what the report (period 20210302 20210303, Moravel "
+                             "1.0.1.6) was made from\n"));
+    // A PDF that Moravel did not write.
+    const QString foreign = tmp.filePath("foreign.pdf");
+    {
+        QPdfWriter writer(foreign);
+        QPainter p(&writer);
+        p.drawText(100, 100, "not a report");
+    }
+    const Result none = cli({"verify", foreign, cardDir});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_TRUE(none.err.contains("not a report of Moravel")) << none.err.toStdString();
 }

@@ -166,6 +166,14 @@ TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12]")))
         << info.toStdString();
 
+    // The page reached the printer as the preview's bitmap, without loss.
+    const QString images = tmp.filePath("image");
+    ASSERT_TRUE(moravel::test::runCommand("pdfimages", {"-png", pdf, images}));
+    const QImage printed(images + "-000.png");
+    ASSERT_FALSE(printed.isNull());
+    EXPECT_EQ(printed.convertToFormat(QImage::Format_RGB32),
+              main->FmPrint->Print_Image->bitmap().convertToFormat(QImage::Format_RGB32));
+
     // The page as an image at 144 dpi, two pixels per point, where one pixel of the report is about
     // one pixel of the raster. The report fills the printable area.
     const QString png = tmp.filePath("page");
