@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 using namespace moravel;
@@ -136,6 +137,29 @@ void MonthPdf(benchmark::State& state) {
     state.counters["KB"] = static_cast<double>(QFileInfo(out.filePath("month.pdf")).size()) / 1024;
 }
 BENCHMARK(MonthPdf)->Unit(benchmark::kMillisecond);
+
+// The compliance summary of a loaded month, and the summary tab filled from it.
+void MonthSummary(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    if (w.main->SummaryDays.size() != 31)
+        state.SkipWithError("the period was not loaded");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(w.main->SummaryNow());
+}
+BENCHMARK(MonthSummary)->Unit(benchmark::kMicrosecond);
+
+void MonthSummaryTab(benchmark::State& state) {
+    Window w;
+    w.main->RbDateMMode->setChecked(true);
+    w.main->CbDateListStop->setCurrentIndex(30);
+    for (auto _ : state)
+        w.main->SummaryRefresh();
+    if (w.main->SgSummaryS->rowCount() != 31)
+        state.SkipWithError("the tab was not filled");
+}
+BENCHMARK(MonthSummaryTab)->Unit(benchmark::kMicrosecond);
 
 void MonthReadAndSplit(benchmark::State& state) {
     const QStringList paths = dayPaths(bench::sampleCard("month", cardOptions()), 1, 31);

@@ -58,12 +58,16 @@ int main(int argc, char** argv) {
     save("main-table-day.png");
     main->TabControl1->setCurrentIndex(3);
     save("main-settings.png");
+    main->TabControl1->setCurrentIndex(4);
+    save("main-summary-day.png");
     main->RbDateMMode->setChecked(true);
     main->CbDateListStop->setCurrentIndex(std::min(6, main->CbDateListStop->count() - 1));
     main->TabControl1->setCurrentIndex(1);
     save("main-graph-month.png");
     main->TabControl1->setCurrentIndex(2);
     save("main-table-month.png");
+    main->TabControl1->setCurrentIndex(4);
+    save("main-summary-month.png");
     report(&TFmMain::BtPrintOutClick, "report-month-full.png");
     report(&TFmMain::BtPrintGraphClick, "report-month-graph.png");
     report(&TFmMain::BtPrintDataViewClick, "report-month-table.png");

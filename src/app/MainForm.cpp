@@ -97,11 +97,14 @@ TFmMain::TFmMain() {
     TabItem3 = new QWidget;
     TabItem3->setObjectName(QStringLiteral("TabItem3"));
     TabItem4 = new QWidget;
+    TabItem5 = new QWidget;
+    TabItem5->setObjectName(QStringLiteral("TabItem5"));
     TabItem4->setObjectName(QStringLiteral("TabItem4"));
     TabControl1->addTab(TabItem1, QStringLiteral("測定項目情報"));
     TabControl1->addTab(TabItem2, QStringLiteral("グラフ"));
     TabControl1->addTab(TabItem3, QStringLiteral("数表"));
     TabControl1->addTab(TabItem4, QStringLiteral("測定項目設定"));
+    TabControl1->addTab(TabItem5, QStringLiteral("集計"));
     // A fifth page that is never shown: it only carries controls that other code relies on.
     TabItem7 = make<QWidget>(this, "TabItem7", QRect(0, 0, 400, 120));
     TabItem7->hide();
@@ -111,6 +114,7 @@ TFmMain::TFmMain() {
     BuildGraphPage();
     BuildTablePage();
     BuildSettingsPage();
+    BuildSummaryPage();
     BuildSideMenu();
 
     ConnectHandlers();

@@ -176,6 +176,16 @@ public:
     void GraphAreaSModeChange(int itemIndex);
     void GraphAreaVModeChange(int itemIndex);
 
+    // ---- the compliance summary page ----
+    // The days of the last load, for the summary (empty after a failure).
+    QList<moravel::data::DayRecord> SummaryDays;
+    // The summary of the loaded days at the levels and window chosen now, in the page's tables.
+    void SummaryRefresh();
+    void SummaryReset();
+    void SummaryRowChange(int channel, int row);
+    void BtSummaryCsvClick();
+    moravel::data::Summary SummaryNow() const;
+
     // ---- device settings page ----
     void BtRegisterClick();
     void BtCancellClick();
@@ -215,6 +225,7 @@ public:
     QWidget* TabItem2 = nullptr; // グラフ
     QWidget* TabItem3 = nullptr; // 数表
     QWidget* TabItem4 = nullptr; // 測定項目設定
+    QWidget* TabItem5 = nullptr; // 集計
     QWidget* TabItem7 = nullptr; // never shown
     // side menu
     QPushButton* BtMenuOpen = nullptr;
@@ -313,6 +324,14 @@ public:
         SettingsEdits{};                                      // SettingsEdMeasTarget ... SettingsEdReferenceV
     std::array<QLabel*, moravel::ItemCount> SettingsLabels{}; // LbMeasTarget ... LbReferenceV
     std::array<QCheckBox*, 7> SettingsCb{};                   // SettingsCb1 ... SettingsCb7
+    // summary page
+    QLabel* LbSummaryS = nullptr;
+    QLabel* LbSummaryV = nullptr;
+    QTableWidget* SgSummaryS = nullptr;
+    QTableWidget* SgSummaryV = nullptr;
+    QLabel* LbExceedances = nullptr;
+    QTableWidget* SgExceedances = nullptr;
+    QPushButton* BtSummaryCsv = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -326,6 +345,7 @@ private:
     void BuildGraphPage();
     void BuildTablePage();
     void BuildSettingsPage();
+    void BuildSummaryPage();
     void ConnectHandlers();
     void ConnectGraphHandlers();
     void ConnectTableHandlers();

@@ -40,11 +40,14 @@ const char* const Usage =
     "[--overwrite]\n"
     "  moravel-cli report   CARD OUTFILE (--day YYYYMMDD | --period FIRST LAST) [--kind full|graph|table]\n"
     "                       [--lines] [--noise-level NAME] [--vibration-level NAME] [--series NAME,...]\n"
-    "                       [--columns NAME,...] [--from HH:MM --to HH:MM] [--each-day] [--overwrite]\n"
+    "                       [--columns NAME,...] [--from HH:MM --to HH:MM] [--each-day] [--summary] "
+    "[--overwrite]\n"
     "  moravel-cli graph    CARD OUTFILE.png (--day YYYYMMDD | --period FIRST LAST) --channel S|V\n"
     "                       [--size WxH] [--lines] [--level NAME] [--series NAME,...] [--from HH:MM --to "
     "HH:MM] "
     "[--overwrite]\n"
+    "  moravel-cli summary  CARD (--day YYYYMMDD | --period FIRST LAST) [--from HH:MM --to HH:MM]\n"
+    "                       [--noise-level NAME] [--vibration-level NAME] [--format text|csv|json]\n"
     "  moravel-cli verify   REPORT.pdf CARD\n"
     "  moravel-cli capacity CARD\n"
     "  moravel-cli version\n"
@@ -495,6 +498,9 @@ int commandReport(const Arguments& a) {
     const bool eachDay = a.has("--each-day");
     if (eachDay && (!a.has("--period") || ext != u"pdf"))
         throw UsageError{QStringLiteral("--each-day goes with --period and a .pdf file")};
+    const bool withSummary = a.has("--summary");
+    if (withSummary && ext != u"pdf")
+        throw UsageError{QStringLiteral("--summary goes with a .pdf file")};
     const Display d = display(a);
     const bool overwrite = a.has("--overwrite");
     refuseExisting({file}, overwrite);
@@ -537,9 +543,32 @@ int commandReport(const Arguments& a) {
     if (card.settingsRead)
         read.append(QStringLiteral("MORVEL.TXT"));
     provenance.files = report::cardFiles(card.directory, read);
+    // The summary page after the report's pages: the days of every page.
+    std::optional<data::Summary> summary;
+    if (withSummary) {
+        QList<data::DayRecord> records;
+        for (const Loaded& l : loads)
+            records += l.result.days;
+        try {
+            summary = data::summarize(records, loads.front().selection.window, d.sStat, d.vStat);
+        } catch (const DataError& e) {
+            throw Failure{oneLine(e.text())};
+        }
+    }
+    const int reportPages = static_cast<int>(loads.size());
+    const Loaded& firstLoad = loads.front();
+    const QString summaryPeriod =
+        eachDay ? firstLoad.selection.text(firstLoad.selection.day) + QStringLiteral("~") +
+                      loads.back().selection.text(loads.back().selection.day)
+        : firstLoad.selection.monthMode ? firstLoad.page.date
+                                        : firstLoad.selection.text(firstLoad.selection.day);
     report::writeReportPdf(
-        file, static_cast<int>(loads.size()),
+        file, reportPages + (summary ? 1 : 0),
         [&](QPainter& p, int i) {
+            if (i == reportPages) {
+                report::summaryPrintOut(p, *summary, summaryPeriod);
+                return;
+            }
             report::composePage(p, reportInputs(loads[static_cast<size_t>(i)], d), mode, joins);
         },
         provenance);
@@ -662,6 +691,148 @@ int commandVerify(const Arguments& a) {
     return 0;
 }
 
+// ---- the compliance summary ----
+
+QString jsonNumber(const std::optional<double>& v) {
+    return v ? data::levelText(*v) : QStringLiteral("null");
+}
+
+QString jsonString(const QString& text) {
+    QString out = QStringLiteral("\"");
+    for (QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            out += u'\\';
+        out += c;
+    }
+    return out + u'"';
+}
+
+QByteArray summaryJson(const data::Summary& s) {
+    QStringList channels;
+    auto channel = [&](const char* name, int level, const QList<data::ChannelDay>& days) {
+        QStringList items;
+        for (const data::ChannelDay& d : days) {
+            QStringList runs;
+            for (const data::Exceedance& r : d.exceedances)
+                runs.append(QStringLiteral("{\"start\": %1, \"end\": %2, \"entries\": %3, \"peak\": %4}")
+                                .arg(jsonString(data::clockText(r.start)), jsonString(data::clockText(r.end)))
+                                .arg(r.entries)
+                                .arg(data::levelText(r.peak)));
+            items.append(
+                QStringLiteral("{\"date\": %1, \"construction_day\": %2, \"reference\": %3, \"level\": %4, "
+                               "\"entries\": %5, \"valid\": %6, \"leq\": %7, \"max\": %8, \"max_time\": %9, "
+                               "\"exceeded_entries\": %10, \"exceedances\": [%11]}")
+                    .arg(jsonString(data::isoDate(d.stem)), d.constructionDay ? "true" : "false")
+                    .arg(d.reference)
+                    .arg(jsonString(levelStatName(level)))
+                    .arg(d.entries)
+                    .arg(d.valid)
+                    .arg(jsonNumber(d.leq), jsonNumber(d.max),
+                         d.max ? jsonString(data::clockText(d.maxTime)) : QStringLiteral("null"))
+                    .arg(d.exceededEntries)
+                    .arg(runs.join(QStringLiteral(", "))));
+        }
+        channels.append(QStringLiteral("\"%1\": {\"level\": %2, \"days\": [%3]}")
+                            .arg(QString::fromLatin1(name), jsonString(levelStatName(level)),
+                                 items.join(QStringLiteral(", "))));
+    };
+    channel("S", s.sLevel, s.s);
+    channel("V", s.vLevel, s.v);
+    return (QStringLiteral("{\"from\": %1, \"to\": %2, \"channels\": {%3}}\n")
+                .arg(jsonString(data::clockText(s.window.start)), jsonString(data::clockText(s.window.stop)),
+                     channels.join(QStringLiteral(", "))))
+        .toUtf8();
+}
+
+QString summaryText(const data::Summary& s) {
+    QString out;
+    auto channel = [&](const QString& title, int level, const QList<data::ChannelDay>& days) {
+        out += tr("%1, level %2, time window %3-%4\n")
+                   .arg(title, levelStatName(level), data::clockText(s.window.start),
+                        data::clockText(s.window.stop));
+        out += tr(
+            "date        construction  reference  valid/entries  coverage  Leq    max    at     exceeded\n");
+        for (const data::ChannelDay& d : days) {
+            const QString none = QStringLiteral("-");
+            out +=
+                QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9\n")
+                    .arg(data::isoDate(d.stem), -10)
+                    .arg(d.constructionDay ? tr("yes") : tr("no"), -12)
+                    .arg(d.reference, -9)
+                    .arg(QStringLiteral("%1/%2").arg(d.valid).arg(d.entries), -13)
+                    .arg(d.entries ? QString::number(100.0 * d.valid / d.entries, 'f', 1) + u'%' : none, -8)
+                    .arg(d.leq ? data::levelText(*d.leq) : none, -5)
+                    .arg(d.max ? data::levelText(*d.max) : none, -5)
+                    .arg(d.max ? data::clockText(d.maxTime) : none, -5)
+                    .arg(tr("%1 min").arg(10 * d.exceededEntries));
+            for (const data::Exceedance& r : d.exceedances)
+                out += tr("            above the reference %1-%2, %3 entries, peak %4\n")
+                           .arg(data::clockText(r.start), data::clockText(r.end))
+                           .arg(r.entries)
+                           .arg(data::levelText(r.peak));
+        }
+    };
+    channel(tr("noise S"), s.sLevel, s.s);
+    out += u'\n';
+    channel(tr("vibration V"), s.vLevel, s.v);
+    return out;
+}
+
+// The summary of the days of a selection, each day loaded as choosing it loads it.
+data::Summary summaryOf(const Card& card, const QStringList& stems, const data::TimeWindow& window,
+                        int sLevel, int vLevel) {
+    QList<data::DayRecord> records;
+    for (const QString& stem : stems) {
+        try {
+            records += loadDay(card, stem, window).result.days;
+        } catch (const Failure& f) {
+            throw Failure{stem + QStringLiteral(": ") + oneLine(f.text)};
+        }
+    }
+    try {
+        return data::summarize(records, window, sLevel, vLevel);
+    } catch (const DataError& e) {
+        throw Failure{oneLine(e.text())};
+    }
+}
+
+QStringList selectedStems(const Card& card, const Arguments& a) {
+    if (a.has("--day") == a.has("--period"))
+        throw UsageError{QStringLiteral("give --day or --period")};
+    if (a.has("--day")) {
+        card.indexOf(a.value("--day"));
+        return {a.value("--day")};
+    }
+    const int first = card.indexOf(a.options["--period"][0]);
+    const int last = card.indexOf(a.options["--period"][1]);
+    if (last < first)
+        throw Failure{QStringLiteral("期間の最後の日が最初の日より前です。")};
+    if (last - first > 30)
+        throw Failure{QStringLiteral("期間は最大３１日分です。")};
+    return card.catalogue.mid(first, last - first + 1);
+}
+
+int commandSummary(const Arguments& a) {
+    if (a.positional.size() != 1)
+        throw UsageError{QStringLiteral("summary CARD")};
+    const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
+    if (format != u"text" && format != u"csv" && format != u"json")
+        throw UsageError{QStringLiteral("--format is text, csv or json")};
+    const Display d = display(a);
+    const Card card(a.positional[0]);
+    const QStringList stems = selectedStems(card, a);
+    const data::Summary summary = summaryOf(card, stems, timeWindow(a, a.has("--period")), d.sStat, d.vStat);
+    QByteArray bytes;
+    if (format == u"json")
+        bytes = summaryJson(summary);
+    else if (format == u"csv")
+        bytes = csv::complianceCsv(summary);
+    else
+        bytes = summaryText(summary).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    return 0;
+}
+
 int commandCapacity(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{QStringLiteral("capacity CARD")};
@@ -709,6 +880,7 @@ int main(int argc, char** argv) {
                 known.insert(QString::fromLatin1(o), 1);
             known.insert("--lines", 0);
             known.insert("--each-day", 0);
+            known.insert("--summary", 0);
             return commandReport(parse(rest, known));
         }
         if (command == u"graph") {
@@ -722,6 +894,13 @@ int main(int argc, char** argv) {
             return commandCapacity(parse(rest, {}));
         if (command == u"verify")
             return commandVerify(parse(rest, {}));
+        if (command == u"summary") {
+            QMap<QString, int> known = select;
+            known.remove("--overwrite");
+            for (const char* o : {"--noise-level", "--vibration-level", "--format"})
+                known.insert(QString::fromLatin1(o), 1);
+            return commandSummary(parse(rest, known));
+        }
         if (command == u"version") {
             if (!rest.isEmpty())
                 throw UsageError{QStringLiteral("version takes no arguments")};

@@ -6,6 +6,7 @@
 #include "common/Fields.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace moravel::data {
 
@@ -21,7 +22,11 @@ bool TimeWindow::contains(int minute) const {
     return minute >= s || minute < e;
 }
 
-void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& window, LevelLists& out) {
+void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& window, LevelLists& out,
+                DayValues* values) {
+    if (values)
+        for (auto& stat : *values)
+            stat.fill(std::numeric_limits<double>::quiet_NaN());
     const QString missing = noLevel();
     const QString undetermined = QStringLiteral("---.-");
     FieldSplitter fields;
@@ -48,14 +53,20 @@ void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& wind
             for (auto& list : out)
                 list.append(missing);
             advance = false;
-        } else if (window.contains(slotMinute)) {
+        } else {
+            // The row belongs to this interval: its numbers whatever the window, its texts within it.
+            if (values)
+                for (int i = 0; i < LevelStatCount; ++i) {
+                    double v = 0;
+                    if (tryLevelValue(fields[i + 2], v))
+                        (*values)[static_cast<size_t>(i)][static_cast<size_t>(slot)] = v;
+                }
+            const bool inside = window.contains(slotMinute);
             for (int i = 0; i < LevelStatCount; ++i) {
                 const QStringView v = fields[i + 2];
-                out[static_cast<size_t>(i)].append(v.isEmpty() || v == undetermined ? missing : v.toString());
+                out[static_cast<size_t>(i)].append(
+                    !inside || v.isEmpty() || v == undetermined ? missing : v.toString());
             }
-        } else {
-            for (auto& list : out)
-                list.append(missing);
         }
         if (advance) {
             ++row;
@@ -66,7 +77,7 @@ void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& wind
 }
 
 void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow& window, LevelLists& la,
-               LevelLists& lv) {
+               LevelLists& lv, DayValues* sValues, DayValues* vValues) {
     for (auto& l : la)
         l.clear();
     for (auto& l : lv)
@@ -76,8 +87,8 @@ void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow&
     for (auto& l : lv)
         l.reserve(SlotsPerDay);
     const qsizetype limit = std::min(lac.size(), lvc.size());
-    gatherPass(lvc, limit, window, lv);
-    gatherPass(lac, limit, window, la);
+    gatherPass(lvc, limit, window, lv, vValues);
+    gatherPass(lac, limit, window, la, sValues);
 }
 
 int firstRowWeekday(const QStringList& lac) {

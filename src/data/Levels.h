@@ -22,6 +22,10 @@ using DailyMaxima = std::array<std::array<QString, MaxPeriodDays>, LevelStatCoun
 // Hourly maxima of a period: [LevelStat][24 * day + hour], whole numbers as text.
 using HourlyMaxima = std::array<std::array<QString, MaxPeriodHours>, LevelStatCount>;
 
+// The values of the 144 intervals of a day per LevelStat, as numbers; NaN where an interval holds
+// none (a missing row, "---.-", an empty field).
+using DayValues = std::array<std::array<double, SlotsPerDay>, LevelStatCount>;
+
 // The text of a missing interval or one outside the time window.
 inline QString noLevel() {
     return QStringLiteral("000.0");

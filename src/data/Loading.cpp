@@ -74,11 +74,14 @@ struct Run {
         else if (result.header)
             errorFlag = false;
     }
-    // Lays the loaded pair onto the day's intervals. False when it failed (its message is given).
-    bool gather(const TimeWindow& window) {
+    // Lays the loaded pair of the day `stem` onto the day's intervals. False when it failed (its
+    // message is given).
+    bool gather(const TimeWindow& window, const QString& stem) {
         CardData& d = result.data;
         try {
-            gatherDay(d.LAC_Data, d.LVC_Data, window, d.LA_List, d.LV_List);
+            DayValues s, v;
+            gatherDay(d.LAC_Data, d.LVC_Data, window, d.LA_List, d.LV_List, &s, &v);
+            result.days.append(dayRecord(stem, d.LAC_Data, d.LVC_Data, s, v));
             return true;
         } catch (const std::exception&) {
             message(corruptDataMessage());
@@ -178,7 +181,7 @@ LoadResult loadDay(const Selection& selection, CardData data) {
     if (run.errorFlag)
         return run.failed();
     run.init(selection);
-    if (run.errorFlag || !run.gather(selection.window))
+    if (run.errorFlag || !run.gather(selection.window, stem))
         return run.failed();
     run.result.ok = true;
     return std::move(run.result);
@@ -218,7 +221,7 @@ LoadResult loadPeriod(const Selection& selection, CardData data) {
                 return run.fail(corruptDataMessage());
             run.read(selection.directory, pairs[k]);
         }
-        if (run.errorFlag || !run.gather(selection.window))
+        if (run.errorFlag || !run.gather(selection.window, pairs[k]))
             return run.failed();
         int weekday = 0;
         try {

@@ -4,6 +4,7 @@
 #include "data/Gathering.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
+#include "data/Summary.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,7 @@ struct LoadResult {
     CardData data;                    // the data after the load (what was gathered up to a failure)
     bool silentlyRejected = false;    // failed without a message: the .LAC file's STOP line is broken
     QStringList filesRead;            // the names of the card files read, in order, each once
+    QList<DayRecord> days;            // the days gathered, for the compliance summary
 };
 
 // Reads the pair of day files into `lac` and `lvc` (each replaced when its file was read). Returns

@@ -221,6 +221,7 @@ void TFmMain::DataResetAll() {
     InitDataReset();
     GraphReset();
     DataGridReset();
+    SummaryReset();
 }
 
 void TFmMain::ShowDataError() {
@@ -235,6 +236,7 @@ void TFmMain::CbDataStartHChange() {
 
 bool TFmMain::ApplyLoad(moravel::data::LoadResult&& result) {
     static_cast<moravel::data::CardData&>(*this) = std::move(result.data);
+    SummaryDays = result.ok ? std::move(result.days) : QList<moravel::data::DayRecord>();
     if (result.header) {
         ShowHeader(*result.header);
         TXTDataView();

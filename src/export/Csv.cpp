@@ -462,6 +462,37 @@ QByteArray periodCsv(const PeriodInputs& in) {
     return out.bytes();
 }
 
+QByteArray complianceCsv(const data::Summary& summary) {
+    CsvText out;
+    out.row(QStringLiteral("時間帯,%1-%2")
+                .arg(data::clockText(summary.window.start), data::clockText(summary.window.stop)));
+    out.row(
+        QStringLiteral("日付,曜日,チャンネル,施工日,基準値(dB),レベル,区間数,有効区間数,有効率(%),Leq(dB),"
+                       "最大値(dB),最大値の時刻,超過区間数,超過時間(分),超過の区間"));
+    auto channel = [&](const QList<data::ChannelDay>& days, const QString& name, int level) {
+        for (const data::ChannelDay& d : days) {
+            QStringList runs;
+            for (const data::Exceedance& run : d.exceedances)
+                runs.append(QStringLiteral("%1-%2(%3)")
+                                .arg(data::clockText(run.start), data::clockText(run.end),
+                                     data::levelText(run.peak)));
+            out.row(QStringList{
+                data::isoDate(d.stem), weekdayLetter(d.weekday), name,
+                d.constructionDay ? QStringLiteral("施工日") : QStringLiteral("非施工日"),
+                QString::number(d.reference), levelStatName(level), QString::number(d.entries),
+                QString::number(d.valid),
+                d.entries > 0 ? QString::number(100.0 * d.valid / d.entries, 'f', 1) : QString(),
+                d.leq ? data::levelText(*d.leq) : QString(), d.max ? data::levelText(*d.max) : QString(),
+                d.max ? data::clockText(d.maxTime) : QString(), QString::number(d.exceededEntries),
+                QString::number(10 * d.exceededEntries), runs.join(u' ')}
+                        .join(u','));
+        }
+    };
+    channel(summary.s, QStringLiteral("騒音"), summary.sLevel);
+    channel(summary.v, QStringLiteral("振動"), summary.vLevel);
+    return out.bytes();
+}
+
 void fileListSort(QStringList& paths) {
     std::stable_sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;

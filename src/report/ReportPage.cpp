@@ -340,6 +340,52 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
     drawDayTable(s, 770, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
 }
 
+void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& periodText, int pageWidth,
+                     int pageHeight) {
+    Scene s(p);
+    s.fillRect(0, 0, pageWidth, pageHeight, White);
+    s.fill(Black);
+    s.fontSize(30);
+    s.text(pageWidth / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動 集計―"), Qt::AlignHCenter);
+    s.fontSize(18);
+    s.text(100, 80, 900, 25,
+           QStringLiteral("測定期間：") + periodText + QStringLiteral("　　時間帯：") +
+               data::clockText(summary.window.start) + u'-' + data::clockText(summary.window.stop));
+    static const int widths[] = {180, 70, 70, 120, 90, 90, 90, 90, 100};
+    const QStringList headings = data::summaryHeadings();
+    auto table = [&](int top, const QString& heading, const QList<data::ChannelDay>& days) {
+        s.fontSize(18);
+        s.text(100, top, 600, 25, heading);
+        const int first = top + 30;
+        const int rows = static_cast<int>(days.size()) + 1;
+        s.fontSize(14);
+        QList<QStringList> cells;
+        for (const data::ChannelDay& d : days)
+            cells.append(data::summaryCells(d));
+        int x = 100;
+        for (int c = 0; c < headings.size(); ++c) {
+            s.text(x, first, widths[c], 22, headings[c], Qt::AlignHCenter);
+            for (int r = 1; r < rows; ++r)
+                s.text(x, first + 22 * r, widths[c], 22, cells[r - 1][c], Qt::AlignHCenter);
+            x += widths[c];
+        }
+        for (int r = 0; r <= rows; ++r)
+            s.line(100, first + 22 * r, x, first + 22 * r);
+        int at = 100;
+        for (int c = 0; c <= headings.size(); ++c) {
+            s.line(at, first, at, first + 22 * rows);
+            if (c < headings.size())
+                at += widths[c];
+        }
+        return first + 22 * rows;
+    };
+    const int end =
+        table(120, QStringLiteral("騒音　Ｓ　") + levelStatName(summary.sLevel) + QStringLiteral("　dB(A)"),
+              summary.s);
+    table(end + 20, QStringLiteral("振動　Ⅴ　") + levelStatName(summary.vLevel) + QStringLiteral("　dB"),
+          summary.v);
+}
+
 void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth,
                  int pageHeight) {
     initDataPrintOut(p, in, pageWidth, pageHeight);

@@ -2,6 +2,7 @@
 
 #include "data/ItemPage.h"
 #include "data/Levels.h"
+#include "data/Summary.h"
 #include "graph/GraphDrawing.h"
 
 #include <QImage>
@@ -74,6 +75,11 @@ void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& j
                  int pageWidth = PageWidth, int pageHeight = PageHeight);
 // The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
+
+// A page of the compliance summary, after the report's pages: the period and time window, and a
+// table per channel with a row per day (the columns of the window's "集計" tab).
+void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& periodText,
+                     int pageWidth = PageWidth, int pageHeight = PageHeight);
 
 // A fresh page bitmap, opaque white.
 QImage newPage(int width = PageWidth, int height = PageHeight);

@@ -4,6 +4,7 @@
 #include "common/Checked.h"
 #include "data/DataViewForm.h"
 #include "data/Grids.h"
+#include "data/Summary.h"
 #include "graph/GraphArea.h"
 #include "platform/TextFile.h"
 
@@ -146,4 +147,34 @@ TEST_F(Tables, TheTableWindowRefreshesOnlyWithItsNoiseButton) {
     EXPECT_EQ(cell(main->SgDataView, 1, 1), "x"); // no table refresh while 振動 is chosen there
     main->FmDataView->RbS->setChecked(true);
     EXPECT_EQ(cell(main->SgDataView, 1, 1), whole(main->LA_List[0][0]));
+}
+
+TEST_F(Tables, TheSummaryPageFollowsTheLoadAndTheLevels) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
+    choosePeriod(0, 2);
+    ASSERT_EQ(main->SgSummaryS->rowCount(), 3);
+    const moravel::data::Summary summary = main->SummaryNow();
+    EXPECT_EQ(summary.sLevel, moravel::L05);
+    for (int c = 0; c < 9; ++c)
+        EXPECT_EQ(main->SgSummaryS->item(1, c)->text(), moravel::data::summaryCells(summary.s[1])[c]) << c;
+    EXPECT_EQ(main->SgSummaryS->item(1, 0)->text(), QStringLiteral("2021/03/02(火)"));
+    EXPECT_EQ(main->SgSummaryV->item(2, 2)->text(), "75");
+    EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-00:00"));
+    EXPECT_TRUE(main->TabItem5->isEnabled());
+    // The level chosen in the combo is the level examined.
+    const QString maxBefore = main->SgSummaryS->item(0, 6)->text();
+    main->CbSMode->setCurrentIndex(moravel::Lmax);
+    EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-00:00"));
+    EXPECT_EQ(main->SgSummaryS->item(0, 6)->text(), moravel::data::summaryCells(main->SummaryNow().s[0])[6]);
+    EXPECT_GT(main->SgSummaryS->item(0, 6)->text().toDouble(), maxBefore.toDouble());
+    // The runs of the row chosen.
+    main->SgSummaryS->setCurrentCell(1, 0);
+    EXPECT_EQ(main->SgExceedances->rowCount(), main->SummaryNow().s[1].exceedances.size());
+    // A failed load: empty and disabled.
+    choosePeriod(0, 0);
+    main->RbDateDMode->setChecked(true);
+    main->errorFlag = false;
+    main->DataResetAll();
+    EXPECT_EQ(main->SgSummaryS->rowCount(), 0);
+    EXPECT_FALSE(main->TabItem5->isEnabled());
 }

@@ -446,3 +446,85 @@ TEST(ReportsOnPaper, APdfRecordsItsCardFilesAndVerifyComparesThem) {
     EXPECT_EQ(none.code, 1);
     EXPECT_TRUE(none.err.contains("not a report of Moravel")) << none.err.toStdString();
 }
+
+// ---- the compliance summary ----
+
+TEST(CliCommands, TheSummaryOfASmallCardAsJson) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    QDir().mkpath(cardDir);
+    using moravel::test::dataRow;
+    QStringList lac =
+        moravel::test::dayFile({dataRow("2021/03/01", 0, 0, "060.0"), dataRow("2021/03/01", 0, 10, "071.0"),
+                                dataRow("2021/03/01", 0, 20, "---.-")});
+    lac[9] = "S-ALA,70";
+    const QStringList lvc =
+        moravel::test::dayFile({dataRow("2021/03/01", 0, 0, "040.0"), dataRow("2021/03/01", 0, 10, "040.0"),
+                                dataRow("2021/03/01", 0, 20, "040.0")});
+    moravel::test::writeDeviceFile(cardDir + "/20210301.LAC", lac);
+    moravel::test::writeDeviceFile(cardDir + "/20210301.LVC", lvc);
+    const Result r = cli({"summary", cardDir, "--day", "20210301", "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    // S: 144 intervals, 60.0 and 71.0 valid, Leq 10 log10((10^6 + 10^7.1) / 2) = 68.32, 71.0 above 70 at
+    // 00:10. V: three intervals of 40.0 below its 75.
+    EXPECT_EQ(
+        r.out,
+        QStringLiteral(
+            "{\"from\": \"00:00\", \"to\": \"00:00\", \"channels\": {"
+            "\"S\": {\"level\": \"L05\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": true, "
+            "\"reference\": 70, \"level\": \"L05\", \"entries\": 144, \"valid\": 2, \"leq\": 68.3, "
+            "\"max\": 71.0, \"max_time\": \"00:10\", \"exceeded_entries\": 1, \"exceedances\": [{\"start\": "
+            "\"00:10\", \"end\": \"00:20\", \"entries\": 1, \"peak\": 71.0}]}]}, "
+            "\"V\": {\"level\": \"L10\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": true, "
+            "\"reference\": 75, \"level\": \"L10\", \"entries\": 144, \"valid\": 3, \"leq\": 40.0, "
+            "\"max\": 40.0, \"max_time\": \"00:00\", \"exceeded_entries\": 0, \"exceedances\": []}]}}}\n"));
+    // The window and the level change the figures; a broken day fails the command and names the day.
+    const Result lmax = cli({"summary", cardDir, "--day", "20210301", "--format", "json", "--from", "00:00",
+                             "--to", "00:30", "--noise-level", "Lmax"});
+    EXPECT_TRUE(
+        lmax.out.contains("\"level\": \"Lmax\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": "
+                          "true, \"reference\": 70, \"level\": \"Lmax\", \"entries\": 3, \"valid\": 2"))
+        << lmax.out.toStdString();
+    lac[16] = "broken";
+    moravel::test::writeDeviceFile(cardDir + "/20210301.LAC", lac);
+    const Result broken = cli({"summary", cardDir, "--day", "20210301", "--format", "csv"});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_TRUE(broken.out.isEmpty());
+    EXPECT_TRUE(broken.err.startsWith(QStringLiteral("20210301: 20210301.LAC は破損しています。")))
+        << broken.err.toStdString();
+}
+
+TEST(CliCommands, TheSummaryAsCsvOpensAsJapaneseText) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(2));
+    QProcess p;
+    p.start(QStringLiteral(MORAVEL_CLI),
+            {"summary", cardDir, "--period", "20210301", "20210302", "--format", "csv"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QByteArray bytes = p.readAllStandardOutput();
+    ASSERT_TRUE(bytes.endsWith("\r\n"));
+    const QStringList lines = moravel::platform::decodeLines(bytes);
+    ASSERT_EQ(lines.size(), 6); // the window, the headings, two days of two channels
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("日付,曜日,チャンネル,施工日,基準値(dB)")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2021-03-01,月,騒音,施工日,85,L05,144,144,100.0,")))
+        << lines[2].toStdString();
+    EXPECT_TRUE(lines[5].startsWith(QStringLiteral("2021-03-02,火,振動,施工日,75,L10,144,")))
+        << lines[5].toStdString();
+}
+
+TEST(CliCommands, TheReportPdfCarriesTheSummaryPageAfterItsPages) {
+    QTemporaryDir tmp;
+    const QString cardDir = tmp.filePath("card");
+    moravel::tools::writeSampleCard(cardDir, moravel::test::cardOptions(3));
+    const QString pdf = tmp.filePath("days.pdf");
+    ASSERT_EQ(
+        cli({"report", cardDir, pdf, "--period", "20210301", "20210303", "--each-day", "--summary"}).code, 0);
+    QString info, text;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+4\\n"))) << info.toStdString();
+    ASSERT_TRUE(moravel::test::runCommand("pdftotext", {"-f", "4", "-l", "4", "-layout", pdf, "-"}, &text));
+    EXPECT_TRUE(text.contains(QStringLiteral("集計"))) << text.toStdString();
+    EXPECT_EQ(text.count(QStringLiteral("2021/03/02(火)")), 2) << text.toStdString(); // noise and vibration
+    EXPECT_EQ(cli({"report", cardDir, tmp.filePath("d.png"), "--day", "20210301", "--summary"}).code, 2);
+}

@@ -1,0 +1,163 @@
+#include "data/Summary.h"
+
+#include "common/Checked.h"
+#include "common/DateText.h"
+#include "common/Errors.h"
+#include "data/DayHeader.h"
+
+#include <QDate>
+#include <cmath>
+
+namespace moravel::data {
+
+namespace {
+
+std::optional<int> referenceOf(const QStringList& lines, int index, const QString& key) {
+    if (index >= lines.size())
+        return std::nullopt;
+    QString text = lines[index];
+    text.remove(key);
+    int value = 0;
+    if (!tryToInt(text, value))
+        return std::nullopt;
+    return value;
+}
+
+std::array<bool, 7> weekOf(const QStringList& lines) {
+    if (lines.size() <= 13)
+        return {};
+    return parseWeekLine(lines[13]).value_or(std::array<bool, 7>{});
+}
+
+// The energy average of levels, rounded half away from zero to one decimal.
+double energyAverage(double sum, int count) {
+    const double leq = 10 * std::log10(sum / count);
+    // A hair toward the larger magnitude, so that a value that is a half in decimal rounds up.
+    return std::round(leq * 10 + (leq < 0 ? -1e-9 : 1e-9)) / 10;
+}
+
+} // namespace
+
+DayRecord dayRecord(const QString& stem, const QStringList& lac, const QStringList& lvc, const DayValues& s,
+                    const DayValues& v) {
+    DayRecord r;
+    r.stem = stem;
+    r.s.week = weekOf(lac);
+    r.s.reference = referenceOf(lac, 9, QStringLiteral("S-ALA,"));
+    r.s.values = s;
+    r.v.week = weekOf(lvc);
+    r.v.reference = referenceOf(lvc, 11, QStringLiteral("V-ALA,"));
+    r.v.values = v;
+    return r;
+}
+
+QString levelText(double level) {
+    return QString::number(level, 'f', 1);
+}
+
+QStringList summaryHeadings() {
+    return {QStringLiteral("日付"),      QStringLiteral("施工日"), QStringLiteral("基準値"),
+            QStringLiteral("有効/区間"), QStringLiteral("有効率"), QStringLiteral("Leq"),
+            QStringLiteral("最大値"),    QStringLiteral("時刻"),   QStringLiteral("超過(分)")};
+}
+
+QStringList summaryCells(const ChannelDay& d) {
+    const QString none = QStringLiteral("－");
+    const QString date =
+        d.stem.left(4) + u'/' + d.stem.mid(4, 2) + u'/' + d.stem.mid(6, 2) + weekdayMark(d.weekday);
+    const QString coverage =
+        d.entries > 0 ? QString::number(100.0 * d.valid / d.entries, 'f', 1) + u'%' : none;
+    return {date,
+            d.constructionDay ? QStringLiteral("○") : none,
+            QString::number(d.reference),
+            QStringLiteral("%1/%2").arg(d.valid).arg(d.entries),
+            coverage,
+            d.leq ? levelText(*d.leq) : none,
+            d.max ? levelText(*d.max) : none,
+            d.max ? clockText(d.maxTime) : none,
+            QString::number(10 * d.exceededEntries)};
+}
+
+QString exceedanceText(const Exceedance& run) {
+    return clockText(run.start) + u'-' + clockText(run.end) +
+           QStringLiteral(" %1区間 最大").arg(run.entries) + levelText(run.peak);
+}
+
+QString clockText(int minutes) {
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString isoDate(const QString& stem) {
+    return stem.left(4) + u'-' + stem.mid(4, 2) + u'-' + stem.mid(6, 2);
+}
+
+ChannelDay summarizeChannel(const QString& stem, const DayRecord::Channel& channel, const TimeWindow& window,
+                            int level) {
+    ChannelDay d;
+    d.stem = stem;
+    const QDate date = QDate::fromString(stem, QStringLiteral("yyyyMMdd"));
+    if (!date.isValid())
+        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(stem));
+    if (!channel.reference)
+        throw DataError(QStringLiteral("データは破損しています。"));
+    d.weekday = date.dayOfWeek() - 1;
+    d.constructionDay = channel.week[static_cast<size_t>(d.weekday)];
+    d.reference = *channel.reference;
+    const auto& values = channel.values[static_cast<size_t>(level)];
+    const auto& leqs = channel.values[Leq];
+    double energy = 0;
+    int leqCount = 0;
+    Exceedance* run = nullptr;
+    int previous = -2; // the interval before, to tell a run that goes on
+    for (int slot = 0; slot < SlotsPerDay; ++slot) {
+        if (!window.contains(10 * slot))
+            continue;
+        ++d.entries;
+        if (!std::isnan(leqs[static_cast<size_t>(slot)])) {
+            energy += std::pow(10.0, leqs[static_cast<size_t>(slot)] / 10);
+            ++leqCount;
+        }
+        const double v = values[static_cast<size_t>(slot)];
+        if (std::isnan(v)) {
+            run = nullptr;
+            continue;
+        }
+        ++d.valid;
+        if (!d.max || v > *d.max) {
+            d.max = v;
+            d.maxTime = 10 * slot;
+        }
+        if (v > d.reference) {
+            ++d.exceededEntries;
+            if (!run || previous != slot - 1) {
+                d.exceedances.append({10 * slot, 10 * slot + 10, 0, v});
+                run = &d.exceedances.last();
+            }
+            run->end = 10 * slot + 10;
+            ++run->entries;
+            run->peak = std::max(run->peak, v);
+            previous = slot;
+        } else {
+            run = nullptr;
+        }
+    }
+    if (leqCount > 0)
+        d.leq = energyAverage(energy, leqCount);
+    return d;
+}
+
+Summary summarize(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel) {
+    Summary s;
+    s.window = window;
+    s.sLevel = sLevel;
+    s.vLevel = vLevel;
+    for (const DayRecord& day : days) {
+        s.s.append(summarizeChannel(day.stem, day.s, window, sLevel));
+        s.v.append(summarizeChannel(day.stem, day.v, window, vLevel));
+    }
+    return s;
+}
+
+} // namespace moravel::data

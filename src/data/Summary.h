@@ -1,0 +1,87 @@
+#pragma once
+
+#include "data/Gathering.h"
+#include "data/Levels.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace moravel::data {
+
+// A measured day as the compliance summary takes it: per channel its own day file's weekday flags
+// and reference value, and the numbers of all 144 intervals.
+struct DayRecord {
+    QString stem; // yyyymmdd
+    struct Channel {
+        std::array<bool, 7> week{};
+        std::optional<int> reference;
+        DayValues values{};
+    };
+    Channel s, v;
+};
+
+// The record of a loaded pair of day files and the numbers gathered from them.
+DayRecord dayRecord(const QString& stem, const QStringList& lac, const QStringList& lvc, const DayValues& s,
+                    const DayValues& v);
+
+// A run of consecutive intervals whose level exceeds the reference, in minutes after midnight: from
+// the start of its first interval to the end of its last.
+struct Exceedance {
+    int start = 0;
+    int end = 0;
+    int entries = 0;
+    double peak = 0;
+    bool operator==(const Exceedance& o) const {
+        return start == o.start && end == o.end && entries == o.entries && peak == o.peak;
+    }
+};
+
+// One day of one channel over the intervals of the time window.
+struct ChannelDay {
+    QString stem;
+    int weekday = 0; // Monday 0
+    bool constructionDay = false;
+    int reference = 0;
+    int entries = 0;           // intervals in the time window
+    int valid = 0;             // of them, those whose level is a number
+    std::optional<double> leq; // energy average of the numbers of Leq, one decimal
+    std::optional<double> max; // the highest level
+    int maxTime = -1;          // minutes of its first interval
+    int exceededEntries = 0;   // intervals whose level is above the reference
+    QList<Exceedance> exceedances;
+};
+
+// The summary of a day or a period: per channel, the level examined and every day.
+struct Summary {
+    TimeWindow window;
+    int sLevel = L05;
+    int vLevel = L10;
+    QList<ChannelDay> s, v;
+};
+
+// The summary of one channel of a day: the intervals of the window (a start equal to the stop is the
+// whole day), the level `level`, the day's own reference. Throws DataError for a day whose date or
+// reference cannot be read.
+ChannelDay summarizeChannel(const QString& stem, const DayRecord::Channel& channel, const TimeWindow& window,
+                            int level);
+Summary summarize(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel);
+
+// The columns of the summary tables of the window's tab and of the report's page: the headings, and
+// the cells of a channel's day ("2021/03/01(月)", "○" for a construction day, "85", "142/144",
+// "98.6%", "67.4", "71.0", "08:30", "20"; "－" where there is no figure).
+QStringList summaryHeadings();
+QStringList summaryCells(const ChannelDay& day);
+// An exceedance as the tab and the page list it: "08:20-08:40 2区間 最大71.0".
+QString exceedanceText(const Exceedance& run);
+// A level with one decimal, as the day files write it without their leading zeros: "71.0".
+QString levelText(double level);
+
+// "HH:MM" of minutes after midnight; 1440 is "24:00".
+QString clockText(int minutes);
+// "yyyy-mm-dd" of a stem yyyymmdd.
+QString isoDate(const QString& stem);
+
+} // namespace moravel::data
