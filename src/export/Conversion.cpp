@@ -59,8 +59,10 @@ public:
                 csvLac();
                 csvLvc();
             }
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             result.failed = true;
+            if (m_call.failure)
+                m_call.failure(e);
         }
         finishProgress();
         result.flag = m_flag && !result.failed;
@@ -110,8 +112,10 @@ private:
         try {
             routine();
             m_flag = true;
-        } catch (const std::exception&) {
+        } catch (const std::exception& e) {
             m_flag = false;
+            if (m_call.failure)
+                m_call.failure(e);
             if (m_call.message)
                 m_call.message(saveFailedMessage());
         }

@@ -3,6 +3,7 @@
 #include "export/Csv.h"
 
 #include <QString>
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -27,6 +28,9 @@ struct ConversionCallbacks {
     std::function<bool(const QString& path)> mayReplace;
     // The message of a routine that reports its own failure ("ファイルの保存先を確認してください。").
     std::function<void(const QString& text)> message;
+    // Every failure a run meets, as it was raised, before its message (a file the system would not
+    // write carries its path and the system's reason).
+    std::function<void(const std::exception& error)> failure;
     // The files of a bulk run: their number at the start, the name and count of each as it is done.
     std::function<void(int total)> progressStart;
     std::function<void(const QString& name, int done)> progressStep;

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
@@ -38,7 +39,7 @@ PendingFile::PendingFile(const QString& target) : m_target(target), m_file(std::
             break;
     }
     if (!m_file->isOpen())
-        throw DataError(writeFailure(target));
+        throw writeError(target, m_file->errorString());
     m_temp = m_file->fileName();
 }
 
@@ -48,13 +49,29 @@ PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : Pendi
 }
 
 void PendingFile::fail() {
+    const QString reason =
+        m_file && m_file->error() != QFileDevice::NoError ? m_file->errorString() : m_reason;
     discard();
-    throw DataError(writeFailure(m_target));
+    throw writeError(m_target, reason);
 }
 
 void PendingFile::write(QByteArrayView bytes) {
-    if (!m_file || !m_file->isOpen() || m_file->write(bytes.data(), bytes.size()) != bytes.size())
+    if (!m_file || !m_file->isOpen())
         fail();
+    // A short write (a disk that fills up) goes on with the rest, whose write then tells why.
+    while (!bytes.isEmpty()) {
+        errno = 0;
+        const qint64 written = m_file->write(bytes.data(), bytes.size());
+        if (written <= 0) {
+            if (m_file->error() == QFileDevice::NoError && errno != 0)
+                m_reason = systemReason(errno);
+            else
+                m_reason = m_file->errorString();
+            m_file.reset();
+            fail();
+        }
+        bytes = bytes.sliced(written);
+    }
 }
 
 void PendingFile::finish() {
@@ -62,6 +79,7 @@ void PendingFile::finish() {
         fail();
     m_file->close();
     const bool closed = m_file->error() == QFileDevice::NoError;
+    m_reason = m_file->errorString();
     m_file.reset();
     if (!closed)
         fail();
@@ -86,14 +104,16 @@ void PendingFile::commit() {
     const QFileInfo old(m_target);
     const bool replacing = old.exists();
     if (replacing && ::access(QFile::encodeName(m_target).constData(), W_OK) != 0) {
+        const int error = errno;
         discard();
-        throw DataError(writeFailure(m_target));
+        throw writeError(m_target, systemReason(error));
     }
     const QFileDevice::Permissions permissions = old.permissions();
     if (m_temp.isEmpty() ||
         std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        const int error = errno;
         discard();
-        throw DataError(writeFailure(m_target));
+        throw writeError(m_target, m_temp.isEmpty() ? m_reason : systemReason(error));
     }
     m_temp.clear();
     if (replacing)

@@ -45,6 +45,7 @@ private:
     [[noreturn]] void fail();
     QString m_target;
     QString m_temp;
+    QString m_reason; // the system's reason of a failed close
     std::unique_ptr<QFile> m_file;
 };
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 namespace moravel::platform {
@@ -141,10 +142,10 @@ QStringList decodeLines(const QByteArray& bytes) {
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path), path, file.errorString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path));
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path), path, file.errorString());
     return bytes;
 }
 
@@ -251,6 +252,14 @@ QString writeFailure(const QString& path) {
         .arg(path);
 }
 
+DataError writeError(const QString& path, const QString& reason) {
+    return DataError(writeFailure(path), path, reason);
+}
+
+QString systemReason(int errorNumber) {
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
 void writeLines(const QString& path, const QStringList& lines) {
     TextWriter writer(path);
     for (const QString& line : lines)
@@ -272,10 +281,11 @@ TextWriter::~TextWriter() {
 }
 
 void TextWriter::fail() {
+    const QString reason = m_file ? m_file->errorString() : QString();
     if (m_file)
         m_file->cancelWriting();
     m_file.reset();
-    throw DataError(writeFailure(m_path));
+    throw writeError(m_path, reason);
 }
 
 void TextWriter::flush() {
@@ -300,8 +310,9 @@ void TextWriter::commit() {
     if (!m_file)
         throw DataError(writeFailure(m_path));
     if (!m_file->commit()) {
+        const QString reason = m_file->errorString();
         m_file.reset();
-        throw DataError(writeFailure(m_path));
+        throw writeError(m_path, reason);
     }
     m_file.reset();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Errors.h"
+
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
@@ -44,6 +46,12 @@ void writeLines(const QString& path, const QStringList& lines);
 
 // The message of a failed write, naming the file.
 QString writeFailure(const QString& path);
+// The error of a file that could not be written: writeFailure's text, the path and the system's
+// reason.
+DataError writeError(const QString& path, const QString& reason);
+// The system's text of an error number ("No such file or directory"), in the user's language where
+// the system has it.
+QString systemReason(int errorNumber);
 
 // The same, a line at a time, for output too long to hold at once.
 class TextWriter {

@@ -100,16 +100,16 @@ void writeReportPdf(const QString& path, int pages, const std::function<void(QPa
         writer.setDocumentXmpMetadata(xmp(provenance, title));
         QPainter p;
         if (!p.begin(&writer))
-            throw DataError(platform::writeFailure(path));
+            throw platform::writeError(path, QStringLiteral("the PDF could not be drawn"));
         for (int i = 0; i < pages; ++i) {
             if (i > 0 && !writer.newPage())
-                throw DataError(platform::writeFailure(path));
+                throw platform::writeError(path, QStringLiteral("the PDF could not be drawn"));
             p.save();
             compose(p, i);
             p.restore();
         }
         if (!p.end())
-            throw DataError(platform::writeFailure(path));
+            throw platform::writeError(path, QStringLiteral("the PDF could not be drawn"));
     }
     platform::writeFileAtomically(path, bytes);
 }

@@ -1,0 +1,360 @@
+// The commands that write files: csv, report, graph.
+#include "cli/Cli.h"
+#include "common/Checked.h"
+#include "common/Errors.h"
+#include "common/LevelStat.h"
+#include "data/Catalogue.h"
+#include "data/Summary.h"
+#include "export/Conversion.h"
+#include "graph/GraphDrawing.h"
+#include "platform/Files.h"
+#include "report/ImageFile.h"
+#include "report/ReportPage.h"
+#include "report/ReportPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <optional>
+
+namespace moravel::cli {
+
+namespace {
+
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
+
+// Runs a conversion into directories and files the outputs were told of.
+void convert(const csv::ConversionRequest& request, bool overwrite) {
+    QStringList messages;
+    QStringList failures;
+    csv::ConversionCallbacks callbacks;
+    callbacks.mayReplace = [overwrite](const QString&) { return overwrite; };
+    callbacks.message = [&](const QString& text) { messages.append(oneLine(text)); };
+    callbacks.failure = [&](const std::exception& e) {
+        const QString text = fileErrorText(e);
+        if (!failures.contains(text))
+            failures.append(text);
+    };
+    const csv::ConversionResult result = csv::runConversion(request, callbacks);
+    if (result.flag && messages.isEmpty() && failures.isEmpty())
+        return;
+    QStringList texts = failures.isEmpty() ? messages : failures;
+    if (texts.isEmpty())
+        texts.append(QStringLiteral("変換が失敗しました。"));
+    throw Failure{texts.join(u'\n')};
+}
+
+report::ReportInputs reportInputs(const Loaded& l, const Display& d) {
+    const data::CardData& data = l.result.data;
+    report::ReportInputs in;
+    in.page = l.page;
+    in.monthMode = l.selection.monthMode;
+    in.dayMode = !l.selection.monthMode;
+    in.lines = d.lines;
+    in.periodStart = l.selection.first;
+    in.periodStop = l.selection.last;
+    for (int i = 0; i < l.selection.catalogue.size(); ++i)
+        in.periodEntries.append(l.selection.text(i));
+    in.sModeText = levelStatName(d.sStat);
+    in.vModeText = levelStatName(d.vStat);
+    in.sModeIndex = d.sStat;
+    in.vModeIndex = d.vStat;
+    in.sSeries = d.sSeries;
+    in.vSeries = d.vSeries;
+    in.sColumns = d.sColumns;
+    in.vColumns = d.vColumns;
+    in.la = &data.LA_List;
+    in.lv = &data.LV_List;
+    in.laMax = &data.LA_ListMax;
+    in.lvMax = &data.LV_ListMax;
+    in.laMaxG = &data.LA_ListMaxG;
+    in.lvMaxG = &data.LV_ListMaxG;
+    return in;
+}
+
+} // namespace
+
+int commandCsv(const Arguments& a) {
+    if (a.positional.size() != 2)
+        throw UsageError{Cli::tr("csv takes a card directory and an output directory")};
+    if (a.has("--day") + a.has("--period") + a.has("--all") != 1)
+        throw UsageError{Cli::tr("give one of --day, --period, --all")};
+    const bool period = a.has("--period");
+    for (const char* option : {"--from", "--to"})
+        refuseIneffective(a, QString::fromLatin1(option), period,
+                          Cli::tr("the CSV files of --day and --all hold whole days"));
+    timeWindow(a, period);
+    if (a.has("--day"))
+        dayStem(QStringLiteral("--day"), a.value("--day"));
+    Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
+    Card card(a.positional[0]);
+    card.readSettings();
+    const QString outDir = QDir::cleanPath(QDir(a.positional[1]).absolutePath());
+    csv::ConversionRequest request;
+    request.cardDirectory = card.directory;
+    request.saveDirectory = outDir;
+    QStringList files;
+    std::optional<Loaded> loaded;
+    if (a.has("--all")) {
+        if (card.catalogue.isEmpty())
+            throw Failure{Cli::tr("%1: the card holds no measured day").arg(a.positional[0])};
+        request.bulk = true;
+        for (const QString& name : platform::listFiles(card.directory)) {
+            QString stem, ext;
+            data::splitExtension(name, stem, ext);
+            if (ext == u".LA" || ext == u".LV" || ext == u".LAC" || ext == u".LVC")
+                files.append(outDir + u'/' + stem + u'_' + ext.mid(1) + QStringLiteral(".csv"));
+        }
+    } else {
+        loaded = loadSelection(card, a);
+        const Loaded& l = *loaded;
+        if (l.selection.monthMode) {
+            const QString first = l.selection.text(l.selection.first);
+            const QString last = l.selection.text(l.selection.last);
+            request.dayMode = false;
+            request.firstText = first;
+            request.lastText = last;
+            csv::PeriodInputs& p = request.period;
+            p.page = l.page;
+            for (int i = l.selection.first; i <= l.selection.last; ++i)
+                p.dayTexts.append(l.selection.text(i));
+            p.la = &l.result.data.LA_ListMax;
+            p.lv = &l.result.data.LV_ListMax;
+            files.append(outDir + u'/' + first + u'_' + last + QStringLiteral(".CSV"));
+        } else {
+            const QString stem = a.value("--day");
+            request.dayStem = stem;
+            files.append(outDir + u'/' + stem + QStringLiteral(".csv"));
+            for (const char* ext : {"LA", "LV"})
+                if (QFileInfo::exists(card.directory + stem + u'.' + QString::fromLatin1(ext)))
+                    files.append(outDir + u'/' + stem + u'_' + QString::fromLatin1(ext) +
+                                 QStringLiteral(".csv"));
+            files.append(outDir + u'/' + stem + QStringLiteral("_LAC.csv"));
+            files.append(outDir + u'/' + stem + QStringLiteral("_LVC.csv"));
+        }
+    }
+    outputs.directory(outDir);
+    for (const QString& f : std::as_const(files))
+        outputs.file(f);
+    convert(request, a.has("--overwrite"));
+    outputs.done();
+    return 0;
+}
+
+int commandReport(const Arguments& a) {
+    if (a.positional.size() != 2)
+        throw UsageError{Cli::tr("report takes a card directory and an output file")};
+    const QString file = QFileInfo(a.positional[1]).absoluteFilePath();
+    const QString ext = extensionOf(file);
+    if (ext != u"png" && ext != u"bmp" && ext != u"jpg" && ext != u"pdf")
+        throw UsageError{
+            Cli::tr("%1: the report file ends in .png, .bmp, .jpg or .pdf").arg(a.positional[1])};
+    const QString kind = a.has("--kind") ? a.value("--kind") : QStringLiteral("full");
+    int mode = 0;
+    if (kind == u"full")
+        mode = report::FullReport;
+    else if (kind == u"graph")
+        mode = report::GraphReport;
+    else if (kind == u"table")
+        mode = report::TableReport;
+    else
+        throw UsageError{Cli::tr("--kind %1: the kinds are full, graph and table").arg(kind)};
+    const bool eachDay = a.has("--each-day");
+    if (eachDay && (!a.has("--period") || ext != u"pdf"))
+        throw UsageError{Cli::tr("--each-day goes with --period and a .pdf file")};
+    const bool withSummary = a.has("--summary");
+    if (withSummary && ext != u"pdf")
+        throw UsageError{Cli::tr("--summary goes with a .pdf file")};
+    // What each choice changes on the page: the graphs of a day are bars of one level, or lines of the
+    // series with --lines; those of a period are always lines; the tables show the chosen level, the
+    // period table of --kind table its columns.
+    const bool dayPages = !a.has("--period") || eachDay;
+    const bool graphs = mode != report::TableReport;
+    const bool lines = a.has("--lines");
+    refuseIneffective(a, QStringLiteral("--lines"), graphs && dayPages,
+                      graphs ? Cli::tr("the graphs of a period are always lines")
+                             : Cli::tr("--kind table has no graphs"));
+    refuseIneffective(a, QStringLiteral("--series"), graphs && (!dayPages || lines),
+                      graphs ? Cli::tr("the graphs of a day are bars of one level without --lines")
+                             : Cli::tr("--kind table has no graphs"));
+    const bool levels = (graphs && dayPages && !lines) || mode == report::FullReport ||
+                        (mode == report::TableReport && dayPages) || withSummary;
+    for (const char* option : {"--noise-level", "--vibration-level"})
+        refuseIneffective(a, QString::fromLatin1(option), levels,
+                          Cli::tr("this page shows neither a bar graph nor a table of one level"));
+    refuseIneffective(a, QStringLiteral("--columns"), mode == report::TableReport && !dayPages,
+                      Cli::tr("only the period table of --kind table has columns to choose"));
+    const Display d = display(a);
+    const data::TimeWindow window = timeWindow(a, !dayPages);
+    Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
+    Card card(a.positional[0]);
+    card.readSettings();
+    std::vector<Loaded> loads;
+    QString selection;
+    if (eachDay) {
+        for (const QString& stem : selectedStems(card, a))
+            loads.push_back(loadDay(card, stem, window));
+        const QStringList period = a.options.value(QStringLiteral("--period"));
+        selection = QStringLiteral("days %1 %2").arg(period[0], period[1]);
+    } else {
+        loads.push_back(loadSelection(card, a));
+        selection =
+            a.has("--period")
+                ? QStringLiteral("period %1 %2").arg(a.options["--period"][0], a.options["--period"][1])
+                : QStringLiteral("day %1").arg(a.value("--day"));
+    }
+    // The summary page after the report's pages: the days of every page.
+    std::optional<data::Summary> summary;
+    if (withSummary) {
+        QList<data::DayRecord> records;
+        for (const Loaded& l : loads)
+            records += l.result.days;
+        try {
+            summary = data::summarize(records, loads.front().selection.window, d.sStat, d.vStat);
+        } catch (const DataError& e) {
+            throw Failure{oneLine(e.text())};
+        }
+    }
+    outputs.directory(QFileInfo(file).absolutePath());
+    outputs.file(file);
+    report::DayJoins joins;
+    try {
+        if (ext != u"pdf") {
+            QImage page = report::newPage();
+            report::composePage(page, reportInputs(loads.front(), d), mode, joins);
+            report::saveImage(page, file);
+            outputs.done();
+            return 0;
+        }
+        // The PDF is drawn as lines and text, and records what it was made from.
+        report::Provenance provenance;
+        provenance.program = report::programName();
+        provenance.selection = selection;
+        provenance.timeWindow = timeWindowText(loads.front().selection.window);
+        QStringList read;
+        for (const Loaded& l : loads)
+            read += l.result.filesRead;
+        if (card.settingsRead)
+            read.append(QStringLiteral("MORVEL.TXT"));
+        provenance.files = report::cardFiles(card.directory, read);
+        const int reportPages = static_cast<int>(loads.size());
+        const Loaded& firstLoad = loads.front();
+        const QString summaryPeriod =
+            eachDay ? firstLoad.selection.text(firstLoad.selection.day) + QStringLiteral("~") +
+                          loads.back().selection.text(loads.back().selection.day)
+            : firstLoad.selection.monthMode ? firstLoad.page.date
+                                            : firstLoad.selection.text(firstLoad.selection.day);
+        report::writeReportPdf(
+            file, reportPages + (summary ? 1 : 0),
+            [&](QPainter& p, int i) {
+                if (i == reportPages) {
+                    report::summaryPrintOut(p, *summary, summaryPeriod);
+                    return;
+                }
+                report::composePage(p, reportInputs(loads[static_cast<size_t>(i)], d), mode, joins);
+            },
+            provenance);
+    } catch (const DataError& e) {
+        throw Failure{fileErrorText(e)};
+    }
+    outputs.done();
+    return 0;
+}
+
+int commandGraph(const Arguments& a) {
+    if (a.positional.size() != 2)
+        throw UsageError{Cli::tr("graph takes a card directory and an output file")};
+    if (!a.has("--channel"))
+        throw UsageError{Cli::tr("give --channel S or --channel V")};
+    const QString channel = a.value("--channel");
+    if (channel != u"S" && channel != u"V")
+        throw UsageError{Cli::tr("--channel %1: the channels are S (noise) and V (vibration)").arg(channel)};
+    const bool noise = channel == u"S";
+    const QString file = QFileInfo(a.positional[1]).absoluteFilePath();
+    const QString ext = extensionOf(file);
+    if (ext != u"png" && ext != u"bmp" && ext != u"jpg")
+        throw UsageError{Cli::tr("%1: the graph file ends in .png, .bmp or .jpg").arg(a.positional[1])};
+    QSize size;
+    if (a.has("--size")) {
+        const QStringList wh = a.value("--size").split(u'x');
+        bool okW = false, okH = false;
+        if (wh.size() == 2)
+            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || size.width() < 40 || size.height() < 20 || size.width() > 8000 ||
+            size.height() > 8000)
+            throw UsageError{
+                Cli::tr("--size %1: the size is WxH, from 40x20 to 8000x8000").arg(a.value("--size"))};
+    }
+    const bool dayGraph = !a.has("--period");
+    const bool lines = a.has("--lines");
+    refuseIneffective(a, QStringLiteral("--lines"), dayGraph,
+                      Cli::tr("the graph of a period is always lines"));
+    refuseIneffective(a, QStringLiteral("--series"), !dayGraph || lines,
+                      Cli::tr("the graph of a day is bars of one level without --lines"));
+    refuseIneffective(a, QStringLiteral("--level"), dayGraph && !lines,
+                      Cli::tr("only the bar graph of a day shows one level"));
+    Display d;
+    d.lines = lines;
+    if (a.has("--level"))
+        (noise ? d.sStat : d.vStat) = comboLevel(QStringLiteral("--level"), a.value("--level"), noise);
+    if (a.has("--series")) {
+        const QList<int> series = levelList(QStringLiteral("--series"), a.value("--series"));
+        if (!noise && series.contains(Le))
+            throw UsageError{Cli::tr("--series: Le is not a level of the vibration channel")};
+        (noise ? d.sSeries : d.vSeries) = series;
+    }
+    Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
+    Card card(a.positional[0]);
+    card.readSettings();
+    const Loaded l = loadSelection(card, a);
+    const bool period = l.selection.monthMode;
+    if (!size.isValid())
+        size = period ? QSize(945, 249) : QSize(930, 239);
+    const data::CardData& data = l.result.data;
+    graph::SeriesDrawing drawing;
+    if (period) {
+        drawing.form = graph::SeriesDrawing::MonthLines;
+        drawing.hourly = noise ? &data.LA_ListMaxG : &data.LV_ListMaxG;
+        drawing.days = l.selection.last - l.selection.first + 1;
+        drawing.series = noise ? d.sSeries : d.vSeries;
+    } else if (d.lines) {
+        drawing.form = graph::SeriesDrawing::DayLines;
+        drawing.lists = noise ? &data.LA_List : &data.LV_List;
+        drawing.series = noise ? d.sSeries : d.vSeries;
+    } else {
+        drawing.lists = noise ? &data.LA_List : &data.LV_List;
+        drawing.barStat = noise ? d.sStat : d.vStat;
+    }
+    QImage image = graph::newBitmap(size.width(), size.height());
+    try {
+        const int reference = toInt(l.page.items[noise ? ReferenceS : ReferenceV]);
+        QPainter p;
+        graph::beginGraphPainter(p, image);
+        const graph::Plot plot = graph::Plot::ofBitmap(size.width(), size.height());
+        const graph::GraphStyle style = graph::GraphStyle::screen();
+        if (period) {
+            QStringList texts;
+            for (int i = 0; i < l.selection.catalogue.size(); ++i)
+                texts.append(l.selection.text(i));
+            graph::drawMonthFrame(p, plot, style, reference, {l.selection.first, l.selection.last, texts});
+        } else {
+            graph::drawDayFrame(p, plot, style, reference);
+        }
+        graph::drawLevels(p, plot, style, drawing);
+    } catch (const std::exception&) {
+        throw Failure{data::corruptDataMessage()};
+    }
+    outputs.directory(QFileInfo(file).absolutePath());
+    outputs.file(file);
+    try {
+        report::saveImage(image, file);
+    } catch (const DataError& e) {
+        throw Failure{fileErrorText(e)};
+    }
+    outputs.done();
+    return 0;
+}
+
+} // namespace moravel::cli
