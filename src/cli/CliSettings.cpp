@@ -13,8 +13,8 @@ namespace moravel::cli {
 
 namespace {
 
-// The names of the items on the command line, in the order of the file. The position of the
-// vibration meter is the file's fourth line, which repeats the position.
+// The names of the items on the command line, in the order of the file. The file's fourth line
+// repeats the position.
 struct Name {
     const char* name;
     int item; // -1 for the weekday flags and the LED times
@@ -134,9 +134,9 @@ int commandSettings(const Arguments& a) {
             continue;
         const QString value = changes.value(name);
         if (n.item >= 0) {
+            // As on the settings page, the vibration meter's position keeps what the file said: the file
+            // gets the position twice.
             entries.items[static_cast<size_t>(n.item)] = value;
-            if (n.item == MeasPositionS)
-                entries.items[MeasPositionV] = value;
         } else if (name == u"week") {
             static const QRegularExpression flags(QStringLiteral("^[01]{7}$"));
             if (flags.match(value).hasMatch())

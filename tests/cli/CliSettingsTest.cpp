@@ -1,0 +1,94 @@
+// moravel-cli settings against the settings page: the same checks, the same file.
+#include "CliRun.h"
+#include "WindowTest.h"
+
+#include "platform/TextFile.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+using moravel::platform::Answer;
+using moravel::test::cli;
+using moravel::test::CliResult;
+using moravel::test::MainWindowTest;
+
+class CliSettings : public MainWindowTest {};
+
+TEST_F(CliSettings, ChangesAreWrittenByteForByteAsTheSettingsPageWritesThem) {
+    const QString page = makeCard(moravel::test::cardOptions(1), "page");
+    const QString script = makeCard(moravel::test::cardOptions(1), "script");
+    ASSERT_EQ(moravel::test::readBytes(page + "/MORVEL.TXT"),
+              moravel::test::readBytes(script + "/MORVEL.TXT"));
+
+    chooseDirectory(page);
+    main->SettingsEdits[moravel::MeasTarget]->setText(QStringLiteral("第二工区　北側"));
+    main->SettingsEdits[moravel::MeasPositionS]->setText(QStringLiteral("敷地境界西側"));
+    main->SettingsEdits[moravel::ReferenceS]->setText("80");
+    main->SettingsEdits[moravel::Notices]->clear();
+    dialogs.clear();
+    for (int i = 0; i < 3; ++i) // not FAT32, create, overwrite
+        dialogs.answer(Answer::Yes);
+    main->BtRegister->click();
+    ASSERT_EQ(dialogs.texts().last(), QStringLiteral("保存完了しました"));
+
+    const CliResult r = cli({"settings", script, "--set", QStringLiteral("site=第二工区　北側"), "--set",
+                             QStringLiteral("position=敷地境界西側"), "--set", "noise-reference=80", "--set",
+                             "notices=", "--not-fat32-ok"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, script + "/MORVEL.TXT\n");
+    EXPECT_EQ(moravel::test::readBytes(script + "/MORVEL.TXT"),
+              moravel::test::readBytes(page + "/MORVEL.TXT"));
+    EXPECT_TRUE(QDir(script).entryList({".*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // What the page shows, one name a line.
+    EXPECT_EQ(cli({"settings", script}).out,
+              QStringLiteral("site=第二工区　北側\nplace=東京都中央区日本橋１丁目\nposition=敷地境界西側\n"
+                             "noise-regulation=特定建設作業\nvibration-regulation=特定建設作業\nnotices=\n"
+                             "institution=株式会社環境測定サービス\nperson=山田　太郎\nnoise-reference=80\n"
+                             "vibration-reference=75\nweek=1111110\nstart=08:00\nstop=18:00\n"));
+}
+
+TEST(CliSettingsChecks, EveryProblemIsToldAndNothingIsWritten) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1));
+    const QByteArray before = moravel::test::readBytes(card + "/MORVEL.TXT");
+    const CliResult r = cli({"settings", card, "--set", "site=" + QString(17, u'長'), "--set",
+                             "noise-reference=100", "--set", "week=12", "--set", "start=25:00", "--set",
+                             QStringLiteral("place=一行目\n二行目"), "--set", QStringLiteral("person=〜한")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              QStringLiteral("moravel-cli: %1: the file system is not known, and the monitor takes FAT32 "
+                             "cards only (--not-fat32-ok writes the file all the same)\n"
+                             "moravel-cli: week=12: seven flags of 0 and 1, Monday first\n"
+                             "moravel-cli: start=25:00: a time is HH:MM, the minutes 00 or 30\n"
+                             "moravel-cli: 現場名の文字数が16文字を超えています。\n"
+                             "moravel-cli: 測定場所に改行やタブなどの制御文字が含まれています\n"
+                             "moravel-cli: 測定者に設定ファイルに書けない文字「한」が含まれています\n"
+                             "moravel-cli: 騒音基準値に99以上の数値が記入されています\n")
+                  .arg(card));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), before);
+
+    // A card without a settings file gets one; a broken one is not written over.
+    QFile::remove(card + "/MORVEL.TXT");
+    EXPECT_EQ(
+        cli({"settings", card}).err,
+        QStringLiteral("moravel-cli: %1/MORVEL.TXT: there is no settings file on the card\n").arg(card));
+    const CliResult created =
+        cli({"settings", card, "--set", "noise-reference=70", "--set", "vibration-reference=65", "--set",
+             "start=07:30", "--not-fat32-ok", "--quiet"});
+    EXPECT_EQ(created.code, 0) << created.err.toStdString();
+    EXPECT_TRUE(created.out.isEmpty());
+    EXPECT_EQ(moravel::platform::readLines(card + "/MORVEL.TXT"),
+              QStringList({",", ",", ",", ",", ",", ",", ",", ",", ",", "S-ALA,70", "S-ALMODE,0", "V-ALA,65",
+                           "V-ALMODE,0", "WEEK,0000000", "START,07:30", "STOP,00:00"}));
+    moravel::test::writeBytes(card + "/MORVEL.TXT", "broken\r\n");
+    const CliResult broken = cli({"settings", card, "--set", "site=x", "--not-fat32-ok"});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_EQ(broken.err,
+              QStringLiteral("moravel-cli: %1/MORVEL.TXT: MORVEL.TXTは破損しています\n").arg(card));
+    EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), QByteArray("broken\r\n"));
+}
