@@ -3,10 +3,13 @@
 #include "common/Errors.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
+#include "platform/Icon.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPixmap>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -65,6 +68,12 @@ void setUpJapaneseDesktop(QApplication& app) {
     QFont font(uiFontFamily());
     font.setPixelSize(13);
     QApplication::setFont(font);
+    // The desktop entry's name, and the icon for the windows' frames and the task bar.
+    QGuiApplication::setDesktopFileName(applicationId());
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace moravel::platform

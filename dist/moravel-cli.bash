@@ -1,0 +1,74 @@
+# bash completion for moravel-cli
+_moravel_cli() {
+    local cur prev words cword
+    _init_completion -n =: 2>/dev/null || {
+        cur="${COMP_WORDS[COMP_CWORD]}"
+        prev="${COMP_WORDS[COMP_CWORD - 1]}"
+        words=("${COMP_WORDS[@]}")
+        cword=$COMP_CWORD
+    }
+    local commands="days check csv report graph summary verify settings capacity version"
+    local levels="Leq Le L05 L10 L50 L90 L95 Lmin Lmax"
+    local selection="--day --period --from --to"
+
+    if [ "$cword" -eq 1 ]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    case "$prev" in
+        --kind) COMPREPLY=($(compgen -W "full graph table" -- "$cur")); return ;;
+        --format) COMPREPLY=($(compgen -W "text csv json" -- "$cur")); return ;;
+        --channel) COMPREPLY=($(compgen -W "S V" -- "$cur")); return ;;
+        --noise-level | --level) COMPREPLY=($(compgen -W "$levels" -- "$cur")); return ;;
+        --vibration-level) COMPREPLY=($(compgen -W "Leq L05 L10 L50 L90 L95 Lmin Lmax" -- "$cur")); return ;;
+        --series | --columns)
+            # A list of levels: the names after the last comma.
+            local done="" left="" level
+            [[ "$cur" == *,* ]] && done="${cur%,*},"
+            for level in $levels; do
+                [[ ",$done" == *",$level,"* ]] || left+=" $level"
+            done
+            COMPREPLY=($(compgen -W "$left" -P "$done" -- "${cur##*,}"))
+            return ;;
+        --set)
+            compopt -o nospace 2>/dev/null
+            COMPREPLY=($(compgen -W "site= place= position= noise-regulation= vibration-regulation= notices=
+                institution= person= noise-reference= vibration-reference= week= start= stop=" -- "$cur"))
+            return ;;
+        --day | --period | --from | --to | --size) return ;;
+    esac
+
+    local options
+    case "${words[1]}" in
+        csv) options="$selection --all --overwrite --quiet" ;;
+        report) options="$selection --kind --lines --noise-level --vibration-level --series --columns
+            --each-day --summary --overwrite --quiet" ;;
+        graph) options="$selection --channel --size --lines --level --series --overwrite --quiet" ;;
+        summary) options="$selection --noise-level --vibration-level --format" ;;
+        settings) options="--set --not-fat32-ok --quiet" ;;
+        version) options="" ;;
+        *) options="" ;;
+    esac
+    if [[ "$cur" == -* ]]; then
+        COMPREPLY=($(compgen -W "$options --help" -- "$cur"))
+        return
+    fi
+    # CARD and OUTDIR are directories; the files of report, graph and verify are files.
+    local positional=0 i
+    for ((i = 2; i < cword; i++)); do
+        case "${words[i]}" in
+            --period) ((i += 2)) ;;
+            --day | --from | --to | --kind | --noise-level | --vibration-level | --series | --columns | \
+                --channel | --size | --level | --format | --set) ((i++)) ;;
+            -*) ;;
+            *) ((positional++)) ;;
+        esac
+    done
+    case "${words[1]}:$positional" in
+        report:1 | graph:1 | verify:0) COMPREPLY=($(compgen -f -- "$cur")) ;;
+        version:*) ;;
+        *) COMPREPLY=($(compgen -d -- "$cur")) ;;
+    esac
+}
+complete -F _moravel_cli moravel-cli
