@@ -135,7 +135,7 @@ int commandCsv(const Arguments& a) {
             files.append(outDir + u'/' + stem + QStringLiteral("_LVC.csv"));
         }
     }
-    outputs.directory(outDir);
+    outputs.directory(a.positional[1]);
     for (const QString& f : std::as_const(files))
         outputs.file(f);
     convert(request, a.has("--overwrite"));
@@ -217,7 +217,7 @@ int commandReport(const Arguments& a) {
             throw Failure{oneLine(e.text())};
         }
     }
-    outputs.directory(QFileInfo(file).absolutePath());
+    outputs.directory(QFileInfo(a.positional[1]).path());
     outputs.file(file);
     report::DayJoins joins;
     try {
@@ -346,7 +346,7 @@ int commandGraph(const Arguments& a) {
     } catch (const std::exception&) {
         throw Failure{data::corruptDataMessage()};
     }
-    outputs.directory(QFileInfo(file).absolutePath());
+    outputs.directory(QFileInfo(a.positional[1]).path());
     outputs.file(file);
     try {
         report::saveImage(image, file);
