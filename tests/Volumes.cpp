@@ -28,6 +28,12 @@ bool runCommand(const QString& program, const QStringList& args, QString* output
 
 UserRun runAsUser(const QString& program, const QStringList& args, int timeoutMs) {
     QProcess p;
+    // In English, as the tests read it.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    p.setProcessEnvironment(env);
     QStringList all = {"--reuid=65534", "--regid=65534", "--clear-groups", program};
     all += args;
     p.start(QStringLiteral("setpriv"), all);

@@ -275,6 +275,17 @@ TEST(CardsOfOrdinaryUsers, AWriteProtectedFileIsNotReplacedAndAReplacedOneKeepsI
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                   QFileDevice::WriteUser | QFileDevice::ReadGroup);
     EXPECT_TRUE(QDir(out).entryList({".*.tmp"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // A directory the user may not write into: neither the output directory nor a file is made.
+    const QString locked = base + "/locked";
+    QDir().mkpath(locked);
+    const moravel::test::UserRun refused = moravel::test::runAsUser(
+        QStringLiteral(MORAVEL_CLI), {"report", card, locked + "/new/day.png", "--day", "20210301"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, QStringLiteral("moravel-cli: %1/new: cannot make the output directory: %1: "
+                                          "Permission denied\n")
+                               .arg(locked));
+    EXPECT_TRUE(QDir(locked).isEmpty());
 }
 
 TEST(CardsOfOrdinaryUsers, ABulkConversionNearAFullDiskFailsAtTheSameFileAndLeavesNothing) {
