@@ -41,6 +41,12 @@ struct Window {
         dialogs.chooseFolder(bench::sampleCard("month", cardOptions()));
         main->BtSelectDir->click();
     }
+
+    // The card's month of 31 days as the period.
+    void showMonth() {
+        main->RbDateMMode->setChecked(true);
+        main->CbDateListStop->setCurrentIndex(30);
+    }
 };
 
 QStringList dayPaths(const QString& dir, int first, int count) {
@@ -70,8 +76,7 @@ BENCHMARK(DayReadAndSplit)->Unit(benchmark::kMillisecond);
 
 void MonthLoad(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     for (auto _ : state)
         w.main->DataView();
     if (w.main->LA_ListMaxList[0].size() != 31)
@@ -81,8 +86,7 @@ BENCHMARK(MonthLoad)->Unit(benchmark::kMillisecond);
 
 void Refresh(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     for (auto _ : state)
         w.main->RadioGroupChange();
 }
@@ -91,8 +95,7 @@ BENCHMARK(Refresh)->Unit(benchmark::kMillisecond);
 // The graphs alone, to see where a refresh's time goes.
 void MonthGraphs(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     for (auto _ : state)
         w.main->GraphDraw();
 }
@@ -100,8 +103,7 @@ BENCHMARK(MonthGraphs)->Unit(benchmark::kMillisecond);
 
 void Report(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     w.main->BtPrintOut->click();
     for (auto _ : state)
         w.main->FmPrint->FormShow();
@@ -141,8 +143,7 @@ BENCHMARK(MonthPdf)->Unit(benchmark::kMillisecond);
 // The compliance summary of a loaded month, and the summary tab filled from it.
 void MonthSummary(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     if (w.main->SummaryDays.size() != 31)
         state.SkipWithError("the period was not loaded");
     for (auto _ : state)
@@ -152,8 +153,7 @@ BENCHMARK(MonthSummary)->Unit(benchmark::kMicrosecond);
 
 void MonthSummaryTab(benchmark::State& state) {
     Window w;
-    w.main->RbDateMMode->setChecked(true);
-    w.main->CbDateListStop->setCurrentIndex(30);
+    w.showMonth();
     for (auto _ : state)
         w.main->SummaryRefresh();
     if (w.main->SgSummaryS->rowCount() != 31)

@@ -61,8 +61,10 @@ data::TimeWindow timeWindow(const Arguments& a, bool period);
 // "HH:MM-HH:MM"; a start equal to the stop is the whole day.
 QString timeWindowText(const data::TimeWindow& window);
 
-// The system's reason why a directory cannot be read as a card, or empty when it can.
-QString directoryProblem(const QString& path);
+// A failure with the system's reason unless the directory can be read as a card.
+void requireCardDirectory(const QString& path);
+// The application's message for a directory it cannot take as a card, after the path.
+Failure invalidDrive(const QString& path);
 
 // A card directory as the main window takes it when it is chosen: its catalogue of measured days
 // and the texts of its settings file.

@@ -77,13 +77,10 @@ int commandCapacity(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{Cli::tr("capacity takes one card directory")};
     const QString path = a.positional[0];
-    const QString problem = directoryProblem(path);
-    if (!problem.isEmpty())
-        throw Failure{Cli::tr("%1: cannot read the card directory: %2").arg(path, problem)};
+    requireCardDirectory(path);
     const qint64 free = platform::freeBytes(path);
     if (free < 0)
-        throw Failure{path + QStringLiteral(": ") +
-                      QStringLiteral("指定されたドライブが無効になっています。")};
+        throw invalidDrive(path);
     for (const QString& line : app::capacityMessage(free).split(QStringLiteral("\r\n")))
         out(line);
     return 0;

@@ -108,6 +108,9 @@ QString timeWindowText(const data::TimeWindow& w) {
     return hm(w.start) + u'-' + hm(w.stop);
 }
 
+namespace {
+
+// The system's reason why a directory cannot be read as a card, or empty when it can.
 QString directoryProblem(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
@@ -122,17 +125,25 @@ QString directoryProblem(const QString& path) {
     return {};
 }
 
-Card::Card(const QString& path) {
+} // namespace
+
+void requireCardDirectory(const QString& path) {
     const QString problem = directoryProblem(path);
     if (!problem.isEmpty())
         throw Failure{Cli::tr("%1: cannot read the card directory: %2").arg(path, problem)};
+}
+
+Failure invalidDrive(const QString& path) {
+    return Failure{path + QStringLiteral(": ") + QStringLiteral("指定されたドライブが無効になっています。")};
+}
+
+Card::Card(const QString& path) {
+    requireCardDirectory(path);
     directory = platform::withSeparator(QDir(path).absolutePath());
     try {
         catalogue = data::catalogueFromNames(platform::listFiles(directory));
     } catch (const DataError&) {
-        // The application's message for a directory it cannot take as a card.
-        throw Failure{path + QStringLiteral(": ") +
-                      QStringLiteral("指定されたドライブが無効になっています。")};
+        throw invalidDrive(path);
     }
 }
 

@@ -36,10 +36,13 @@ const Name Names[] = {
     {"stop", -1},
 };
 
-QStringList names() {
-    QStringList list;
-    for (const Name& n : Names)
-        list.append(QString::fromLatin1(n.name));
+const QStringList& names() {
+    static const QStringList list = [] {
+        QStringList l;
+        for (const Name& n : Names)
+            l.append(QString::fromLatin1(n.name));
+        return l;
+    }();
     return list;
 }
 

@@ -133,20 +133,26 @@ QString waitForPdf(const QString& pdfDir, const QString& title) {
 
 } // namespace
 
-using Printing = moravel::test::MainWindowTest;
+class Printing : public moravel::test::MainWindowTest {
+protected:
+    // A day's graph report in the print window; the directory the queue's PDF files go to.
+    QString openTheGraphReportOfADay() {
+        moravel::tools::SampleCardOptions o;
+        o.days = 1;
+        o.raw = false;
+        chooseDirectory(makeCard(o));
+        main->BtPrintGraph->click();
+        const QString pdfDir = QDir::homePath() + "/PDF";
+        QDir().mkpath(pdfDir);
+        return pdfDir;
+    }
+};
 
 TEST_F(Printing, TheReportLeavesACupsQueueAsOneA4Page) {
     PrintServer* server = PrintServer::instance;
     if (!server->ready)
         GTEST_SKIP() << server->whyNot.toStdString();
-    moravel::tools::SampleCardOptions o;
-    o.days = 1;
-    o.raw = false;
-    chooseDirectory(makeCard(o));
-    main->BtPrintGraph->click();
-
-    const QString pdfDir = QDir::homePath() + "/PDF";
-    QDir().mkpath(pdfDir);
+    const QString pdfDir = openTheGraphReportOfADay();
     const QString title = QStringLiteral("moravel-test-%1").arg(QCoreApplication::applicationPid());
     for (const QString& old : QDir(pdfDir).entryList({title + "*"}, QDir::Files))
         QFile::remove(pdfDir + "/" + old);
@@ -202,13 +208,7 @@ TEST_F(Printing, AFailedPrintLeavesTheNextOneWorking) {
     PrintServer* server = PrintServer::instance;
     if (!server->ready)
         GTEST_SKIP() << server->whyNot.toStdString();
-    moravel::tools::SampleCardOptions o;
-    o.days = 1;
-    o.raw = false;
-    chooseDirectory(makeCard(o));
-    main->BtPrintGraph->click();
-    const QString pdfDir = QDir::homePath() + "/PDF";
-    QDir().mkpath(pdfDir);
+    const QString pdfDir = openTheGraphReportOfADay();
     const QString title = QStringLiteral("moravel-again-%1").arg(QCoreApplication::applicationPid());
     QPrinter& setup = *main->FmPrint->PrinterSetupDialog1;
     setup.setDocName(title);
