@@ -29,8 +29,9 @@ namespace {
 // Every cell of every table view below `root`: its text, alignment and background.
 void dumpCells(QTextStream& out, const QString& step, const QWidget* root) {
     QList<QAbstractItemView*> views = root->findChildren<QAbstractItemView*>();
-    std::sort(views.begin(), views.end(),
-              [](const QAbstractItemView* a, const QAbstractItemView* b) { return a->objectName() < b->objectName(); });
+    std::sort(views.begin(), views.end(), [](const QAbstractItemView* a, const QAbstractItemView* b) {
+        return a->objectName() < b->objectName();
+    });
     for (const QAbstractItemView* view : std::as_const(views)) {
         const QAbstractItemModel* m = view->model();
         if (!m || view->objectName().isEmpty() || view->objectName().startsWith(u"qt_"))
