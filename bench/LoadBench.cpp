@@ -144,10 +144,10 @@ BENCHMARK(MonthPdf)->Unit(benchmark::kMillisecond);
 void MonthSummary(benchmark::State& state) {
     Window w;
     w.showMonth();
-    if (w.main->SummaryDays.size() != 31)
+    if (w.main->ComplianceDays.size() != 31)
         state.SkipWithError("the period was not loaded");
     for (auto _ : state)
-        benchmark::DoNotOptimize(w.main->SummaryNow());
+        benchmark::DoNotOptimize(w.main->ComplianceNow());
 }
 BENCHMARK(MonthSummary)->Unit(benchmark::kMicrosecond);
 
@@ -155,7 +155,7 @@ void MonthSummaryTab(benchmark::State& state) {
     Window w;
     w.showMonth();
     for (auto _ : state)
-        w.main->SummaryRefresh();
+        w.main->ComplianceRefresh();
     if (w.main->SgSummaryS->rowCount() != 31)
         state.SkipWithError("the tab was not filled");
 }

@@ -114,7 +114,7 @@ TFmMain::TFmMain() {
     BuildGraphPage();
     BuildTablePage();
     BuildSettingsPage();
-    BuildSummaryPage();
+    BuildCompliancePage();
     BuildSideMenu();
 
     ConnectHandlers();

@@ -178,13 +178,13 @@ public:
 
     // ---- the compliance summary page ----
     // The days of the last load, for the summary (empty after a failure).
-    QList<moravel::data::DayRecord> SummaryDays;
+    QList<moravel::data::DayRecord> ComplianceDays;
     // The summary of the loaded days at the levels and window chosen now, in the page's tables.
-    void SummaryRefresh();
-    void SummaryReset();
-    void SummaryRowChange(int channel, int row);
+    void ComplianceRefresh();
+    void ComplianceReset();
+    void ComplianceRowChange(int channel, int row);
     void BtSummaryCsvClick();
-    moravel::data::Summary SummaryNow() const;
+    moravel::data::Compliance ComplianceNow() const;
 
     // ---- device settings page ----
     void BtRegisterClick();
@@ -345,7 +345,7 @@ private:
     void BuildGraphPage();
     void BuildTablePage();
     void BuildSettingsPage();
-    void BuildSummaryPage();
+    void BuildCompliancePage();
     void ConnectHandlers();
     void ConnectGraphHandlers();
     void ConnectTableHandlers();

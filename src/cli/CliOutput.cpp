@@ -4,7 +4,7 @@
 #include "common/Errors.h"
 #include "common/LevelStat.h"
 #include "data/Catalogue.h"
-#include "data/Summary.h"
+#include "data/Compliance.h"
 #include "export/Conversion.h"
 #include "graph/GraphDrawing.h"
 #include "platform/Files.h"
@@ -205,14 +205,14 @@ int commandReport(const Arguments& a) {
                 ? QStringLiteral("period %1 %2").arg(a.options["--period"][0], a.options["--period"][1])
                 : QStringLiteral("day %1").arg(a.value("--day"));
     }
-    // The summary page after the report's pages: the days of every page.
-    std::optional<data::Summary> summary;
+    // The compliance page after the report's pages: the days of every page.
+    std::optional<data::Compliance> compliance;
     if (withSummary) {
         QList<data::DayRecord> records;
         for (const Loaded& l : loads)
             records += l.result.days;
         try {
-            summary = data::summarize(records, loads.front().selection.window, d.sStat, d.vStat);
+            compliance = data::complianceOf(records, loads.front().selection.window, d.sStat, d.vStat);
         } catch (const DataError& e) {
             throw Failure{oneLine(e.text())};
         }
@@ -247,10 +247,10 @@ int commandReport(const Arguments& a) {
             : firstLoad.selection.monthMode ? firstLoad.page.date
                                             : firstLoad.selection.text(firstLoad.selection.day);
         report::writeReportPdf(
-            file, reportPages + (summary ? 1 : 0),
+            file, reportPages + (compliance ? 1 : 0),
             [&](QPainter& p, int i) {
                 if (i == reportPages) {
-                    report::summaryPrintOut(p, *summary, summaryPeriod);
+                    report::compliancePrintOut(p, *compliance, summaryPeriod);
                     return;
                 }
                 report::composePage(p, reportInputs(loads[static_cast<size_t>(i)], d), mode, joins);

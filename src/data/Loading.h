@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/Items.h"
+#include "data/Compliance.h"
 #include "data/Gathering.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
-#include "data/Summary.h"
 
 #include <QString>
 #include <QStringList>

@@ -221,7 +221,7 @@ void TFmMain::DataResetAll() {
     InitDataReset();
     GraphReset();
     DataGridReset();
-    SummaryReset();
+    ComplianceReset();
 }
 
 void TFmMain::ShowDataError() {
@@ -236,7 +236,7 @@ void TFmMain::CbDataStartHChange() {
 
 bool TFmMain::ApplyLoad(moravel::data::LoadResult&& result) {
     static_cast<moravel::data::CardData&>(*this) = std::move(result.data);
-    SummaryDays = result.ok ? std::move(result.days) : QList<moravel::data::DayRecord>();
+    ComplianceDays = result.ok ? std::move(result.days) : QList<moravel::data::DayRecord>();
     if (result.header) {
         ShowHeader(*result.header);
         TXTDataView();

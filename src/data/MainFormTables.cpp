@@ -240,7 +240,7 @@ void TFmMain::RadioGroupChange() {
         }
         if (!LA_List[0].isEmpty())
             GraphDraw();
-        SummaryRefresh();
+        ComplianceRefresh();
     } catch (const std::exception&) {
         ShowDataError();
         DataResetAll();

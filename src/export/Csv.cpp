@@ -462,10 +462,10 @@ QByteArray periodCsv(const PeriodInputs& in) {
     return out.bytes();
 }
 
-QByteArray complianceCsv(const data::Summary& summary) {
+QByteArray complianceCsv(const data::Compliance& compliance) {
     CsvText out;
     out.row(QStringLiteral("時間帯,%1-%2")
-                .arg(data::clockText(summary.window.start), data::clockText(summary.window.stop)));
+                .arg(data::clockText(compliance.window.start), data::clockText(compliance.window.stop)));
     out.row(
         QStringLiteral("日付,曜日,チャンネル,施工日,基準値(dB),レベル,区間数,有効区間数,有効率(%),Leq(dB),"
                        "最大値(dB),最大値の時刻,超過区間数,超過時間(分),超過の区間"));
@@ -488,8 +488,8 @@ QByteArray complianceCsv(const data::Summary& summary) {
                         .join(u','));
         }
     };
-    channel(summary.s, QStringLiteral("騒音"), summary.sLevel);
-    channel(summary.v, QStringLiteral("振動"), summary.vLevel);
+    channel(compliance.s, QStringLiteral("騒音"), compliance.sLevel);
+    channel(compliance.v, QStringLiteral("振動"), compliance.vLevel);
     return out.bytes();
 }
 

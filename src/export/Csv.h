@@ -1,8 +1,8 @@
 #pragma once
 
+#include "data/Compliance.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
-#include "data/Summary.h"
 
 #include <QByteArray>
 #include <QString>
@@ -69,8 +69,8 @@ struct PeriodInputs {
 // Throws DataError when a day's text holds no date or a maximum is missing.
 QByteArray periodCsv(const PeriodInputs& in);
 
-// The compliance summary as CSV: one row per day and channel, Japanese headings.
-QByteArray complianceCsv(const data::Summary& summary);
+// The compliance compliance as CSV: one row per day and channel, Japanese headings.
+QByteArray complianceCsv(const data::Compliance& compliance);
 
 // The names of the files directly in a directory as full paths, sorted as text ignoring case.
 // Throws DataError when the directory cannot be listed.

@@ -340,8 +340,8 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
     drawDayTable(s, 770, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
 }
 
-void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& periodText, int pageWidth,
-                     int pageHeight) {
+void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
+                        int pageWidth, int pageHeight) {
     Scene s(p);
     s.fillRect(0, 0, pageWidth, pageHeight, White);
     s.fill(Black);
@@ -350,9 +350,9 @@ void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& p
     s.fontSize(18);
     s.text(100, 80, 900, 25,
            QStringLiteral("測定期間：") + periodText + QStringLiteral("　　時間帯：") +
-               data::clockText(summary.window.start) + u'-' + data::clockText(summary.window.stop));
+               data::clockText(compliance.window.start) + u'-' + data::clockText(compliance.window.stop));
     static const int widths[] = {180, 70, 70, 120, 90, 90, 90, 90, 100};
-    const QStringList headings = data::summaryHeadings();
+    const QStringList headings = data::complianceHeadings();
     auto table = [&](int top, const QString& heading, const QList<data::ChannelDay>& days) {
         s.fontSize(18);
         s.text(100, top, 600, 25, heading);
@@ -361,7 +361,7 @@ void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& p
         s.fontSize(14);
         QList<QStringList> cells;
         for (const data::ChannelDay& d : days)
-            cells.append(data::summaryCells(d));
+            cells.append(data::complianceCells(d));
         int x = 100;
         for (int c = 0; c < headings.size(); ++c) {
             s.text(x, first, widths[c], 22, headings[c], Qt::AlignHCenter);
@@ -380,10 +380,10 @@ void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& p
         return first + 22 * rows;
     };
     const int end =
-        table(120, QStringLiteral("騒音　Ｓ　") + levelStatName(summary.sLevel) + QStringLiteral("　dB(A)"),
-              summary.s);
-    table(end + 20, QStringLiteral("振動　Ⅴ　") + levelStatName(summary.vLevel) + QStringLiteral("　dB"),
-          summary.v);
+        table(120, QStringLiteral("騒音　Ｓ　") + levelStatName(compliance.sLevel) + QStringLiteral("　dB(A)"),
+              compliance.s);
+    table(end + 20, QStringLiteral("振動　Ⅴ　") + levelStatName(compliance.vLevel) + QStringLiteral("　dB"),
+          compliance.v);
 }
 
 void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& joins, int pageWidth,

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "data/Compliance.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
-#include "data/Summary.h"
 #include "graph/GraphDrawing.h"
 
 #include <QImage>
@@ -76,10 +76,10 @@ void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& j
 // The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
 
-// A page of the compliance summary, after the report's pages: the period and time window, and a
+// A page of the compliance compliance, after the report's pages: the period and time window, and a
 // table per channel with a row per day (the columns of the window's "集計" tab).
-void summaryPrintOut(QPainter& p, const data::Summary& summary, const QString& periodText,
-                     int pageWidth = PageWidth, int pageHeight = PageHeight);
+void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
+                        int pageWidth = PageWidth, int pageHeight = PageHeight);
 
 // A fresh page bitmap, opaque white.
 QImage newPage(int width = PageWidth, int height = PageHeight);

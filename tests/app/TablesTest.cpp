@@ -2,9 +2,9 @@
 #include "WindowTest.h"
 
 #include "common/Checked.h"
+#include "data/Compliance.h"
 #include "data/DataViewForm.h"
 #include "data/Grids.h"
-#include "data/Summary.h"
 #include "graph/GraphArea.h"
 #include "platform/TextFile.h"
 
@@ -153,10 +153,10 @@ TEST_F(Tables, TheSummaryPageFollowsTheLoadAndTheLevels) {
     chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     choosePeriod(0, 2);
     ASSERT_EQ(main->SgSummaryS->rowCount(), 3);
-    const moravel::data::Summary summary = main->SummaryNow();
+    const moravel::data::Compliance summary = main->ComplianceNow();
     EXPECT_EQ(summary.sLevel, moravel::L05);
     for (int c = 0; c < 9; ++c)
-        EXPECT_EQ(main->SgSummaryS->item(1, c)->text(), moravel::data::summaryCells(summary.s[1])[c]) << c;
+        EXPECT_EQ(main->SgSummaryS->item(1, c)->text(), moravel::data::complianceCells(summary.s[1])[c]) << c;
     EXPECT_EQ(main->SgSummaryS->item(1, 0)->text(), QStringLiteral("2021/03/02(火)"));
     EXPECT_EQ(main->SgSummaryV->item(2, 2)->text(), "75");
     EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-00:00"));
@@ -165,11 +165,12 @@ TEST_F(Tables, TheSummaryPageFollowsTheLoadAndTheLevels) {
     const QString maxBefore = main->SgSummaryS->item(0, 6)->text();
     main->CbSMode->setCurrentIndex(moravel::Lmax);
     EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-00:00"));
-    EXPECT_EQ(main->SgSummaryS->item(0, 6)->text(), moravel::data::summaryCells(main->SummaryNow().s[0])[6]);
+    EXPECT_EQ(main->SgSummaryS->item(0, 6)->text(),
+              moravel::data::complianceCells(main->ComplianceNow().s[0])[6]);
     EXPECT_GT(main->SgSummaryS->item(0, 6)->text().toDouble(), maxBefore.toDouble());
     // The runs of the row chosen.
     main->SgSummaryS->setCurrentCell(1, 0);
-    EXPECT_EQ(main->SgExceedances->rowCount(), main->SummaryNow().s[1].exceedances.size());
+    EXPECT_EQ(main->SgExceedances->rowCount(), main->ComplianceNow().s[1].exceedances.size());
     // A failed load: empty and disabled.
     choosePeriod(0, 0);
     main->RbDateDMode->setChecked(true);

@@ -2,8 +2,8 @@
 // energy average, the maximum and how long the level exceeded the reference; the runs of a day.
 #include "app/MainForm.h"
 
+#include "data/Compliance.h"
 #include "data/Grids.h"
-#include "data/Summary.h"
 #include "export/Csv.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -54,15 +54,15 @@ void fill(QTableWidget* grid, const QList<QStringList>& rows) {
 
 } // namespace
 
-void TFmMain::BuildSummaryPage() {
+void TFmMain::BuildCompliancePage() {
     QWidget* page = TabItem5;
     const QList<int> widths = {96, 44, 44, 62, 50, 40, 44, 40, 52};
     LbSummaryS = makeLabel(page, "LbSummaryS", QString(), QRect(8, 4, 480, 24), 16);
     SgSummaryS =
-        summaryGrid(page, "SgSummaryS", QRect(4, 30, 488, 330), moravel::data::summaryHeadings(), widths);
+        summaryGrid(page, "SgSummaryS", QRect(4, 30, 488, 330), moravel::data::complianceHeadings(), widths);
     LbSummaryV = makeLabel(page, "LbSummaryV", QString(), QRect(506, 4, 480, 24), 16);
-    SgSummaryV =
-        summaryGrid(page, "SgSummaryV", QRect(502, 30, 488, 330), moravel::data::summaryHeadings(), widths);
+    SgSummaryV = summaryGrid(page, "SgSummaryV", QRect(502, 30, 488, 330),
+                             moravel::data::complianceHeadings(), widths);
     LbExceedances =
         makeLabel(page, "LbExceedances", QStringLiteral("超過の区間"), QRect(8, 368, 700, 24), 16);
     SgExceedances = summaryGrid(
@@ -72,18 +72,18 @@ void TFmMain::BuildSummaryPage() {
     SgExceedances->setSelectionMode(QAbstractItemView::NoSelection);
     BtSummaryCsv = makeButton(page, "BtSummaryCsv", QStringLiteral("CSV保存"), QRect(850, 490, 130, 34), 18);
     connect(SgSummaryS, &QTableWidget::currentCellChanged, this,
-            [this](int row) { guarded([&] { SummaryRowChange(0, row); }); });
+            [this](int row) { guarded([&] { ComplianceRowChange(0, row); }); });
     connect(SgSummaryV, &QTableWidget::currentCellChanged, this,
-            [this](int row) { guarded([&] { SummaryRowChange(1, row); }); });
+            [this](int row) { guarded([&] { ComplianceRowChange(1, row); }); });
     connect(BtSummaryCsv, &QPushButton::clicked, this, [this] { guarded([&] { BtSummaryCsvClick(); }); });
-    SummaryReset();
+    ComplianceReset();
 }
 
-moravel::data::Summary TFmMain::SummaryNow() const {
-    return moravel::data::summarize(SummaryDays, SelectionNow().window, CbSModeIndex, CbVModeIndex);
+moravel::data::Compliance TFmMain::ComplianceNow() const {
+    return moravel::data::complianceOf(ComplianceDays, SelectionNow().window, CbSModeIndex, CbVModeIndex);
 }
 
-void TFmMain::SummaryReset() {
+void TFmMain::ComplianceReset() {
     for (QTableWidget* grid : {SgSummaryS, SgSummaryV, SgExceedances})
         grid->setRowCount(0);
     LbSummaryS->clear();
@@ -92,23 +92,23 @@ void TFmMain::SummaryReset() {
     TabItem5->setEnabled(false);
 }
 
-void TFmMain::SummaryRefresh() {
-    if (SummaryDays.isEmpty()) {
-        SummaryReset();
+void TFmMain::ComplianceRefresh() {
+    if (ComplianceDays.isEmpty()) {
+        ComplianceReset();
         return;
     }
-    moravel::data::Summary summary;
+    moravel::data::Compliance summary;
     try {
-        summary = SummaryNow();
+        summary = ComplianceNow();
     } catch (const std::exception&) {
         // A day whose reference or date cannot be read has no summary; the rest of the window stands.
-        SummaryReset();
+        ComplianceReset();
         return;
     }
     auto rows = [](const QList<moravel::data::ChannelDay>& days) {
         QList<QStringList> out;
         for (const moravel::data::ChannelDay& d : days)
-            out.append(moravel::data::summaryCells(d));
+            out.append(moravel::data::complianceCells(d));
         return out;
     };
     const int sRow = SgSummaryS->currentRow(), vRow = SgSummaryV->currentRow();
@@ -120,13 +120,13 @@ void TFmMain::SummaryRefresh() {
     LbSummaryV->setText(QStringLiteral("振動　V　") + moravel::levelStatName(summary.vLevel) + window);
     TabItem5->setEnabled(true);
     // The runs of the row chosen before, or of the first day.
-    SummaryRowChange(vRow >= 0 && sRow < 0 ? 1 : 0, std::max(0, vRow >= 0 && sRow < 0 ? vRow : sRow));
+    ComplianceRowChange(vRow >= 0 && sRow < 0 ? 1 : 0, std::max(0, vRow >= 0 && sRow < 0 ? vRow : sRow));
 }
 
-void TFmMain::SummaryRowChange(int channel, int row) {
-    if (SummaryDays.isEmpty() || row < 0 || row >= SummaryDays.size())
+void TFmMain::ComplianceRowChange(int channel, int row) {
+    if (ComplianceDays.isEmpty() || row < 0 || row >= ComplianceDays.size())
         return;
-    const moravel::data::Summary summary = SummaryNow();
+    const moravel::data::Compliance summary = ComplianceNow();
     const moravel::data::ChannelDay& day = (channel == 0 ? summary.s : summary.v)[row];
     QList<QStringList> runs;
     for (const moravel::data::Exceedance& r : day.exceedances)
@@ -135,18 +135,18 @@ void TFmMain::SummaryRowChange(int channel, int row) {
     fill(SgExceedances, runs);
     LbExceedances->setText(QStringLiteral("超過の区間　") +
                            (channel == 0 ? QStringLiteral("騒音　") : QStringLiteral("振動　")) +
-                           moravel::data::summaryCells(day)[0]);
+                           moravel::data::complianceCells(day)[0]);
 }
 
 void TFmMain::BtSummaryCsvClick() {
-    if (SummaryDays.isEmpty())
+    if (ComplianceDays.isEmpty())
         return;
-    const moravel::data::Summary summary = SummaryNow();
+    const moravel::data::Compliance summary = ComplianceNow();
     const auto dir = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
     if (!dir)
         return;
-    const QString first = DateNumToString(SummaryDays.first().stem);
-    const QString last = DateNumToString(SummaryDays.last().stem);
+    const QString first = DateNumToString(ComplianceDays.first().stem);
+    const QString last = DateNumToString(ComplianceDays.last().stem);
     const QString name =
         QStringLiteral("集計_") + first + (first == last ? QString() : u'_' + last) + QStringLiteral(".csv");
     const QString path = moravel::platform::withSeparator(*dir) + name;

@@ -11,7 +11,7 @@
 
 namespace moravel::data {
 
-// A measured day as the compliance summary takes it: per channel its own day file's weekday flags
+// A measured day as the compliance check takes it: per channel its own day file's weekday flags
 // and reference value, and the numbers of all 144 intervals.
 struct DayRecord {
     QString stem; // yyyymmdd
@@ -54,28 +54,27 @@ struct ChannelDay {
     QList<Exceedance> exceedances;
 };
 
-// The summary of a day or a period: per channel, the level examined and every day.
-struct Summary {
+// The compliance of a day or a period with the reference values: per channel, the level examined and every
+// day.
+struct Compliance {
     TimeWindow window;
     int sLevel = L05;
     int vLevel = L10;
     QList<ChannelDay> s, v;
 };
 
-// The summary of one channel of a day: the intervals of the window (a start equal to the stop is the
+// The compliance of one channel of a day: the intervals of the window (a start equal to the stop is the
 // whole day), the level `level`, the day's own reference. Throws DataError for a day whose date or
 // reference cannot be read.
-ChannelDay summarizeChannel(const QString& stem, const DayRecord::Channel& channel, const TimeWindow& window,
-                            int level);
-Summary summarize(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel);
+ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& channel,
+                               const TimeWindow& window, int level);
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel);
 
-// The columns of the summary tables of the window's tab and of the report's page: the headings, and
+// The columns of the compliance tables of the window's tab and of the report's page: the headings, and
 // the cells of a channel's day ("2021/03/01(月)", "○" for a construction day, "85", "142/144",
 // "98.6%", "67.4", "71.0", "08:30", "20"; "－" where there is no figure).
-QStringList summaryHeadings();
-QStringList summaryCells(const ChannelDay& day);
-// An exceedance as the tab and the page list it: "08:20-08:40 2区間 最大71.0".
-QString exceedanceText(const Exceedance& run);
+QStringList complianceHeadings();
+QStringList complianceCells(const ChannelDay& day);
 // A level with one decimal, as the day files write it without their leading zeros: "71.0".
 QString levelText(double level);
 

@@ -1,8 +1,8 @@
-// The compliance summary on standard output: text, CSV or JSON.
+// The compliance of a day or a period with the reference values on standard output: text, CSV or JSON.
 #include "cli/Cli.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
-#include "data/Summary.h"
+#include "data/Compliance.h"
 #include "export/Csv.h"
 
 #include <cstdio>
@@ -25,7 +25,7 @@ QString jsonString(const QString& text) {
     return out + u'"';
 }
 
-QByteArray summaryJson(const data::Summary& s) {
+QByteArray complianceJson(const data::Compliance& s) {
     QStringList channels;
     auto channel = [&](const char* name, int level, const QList<data::ChannelDay>& days) {
         QStringList items;
@@ -62,7 +62,7 @@ QByteArray summaryJson(const data::Summary& s) {
         .toUtf8();
 }
 
-QString summaryText(const data::Summary& s) {
+QString complianceText(const data::Compliance& s) {
     QString out;
     auto channel = [&](const QString& title, int level, const QList<data::ChannelDay>& days) {
         out += Cli::tr("%1, level %2, time window %3-%4\n")
@@ -111,19 +111,19 @@ int commandSummary(const Arguments& a) {
     QList<data::DayRecord> records;
     for (const QString& stem : selectedStems(card, a))
         records += loadDay(card, stem, window).result.days;
-    data::Summary summary;
+    data::Compliance compliance;
     try {
-        summary = data::summarize(records, window, d.sStat, d.vStat);
+        compliance = data::complianceOf(records, window, d.sStat, d.vStat);
     } catch (const DataError& e) {
         throw Failure{oneLine(e.text())};
     }
     QByteArray bytes;
     if (format == u"json")
-        bytes = summaryJson(summary);
+        bytes = complianceJson(compliance);
     else if (format == u"csv")
-        bytes = csv::complianceCsv(summary);
+        bytes = csv::complianceCsv(compliance);
     else
-        bytes = summaryText(summary).toUtf8();
+        bytes = complianceText(compliance).toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "data/Summary.h"
+#include "data/Compliance.h"
 
 #include "common/Checked.h"
 #include "common/DateText.h"
@@ -55,13 +55,13 @@ QString levelText(double level) {
     return QString::number(level, 'f', 1);
 }
 
-QStringList summaryHeadings() {
+QStringList complianceHeadings() {
     return {QStringLiteral("日付"),      QStringLiteral("施工日"), QStringLiteral("基準値"),
             QStringLiteral("有効/区間"), QStringLiteral("有効率"), QStringLiteral("Leq"),
             QStringLiteral("最大値"),    QStringLiteral("時刻"),   QStringLiteral("超過(分)")};
 }
 
-QStringList summaryCells(const ChannelDay& d) {
+QStringList complianceCells(const ChannelDay& d) {
     const QString none = QStringLiteral("－");
     const QString date =
         d.stem.left(4) + u'/' + d.stem.mid(4, 2) + u'/' + d.stem.mid(6, 2) + weekdayMark(d.weekday);
@@ -78,11 +78,6 @@ QStringList summaryCells(const ChannelDay& d) {
             QString::number(10 * d.exceededEntries)};
 }
 
-QString exceedanceText(const Exceedance& run) {
-    return clockText(run.start) + u'-' + clockText(run.end) +
-           QStringLiteral(" %1区間 最大").arg(run.entries) + levelText(run.peak);
-}
-
 QString clockText(int minutes) {
     return QStringLiteral("%1:%2")
         .arg(minutes / 60, 2, 10, QLatin1Char('0'))
@@ -93,8 +88,8 @@ QString isoDate(const QString& stem) {
     return stem.left(4) + u'-' + stem.mid(4, 2) + u'-' + stem.mid(6, 2);
 }
 
-ChannelDay summarizeChannel(const QString& stem, const DayRecord::Channel& channel, const TimeWindow& window,
-                            int level) {
+ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& channel,
+                               const TimeWindow& window, int level) {
     ChannelDay d;
     d.stem = stem;
     const QDate date = QDate::fromString(stem, QStringLiteral("yyyyMMdd"));
@@ -148,14 +143,14 @@ ChannelDay summarizeChannel(const QString& stem, const DayRecord::Channel& chann
     return d;
 }
 
-Summary summarize(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel) {
-    Summary s;
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel) {
+    Compliance s;
     s.window = window;
     s.sLevel = sLevel;
     s.vLevel = vLevel;
     for (const DayRecord& day : days) {
-        s.s.append(summarizeChannel(day.stem, day.s, window, sLevel));
-        s.v.append(summarizeChannel(day.stem, day.v, window, vLevel));
+        s.s.append(complianceOfChannel(day.stem, day.s, window, sLevel));
+        s.v.append(complianceOfChannel(day.stem, day.v, window, vLevel));
     }
     return s;
 }

@@ -1,5 +1,5 @@
 // The compliance summary: coverage, energy average, maximum and exceedances of a day's intervals.
-#include "data/Summary.h"
+#include "data/Compliance.h"
 #include "common/Errors.h"
 
 #include "TestSupport.h"
@@ -34,7 +34,7 @@ int at(int hour, int minute) {
 
 } // namespace
 
-TEST(Summary, FiguresOfADay) {
+TEST(Compliance, FiguresOfADay) {
     const struct {
         const char* what;
         DayRecord::Channel channel;
@@ -99,7 +99,7 @@ TEST(Summary, FiguresOfADay) {
          {{0, 10, 1, 71}, {23 * 60 + 50, 1440, 1, 72}}},
     };
     for (const auto& c : cases) {
-        const ChannelDay d = summarizeChannel("20210301", c.channel, c.window, moravel::L05);
+        const ChannelDay d = complianceOfChannel("20210301", c.channel, c.window, moravel::L05);
         EXPECT_EQ(d.entries, c.entries) << c.what;
         EXPECT_EQ(d.valid, c.valid) << c.what;
         if (c.leq) {
@@ -112,32 +112,32 @@ TEST(Summary, FiguresOfADay) {
     }
 }
 
-TEST(Summary, EnergyAverageAndRounding) {
+TEST(Compliance, EnergyAverageAndRounding) {
     // 10 log10((10^6 + 10^7) / 2) = 67.403...
-    EXPECT_EQ(summarizeChannel("20210301", channel(60.0, {{1, 70.0}}),
-                               TimeWindow::fromHoursMinutes(0, 0, 0, 20), moravel::L05)
+    EXPECT_EQ(complianceOfChannel("20210301", channel(60.0, {{1, 70.0}}),
+                                  TimeWindow::fromHoursMinutes(0, 0, 0, 20), moravel::L05)
                   .leq,
               67.4);
-    EXPECT_EQ(summarizeChannel("20210301", channel(65.3), {}, moravel::L05).leq, 65.3);
+    EXPECT_EQ(complianceOfChannel("20210301", channel(65.3), {}, moravel::L05).leq, 65.3);
     // No valid Leq: no average; no valid level: no maximum.
-    const ChannelDay empty = summarizeChannel("20210301", channel(None), {}, moravel::L05);
+    const ChannelDay empty = complianceOfChannel("20210301", channel(None), {}, moravel::L05);
     EXPECT_FALSE(empty.leq);
     EXPECT_FALSE(empty.max);
     EXPECT_EQ(empty.valid, 0);
     EXPECT_EQ(empty.maxTime, -1);
 }
 
-TEST(Summary, ConstructionDayFromTheDaysOwnWeekFlags) {
-    EXPECT_TRUE(summarizeChannel("20210301", channel(50), {}, moravel::L05).constructionDay);  // a Monday
-    EXPECT_FALSE(summarizeChannel("20210307", channel(50), {}, moravel::L05).constructionDay); // a Sunday
-    EXPECT_EQ(summarizeChannel("20210307", channel(50), {}, moravel::L05).weekday, 6);
+TEST(Compliance, ConstructionDayFromTheDaysOwnWeekFlags) {
+    EXPECT_TRUE(complianceOfChannel("20210301", channel(50), {}, moravel::L05).constructionDay);  // a Monday
+    EXPECT_FALSE(complianceOfChannel("20210307", channel(50), {}, moravel::L05).constructionDay); // a Sunday
+    EXPECT_EQ(complianceOfChannel("20210307", channel(50), {}, moravel::L05).weekday, 6);
     DayRecord::Channel broken = channel(50);
     broken.reference.reset();
-    EXPECT_THROW(summarizeChannel("20210301", broken, {}, moravel::L05), moravel::DataError);
-    EXPECT_THROW(summarizeChannel("20211399", channel(50), {}, moravel::L05), moravel::DataError);
+    EXPECT_THROW(complianceOfChannel("20210301", broken, {}, moravel::L05), moravel::DataError);
+    EXPECT_THROW(complianceOfChannel("20211399", channel(50), {}, moravel::L05), moravel::DataError);
 }
 
-TEST(Summary, ARecordFromADayFile) {
+TEST(Compliance, ARecordFromADayFile) {
     QStringList lac = moravel::test::dayFile(moravel::test::fullDayRows("2021/03/07", "066.0"), "1111111");
     QStringList lvc = moravel::test::dayFile(moravel::test::fullDayRows("2021/03/07", "041.0"), "0000000");
     lac[9] = "S-ALA,65";
@@ -149,7 +149,7 @@ TEST(Summary, ARecordFromADayFile) {
     const DayRecord r = dayRecord("20210307", lac, lvc, s, v);
     EXPECT_EQ(r.s.reference, 65);
     EXPECT_EQ(r.v.reference, 40);
-    const Summary summary = summarize({r}, {}, moravel::L05, moravel::L10);
+    const Compliance summary = complianceOf({r}, {}, moravel::L05, moravel::L10);
     ASSERT_EQ(summary.s.size(), 1);
     EXPECT_TRUE(summary.s[0].constructionDay);
     EXPECT_FALSE(summary.v[0].constructionDay);
