@@ -3,10 +3,16 @@
 
 #include "app/MainForm.h"
 #include "app/Startup.h"
+#include "data/CompliancePage.h"
+#include "data/GridModel.h"
+#include "data/ItemsPage.h"
+#include "data/TablesPage.h"
+#include "graph/GraphPage.h"
 #include "platform/ScriptedDialogs.h"
 #include "report/PrintForm.h"
 #include "report/ReportPage.h"
 #include "report/ReportPdf.h"
+#include "settings/SettingsPage.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -156,7 +162,7 @@ void MonthSummaryTab(benchmark::State& state) {
     w.showMonth();
     for (auto _ : state)
         w.main->ComplianceRefresh();
-    if (w.main->SgSummaryS->rowCount() != 31)
+    if (w.main->TabItem5->SgSummaryS->rowCount() != 31)
         state.SkipWithError("the tab was not filled");
 }
 BENCHMARK(MonthSummaryTab)->Unit(benchmark::kMicrosecond);

@@ -2,7 +2,13 @@
 // ends: scripts/bench times the whole process.
 #include "app/MainForm.h"
 #include "app/Startup.h"
+#include "data/CompliancePage.h"
+#include "data/GridModel.h"
+#include "data/ItemsPage.h"
+#include "data/TablesPage.h"
+#include "graph/GraphPage.h"
 #include "platform/Application.h"
+#include "settings/SettingsPage.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,13 @@
 #include "TestSupport.h"
 #include "app/MainForm.h"
 #include "app/Startup.h"
+#include "data/CompliancePage.h"
+#include "data/GridModel.h"
+#include "data/ItemsPage.h"
+#include "data/TablesPage.h"
+#include "graph/GraphPage.h"
 #include "platform/ScriptedDialogs.h"
+#include "settings/SettingsPage.h"
 
 namespace moravel::test {
 

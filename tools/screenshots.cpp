@@ -6,12 +6,18 @@
 // so that two builds can be compared picture by picture and cell by cell (scripts/outputs).
 #include "app/MainForm.h"
 #include "app/Startup.h"
+#include "data/CompliancePage.h"
 #include "data/DataViewForm.h"
+#include "data/GridModel.h"
+#include "data/ItemsPage.h"
+#include "data/TablesPage.h"
 #include "graph/GraphArea.h"
+#include "graph/GraphPage.h"
 #include "graph/ImageView.h"
 #include "platform/Application.h"
 #include "platform/ScriptedDialogs.h"
 #include "report/PrintForm.h"
+#include "settings/SettingsPage.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -113,7 +119,7 @@ int main(int argc, char** argv) {
     save("main-items.png");
     main->TabControl1->setCurrentIndex(1);
     save("main-graph-day.png");
-    main->RbSS->setChecked(true);
+    main->TabItem2->RbSS->setChecked(true);
     save("main-graph-day-lines.png");
     report(&TFmMain::BtPrintGraphClick, "report-day-lines.png");
     main->TabControl1->setCurrentIndex(2);
@@ -123,9 +129,9 @@ int main(int argc, char** argv) {
     main->TabControl1->setCurrentIndex(4);
     save("main-summary-day.png");
     if (all) {
-        main->RbSB->setChecked(true);
-        main->CbSMode->setCurrentIndex(0);
-        main->CbVMode->setCurrentIndex(7);
+        main->TabItem2->RbSB->setChecked(true);
+        main->TabItem2->CbSMode->setCurrentIndex(0);
+        main->TabItem2->CbVMode->setCurrentIndex(7);
         main->BtDateDown->click();
         main->BtDateDown->click();
         main->TabControl1->setCurrentIndex(1);
@@ -150,14 +156,14 @@ int main(int argc, char** argv) {
         save("day3-graph-after-graph-window.png");
         main->FmDataView->show();
         saveWindow(main->FmDataView, "table-window-day.png");
-        main->RbSS->setChecked(true);
-        main->BtMModeS->click();
-        main->Button2->click();
-        main->CbL50S->setChecked(true);
-        main->CbLmaxS->setChecked(true);
+        main->TabItem2->RbSS->setChecked(true);
+        main->TabItem2->BtMModeS->click();
+        main->TabItem2->Button2->click();
+        main->TabItem2->CbL50S->setChecked(true);
+        main->TabItem2->CbLmaxS->setChecked(true);
         save("day3-lines-some-series.png");
-        main->Button5->click();
-        main->Button1->click();
+        main->TabItem2->Button5->click();
+        main->TabItem2->Button1->click();
         main->resize(1300, 860);
         save("day3-large.png");
         saveWindow(main->FmGraphArea, "graph-window-day-lines.png");
@@ -178,25 +184,25 @@ int main(int argc, char** argv) {
     if (all) {
         saveWindow(main->FmDataView, "table-window-month.png");
         saveWindow(main->FmGraphArea, "graph-window-month.png");
-        main->Button11->click();
-        main->CbSTableL05->setChecked(true);
-        main->CbSTableLmax->setChecked(true);
-        main->Button12->click();
+        main->TabItem3->Button11->click();
+        main->TabItem3->CbSTableL05->setChecked(true);
+        main->TabItem3->CbSTableLmax->setChecked(true);
+        main->TabItem3->Button12->click();
         main->CbDateListStart->setCurrentIndex(std::min(2, main->CbDateListStart->count() - 1));
         main->CbDateListStop->setCurrentIndex(std::min(12, main->CbDateListStop->count() - 1));
         main->TabControl1->setCurrentIndex(2);
         save("month-some-columns.png");
         report(&TFmMain::BtPrintDataViewClick, "report-month-some-columns.png");
         main->TabControl1->setCurrentIndex(1);
-        main->BtMModeV->click();
-        main->Button4->click();
-        main->CbLeqV->setChecked(true);
+        main->TabItem2->BtMModeV->click();
+        main->TabItem2->Button4->click();
+        main->TabItem2->CbLeqV->setChecked(true);
         save("month-graph-series.png");
         report(&TFmMain::BtPrintGraphClick, "report-month-graph-series.png");
-        main->Button6->click();
-        main->Button3->click();
-        main->Button9->click();
-        main->Button10->click();
+        main->TabItem2->Button6->click();
+        main->TabItem2->Button3->click();
+        main->TabItem3->Button9->click();
+        main->TabItem3->Button10->click();
         main->TabControl1->setCurrentIndex(0);
         save("month-items.png");
         main->TabControl1->setCurrentIndex(4);

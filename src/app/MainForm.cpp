@@ -6,12 +6,15 @@
 #include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/Items.h"
+#include "common/Text.h"
 #include "data/Catalogue.h"
+#include "data/CompliancePage.h"
 #include "data/DataViewForm.h"
-#include "data/Tables.h"
+#include "data/ItemsPage.h"
+#include "data/TablesPage.h"
 #include "export/CSVConvert.h"
 #include "graph/GraphArea.h"
-#include "graph/ImageView.h"
+#include "graph/GraphPage.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -20,8 +23,8 @@
 #include "platform/Volume.h"
 #include "platform/Widgets.h"
 #include "report/PrintForm.h"
-#include "report/ReportPage.h"
 #include "settings/MeasItemSettings.h"
+#include "settings/SettingsPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +37,6 @@
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 
 using moravel::platform::anchor;
 using moravel::platform::dialogs;
@@ -68,18 +70,11 @@ TFmMain { background: #2f4254; }
 )");
 }
 
-QStringList twoDigitHours() {
-    QStringList hours;
-    for (int h = 0; h < 24; ++h)
-        hours.append(QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')));
-    return hours;
-}
-
 } // namespace
 
 TFmMain::TFmMain() {
     setObjectName(QStringLiteral("FmMain"));
-    setWindowTitle(QStringLiteral("もらべる"));
+    setWindowTitle(moravel::appName());
     setStyleSheet(windowStyle());
     setAttribute(Qt::WA_StyledBackground, true);
     resize(1020, 700);
@@ -90,36 +85,33 @@ TFmMain::TFmMain() {
     BuildTopPanel();
     TabControl1 = make<QTabWidget>(this, "TabControl1", QRect(10, 120, 1000, 570));
     setPixelFont(TabControl1->tabBar(), 17);
-    TabItem1 = new QWidget;
-    TabItem1->setObjectName(QStringLiteral("TabItem1"));
-    TabItem2 = new QWidget;
-    TabItem2->setObjectName(QStringLiteral("TabItem2"));
-    TabItem3 = new QWidget;
-    TabItem3->setObjectName(QStringLiteral("TabItem3"));
-    TabItem4 = new QWidget;
-    TabItem5 = new QWidget;
-    TabItem5->setObjectName(QStringLiteral("TabItem5"));
-    TabItem4->setObjectName(QStringLiteral("TabItem4"));
-    TabControl1->addTab(TabItem1, QStringLiteral("測定項目情報"));
-    TabControl1->addTab(TabItem2, QStringLiteral("グラフ"));
-    TabControl1->addTab(TabItem3, QStringLiteral("数表"));
-    TabControl1->addTab(TabItem4, QStringLiteral("測定項目設定"));
-    TabControl1->addTab(TabItem5, QStringLiteral("集計"));
+    // The pages, each a widget of its subsystem, in the tabs' order. They are made inside the tab
+    // control, so that the window's style sheet sizes their controls from the start.
+    TabItem1 = new moravel::data::ItemsPage(TabControl1);
+    TabItem2 = new moravel::graph::GraphPage(TabControl1);
+    TabItem3 = new moravel::data::TablesPage(TabControl1);
+    TabItem4 = new moravel::settings::SettingsPage(TabControl1);
+    TabItem5 = new moravel::data::CompliancePage(TabControl1);
+    const std::array<std::pair<QWidget*, const char*>, 5> pages = {{{TabItem1, "測定項目情報"},
+                                                                    {TabItem2, "グラフ"},
+                                                                    {TabItem3, "数表"},
+                                                                    {TabItem4, "測定項目設定"},
+                                                                    {TabItem5, "集計"}}};
+    for (size_t i = 0; i < pages.size(); ++i) {
+        QWidget* page = pages[i].first;
+        page->setObjectName(QStringLiteral("TabItem%1").arg(i + 1));
+        // The window's style sheet paints the pages' ground as it would a plain widget's.
+        page->setAttribute(Qt::WA_StyledBackground, true);
+        TabControl1->addTab(page, QString::fromUtf8(pages[i].second));
+    }
     // A fifth page that is never shown: it only carries controls that other code relies on.
     TabItem7 = make<QWidget>(this, "TabItem7", QRect(0, 0, 400, 120));
     TabItem7->hide();
     anchor(TabControl1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
-
-    BuildItemPage();
-    BuildGraphPage();
-    BuildTablePage();
-    BuildSettingsPage();
-    BuildCompliancePage();
     BuildSideMenu();
 
     ConnectHandlers();
-    // The graph page is laid out whenever it gets its size, before any day is loaded too.
-    TabItem2->installEventFilter(this);
+    ConnectPages();
     FormCreate();
 }
 
@@ -264,9 +256,23 @@ void TFmMain::ConnectHandlers() {
             if (on)
                 guarded([&] { RadioGroupChange(); });
         });
-    ConnectGraphHandlers();
-    ConnectTableHandlers();
-    ConnectSettingsHandlers();
+}
+
+void TFmMain::ConnectPages() {
+    auto on = [this](auto* page, auto signal, void (TFmMain::*handler)()) {
+        connect(page, signal, this, [this, handler] { (this->*handler)(); });
+    };
+    on(TabItem2, &moravel::graph::GraphPage::formChosen, &TFmMain::RbSBChange);
+    on(TabItem2, &moravel::graph::GraphPage::sModeChosen, &TFmMain::CbSModeChange);
+    on(TabItem2, &moravel::graph::GraphPage::vModeChosen, &TFmMain::CbVModeChange);
+    on(TabItem2, &moravel::graph::GraphPage::sSeriesChanged, &TFmMain::CheckBoxClick);
+    on(TabItem2, &moravel::graph::GraphPage::vSeriesChanged, &TFmMain::CheckBoxClick2);
+    on(TabItem3, &moravel::data::TablesPage::sColumnsChanged, &TFmMain::CheckBoxClickTable);
+    on(TabItem3, &moravel::data::TablesPage::vColumnsChanged, &TFmMain::CheckBoxClickTable2);
+    on(TabItem3, &moravel::data::TablesPage::columnsReset, &TFmMain::RadioGroupChange);
+    on(TabItem4, &moravel::settings::SettingsPage::registerWanted, &TFmMain::BtRegisterClick);
+    on(TabItem4, &moravel::settings::SettingsPage::cancelWanted, &TFmMain::BtCancellClick);
+    on(TabItem5, &moravel::data::CompliancePage::csvWanted, &TFmMain::BtSummaryCsvClick);
 }
 
 // ---- start-up and window ----
@@ -276,7 +282,7 @@ void TFmMain::AttachWindows() {
         FmCSVConvert->Inputs = [this] { return ExportInputsNow(); };
     if (FmPrint) {
         FmPrint->Inputs = [this] { return ReportInputsNow(); };
-        FmPrint->PeriodText = [this] { return EdDate->text(); };
+        FmPrint->PeriodText = [this] { return TabItem1->EdDate->text(); };
     }
     if (FmDataView)
         connect(FmDataView, &TFmDataView::radioGroupChange, this, [this] { RadioGroupChange(); });
@@ -296,27 +302,20 @@ void TFmMain::FormCreate() {
     BtDriveListReflesh->hide();
     DateNumList.clear();
     DriveListCheck();
-    NameArrayInit();
-    EditArrayInit();
-    WeekArrayInit();
-    MmNotices->clear();
+    TabItem1->MmNotices->clear();
     DataListCreate();
     ModeComboInit();
     DataGridInit();
     SetDataButtonsEnabled(false);
     RbDateDMode->setChecked(true);
     PlaceDayPanels(true);
-    LoGraphD->show();
-    LoTableD->show();
-    LoGraphM->hide();
-    LoTableM->hide();
-    // The day grids write white text (set with the table page's style).
+    ShowModeLayouts(false);
     RbS->setChecked(true);
-    RbSB->setChecked(true);
-    CbSMode->setMaxVisibleItems(9);
-    CbVMode->setMaxVisibleItems(9);
+    TabItem2->RbSB->setChecked(true);
+    TabItem2->CbSMode->setMaxVisibleItems(9);
+    TabItem2->CbVMode->setMaxVisibleItems(9);
     errorFlag = false;
-    const QStringList hours = twoDigitHours();
+    const QStringList hours = moravel::hourItems();
     const QStringList halves = {QStringLiteral("00"), QStringLiteral("30")};
     for (QComboBox* c : {CbDataStartH, CbDataStopH}) {
         moravel::platform::fillCombo(c, hours);
@@ -332,8 +331,8 @@ void TFmMain::FormShow() {
     if (FmMeasItemSettings)
         FmMeasItemSettings->FormCreate();
     RadioGroupChange();
-    CbSModeIndex = CbSMode->currentIndex();
-    CbVModeIndex = moravel::vibrationComboToStat(CbVMode->currentIndex());
+    CbSModeIndex = TabItem2->CbSMode->currentIndex();
+    CbVModeIndex = moravel::vibrationComboToStat(TabItem2->CbVMode->currentIndex());
 }
 
 void TFmMain::FormResize() {
@@ -341,12 +340,6 @@ void TFmMain::FormResize() {
     if (errorFlag)
         GraphReset();
     RadioGroupChange();
-}
-
-bool TFmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == TabItem2 && event->type() == QEvent::Resize)
-        LayoutGraphPage();
-    return QWidget::eventFilter(watched, event);
 }
 
 void TFmMain::FormDestroy() {
@@ -373,29 +366,8 @@ void TFmMain::BtMenuCloseClick() {
     moravel::platform::park(PnControlPanel, {-200, 10});
 }
 
-void TFmMain::NameArrayInit() {
-    NameArray = moravel::itemNames();
-}
-
-void TFmMain::EditArrayInit() {
-    for (size_t i = 0; i < NameArray.size(); ++i)
-        EditArray[i] = findChild<QLineEdit*>(QStringLiteral("Ed") + NameArray[i]);
-}
-
-void TFmMain::WeekArrayInit() {
-    for (int i = 0; i < 7; ++i)
-        WeekArray[static_cast<size_t>(i)] = findChild<QCheckBox*>(QStringLiteral("Cb%1").arg(i + 1));
-}
-
 void TFmMain::DataListCreate() {
     static_cast<moravel::data::CardData&>(*this) = moravel::data::CardData();
-}
-
-QList<int> TFmMain::CheckedStats(const std::array<QCheckBox*, 9>& boxes) {
-    std::array<bool, 9> checked{};
-    for (size_t i = 0; i < boxes.size(); ++i)
-        checked[i] = boxes[i]->isChecked();
-    return moravel::data::checkedStats(checked);
 }
 
 void TFmMain::SetDataButtonsEnabled(bool enabled) {
@@ -406,6 +378,11 @@ void TFmMain::SetDataButtonsEnabled(bool enabled) {
 void TFmMain::PlaceDayPanels(bool dayMode) {
     moravel::platform::unpark(dayMode ? PnDMode : PnMMode, {190, 5});
     moravel::platform::park(dayMode ? PnMMode : PnDMode, {-2150, 5});
+}
+
+void TFmMain::ShowModeLayouts(bool monthMode) {
+    TabItem2->ShowMode(monthMode);
+    TabItem3->ShowMode(monthMode);
 }
 
 // ---- card directory and catalogue ----
@@ -502,21 +479,24 @@ void TFmMain::BtDateDownClick() {
 }
 
 void TFmMain::CbDateListStartChange() {
+    // A period is at most 31 days: its last day at most 30 entries after its first.
+    const int longest = moravel::data::MaxPeriodDays - 1;
     const int first = CbDateListStart->currentIndex();
     if (CbDateListStop->currentIndex() < first)
         CbDateListStop->setCurrentIndex(first);
-    if (CbDateListStop->currentIndex() - first > 30)
-        CbDateListStop->setCurrentIndex(first + 30);
+    if (CbDateListStop->currentIndex() - first > longest)
+        CbDateListStop->setCurrentIndex(first + longest);
     if (!errorFlag)
         DataView();
 }
 
 void TFmMain::CbDateListStopChange() {
+    const int longest = moravel::data::MaxPeriodDays - 1;
     const int last = CbDateListStop->currentIndex();
     if (last < CbDateListStart->currentIndex())
         CbDateListStart->setCurrentIndex(last);
-    if (last - CbDateListStart->currentIndex() > 30)
-        CbDateListStart->setCurrentIndex(last - 30);
+    if (last - CbDateListStart->currentIndex() > longest)
+        CbDateListStart->setCurrentIndex(last - longest);
     if (!errorFlag)
         DataView();
 }
@@ -528,12 +508,9 @@ void TFmMain::CbDateDModeClick() {
         return;
     }
     PlaceDayPanels(true);
-    LoGraphD->show();
-    LoTableD->show();
-    LoGraphM->hide();
-    LoTableM->hide();
-    RbSB->show();
-    RbSS->show();
+    ShowModeLayouts(false);
+    TabItem2->RbSB->show();
+    TabItem2->RbSS->show();
     if (CbDateList->count() > 0) {
         DriveDataListCheck();
         CbDateListChange();
@@ -546,12 +523,9 @@ void TFmMain::CbDateMModeChange() {
         return;
     }
     PlaceDayPanels(false);
-    LoGraphD->hide();
-    LoTableD->hide();
-    LoGraphM->show();
-    LoTableM->show();
-    RbSB->hide();
-    RbSS->hide();
+    ShowModeLayouts(true);
+    TabItem2->RbSB->hide();
+    TabItem2->RbSS->hide();
     if (errorFlag)
         return;
     if (CbDateList->count() > 0) {
@@ -577,7 +551,7 @@ void TFmMain::BtCardCheckClick() {
 }
 
 void TFmMain::BtVersionCheckClick() {
-    dialogs().information(this, QStringLiteral("もらべる\r\nバージョン　：　") + VersionGet());
+    dialogs().information(this, moravel::appName() + QStringLiteral("\r\nバージョン　：　") + VersionGet());
 }
 
 QString TFmMain::VersionGet() {

@@ -2,10 +2,14 @@
 
 #include "app/MainForm.h"
 #include "data/DataViewForm.h"
+#include "data/TablesPage.h"
 #include "export/CSVConvert.h"
 #include "graph/GraphArea.h"
 #include "report/PrintForm.h"
 #include "settings/MeasItemSettings.h"
+#include "settings/SettingsPage.h"
+
+#include <QLineEdit>
 
 namespace moravel::app {
 
@@ -50,11 +54,13 @@ Windows createWindows() {
     w.main = std::make_unique<TFmMain>();
     w.csvConvert = std::make_unique<TFmCSVConvert>(w.main.get());
     w.main->FmCSVConvert = w.csvConvert.get();
-    w.measItemSettings = std::make_unique<TFmMeasItemSettings>(*w.main);
+    TFmMain* main = w.main.get();
+    w.measItemSettings =
+        std::make_unique<TFmMeasItemSettings>(*main->TabItem4, [main] { return main->EdSelectDir->text(); });
     w.main->FmMeasItemSettings = w.measItemSettings.get();
     w.print = std::make_unique<TFmPrint>(w.main.get());
     w.main->FmPrint = w.print.get();
-    w.dataView = std::make_unique<TFmDataView>();
+    w.dataView = std::make_unique<TFmDataView>(main->TabItem3->NoiseDayGrid);
     w.main->FmDataView = w.dataView.get();
     w.graphArea = std::make_unique<TFmGraphArea>();
     w.main->FmGraphArea = w.graphArea.get();

@@ -2,6 +2,7 @@
 // What the commands of moravel-cli share: the command line, the card, the day or period a command
 // works on, the files it writes, and its texts in the user's language.
 
+#include "data/Choices.h"
 #include "data/Loading.h"
 
 #include <QCoreApplication>
@@ -127,20 +128,13 @@ private:
 // it has them, otherwise the application's message.
 QString fileErrorText(const std::exception& error);
 
-// What the graph page and the table page show: the main window's choices at start-up unless options
-// change them. Le is a noise level only.
-struct Display {
-    bool lines = false;
-    int sStat = L05, vStat = L10;
-    QList<int> sSeries = {Leq, Le, L05, L10, L50, L90, L95, Lmin, Lmax};
-    QList<int> vSeries = {Leq, L05, L10, L50, L90, L95, Lmin, Lmax};
-    QList<int> sColumns = sSeries, vColumns = vSeries;
-};
 // A list of level names given with an option, in the order of the levels.
 QList<int> levelList(const QString& option, const QString& list);
 // A level of a level combo by name: the noise combo holds all nine, the vibration combo all but Le.
 int comboLevel(const QString& option, const QString& name, bool noise);
-Display display(const Arguments& a);
+// The choices of --lines, --noise-level, --vibration-level, --series and --columns over the window's
+// choices at start-up.
+data::DisplayChoices display(const Arguments& a);
 
 int commandDays(const Arguments& a);
 int commandCheck(const Arguments& a);

@@ -347,13 +347,15 @@ int comboLevel(const QString& option, const QString& name, bool noise) {
     return stat;
 }
 
-Display display(const Arguments& a) {
-    Display d;
+data::DisplayChoices display(const Arguments& a) {
+    data::DisplayChoices d;
     d.lines = a.has("--lines");
     if (a.has("--noise-level"))
         d.sStat = comboLevel(QStringLiteral("--noise-level"), a.value("--noise-level"), true);
     if (a.has("--vibration-level"))
         d.vStat = comboLevel(QStringLiteral("--vibration-level"), a.value("--vibration-level"), false);
+    d.sStatText = levelStatName(d.sStat);
+    d.vStatText = levelStatName(d.vStat);
     // The vibration files hold no Le: a list that names it chooses Le for the noise channel only.
     if (a.has("--series")) {
         d.sSeries = d.vSeries = levelList(QStringLiteral("--series"), a.value("--series"));

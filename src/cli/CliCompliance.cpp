@@ -72,17 +72,16 @@ QString complianceText(const data::Compliance& s) {
             "date        construction  reference  valid/entries  coverage  Leq    max    at     exceeded\n");
         for (const data::ChannelDay& d : days) {
             const QString none = QStringLiteral("-");
-            out +=
-                QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9\n")
-                    .arg(data::isoDate(d.stem), -10)
-                    .arg(d.constructionDay ? Cli::tr("yes") : Cli::tr("no"), -12)
-                    .arg(d.reference, -9)
-                    .arg(QStringLiteral("%1/%2").arg(d.valid).arg(d.entries), -13)
-                    .arg(d.entries ? QString::number(100.0 * d.valid / d.entries, 'f', 1) + u'%' : none, -8)
-                    .arg(d.leq ? data::levelText(*d.leq) : none, -5)
-                    .arg(d.max ? data::levelText(*d.max) : none, -5)
-                    .arg(d.max ? data::clockText(d.maxTime) : none, -5)
-                    .arg(Cli::tr("%1 min").arg(10 * d.exceededEntries));
+            out += QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9\n")
+                       .arg(data::isoDate(d.stem), -10)
+                       .arg(d.constructionDay ? Cli::tr("yes") : Cli::tr("no"), -12)
+                       .arg(d.reference, -9)
+                       .arg(QStringLiteral("%1/%2").arg(d.valid).arg(d.entries), -13)
+                       .arg(d.entries ? data::coverageText(d) + u'%' : none, -8)
+                       .arg(d.leq ? data::levelText(*d.leq) : none, -5)
+                       .arg(d.max ? data::levelText(*d.max) : none, -5)
+                       .arg(d.max ? data::clockText(d.maxTime) : none, -5)
+                       .arg(Cli::tr("%1 min").arg(10 * d.exceededEntries));
             for (const data::Exceedance& r : d.exceedances)
                 out += Cli::tr("            above the reference %1-%2, %3 entries, peak %4\n")
                            .arg(data::clockText(r.start), data::clockText(r.end))
@@ -104,7 +103,7 @@ int commandSummary(const Arguments& a) {
     const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
     if (format != u"text" && format != u"csv" && format != u"json")
         throw UsageError{Cli::tr("--format %1: the formats are text, csv and json").arg(format)};
-    const Display d = display(a);
+    const data::DisplayChoices d = display(a);
     const data::TimeWindow window = timeWindow(a, a.has("--period"));
     const Card card(a.positional[0]);
     // Each day loaded as choosing it loads it.

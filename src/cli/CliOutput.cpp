@@ -46,32 +46,23 @@ void convert(const csv::ConversionRequest& request, bool overwrite) {
     throw Failure{texts.join(u'\n')};
 }
 
-report::ReportInputs reportInputs(const Loaded& l, const Display& d) {
-    const data::CardData& data = l.result.data;
-    report::ReportInputs in;
-    in.page = l.page;
-    in.monthMode = l.selection.monthMode;
-    in.dayMode = !l.selection.monthMode;
-    in.lines = d.lines;
-    in.periodStart = l.selection.first;
-    in.periodStop = l.selection.last;
-    for (int i = 0; i < l.selection.catalogue.size(); ++i)
-        in.periodEntries.append(l.selection.text(i));
-    in.sModeText = levelStatName(d.sStat);
-    in.vModeText = levelStatName(d.vStat);
-    in.sModeIndex = d.sStat;
-    in.vModeIndex = d.vStat;
-    in.sSeries = d.sSeries;
-    in.vSeries = d.vSeries;
-    in.sColumns = d.sColumns;
-    in.vColumns = d.vColumns;
-    in.la = &data.LA_List;
-    in.lv = &data.LV_List;
-    in.laMax = &data.LA_ListMax;
-    in.lvMax = &data.LV_ListMax;
-    in.laMaxG = &data.LA_ListMaxG;
-    in.lvMaxG = &data.LV_ListMaxG;
-    return in;
+// The choices of the options on the loaded selection.
+data::DisplayChoices choicesOf(const Loaded& l, const data::DisplayChoices& options) {
+    data::DisplayChoices d = data::choicesOf(l.selection);
+    d.lines = options.lines;
+    d.sStat = options.sStat;
+    d.vStat = options.vStat;
+    d.sStatText = options.sStatText;
+    d.vStatText = options.vStatText;
+    d.sSeries = options.sSeries;
+    d.vSeries = options.vSeries;
+    d.sColumns = options.sColumns;
+    d.vColumns = options.vColumns;
+    return d;
+}
+
+report::ReportInputs reportInputs(const Loaded& l, const data::DisplayChoices& options) {
+    return {l.page, choicesOf(l, options), &l.result.data};
 }
 
 } // namespace
@@ -110,22 +101,13 @@ int commandCsv(const Arguments& a) {
     } else {
         loaded = loadSelection(card, a);
         const Loaded& l = *loaded;
+        request = csv::conversionRequest(data::choicesOf(l.selection), l.page, l.result.data);
+        request.saveDirectory = outDir;
         if (l.selection.monthMode) {
-            const QString first = l.selection.text(l.selection.first);
-            const QString last = l.selection.text(l.selection.last);
-            request.dayMode = false;
-            request.firstText = first;
-            request.lastText = last;
-            csv::PeriodInputs& p = request.period;
-            p.page = l.page;
-            for (int i = l.selection.first; i <= l.selection.last; ++i)
-                p.dayTexts.append(l.selection.text(i));
-            p.la = &l.result.data.LA_ListMax;
-            p.lv = &l.result.data.LV_ListMax;
-            files.append(outDir + u'/' + first + u'_' + last + QStringLiteral(".CSV"));
+            files.append(outDir + u'/' + request.firstText.value_or(QString()) + u'_' +
+                         request.lastText.value_or(QString()) + QStringLiteral(".CSV"));
         } else {
             const QString stem = a.value("--day");
-            request.dayStem = stem;
             files.append(outDir + u'/' + stem + QStringLiteral(".csv"));
             for (const char* ext : {"LA", "LV"})
                 if (QFileInfo::exists(card.directory + stem + u'.' + QString::fromLatin1(ext)))
@@ -186,7 +168,7 @@ int commandReport(const Arguments& a) {
                           Cli::tr("this page shows neither a bar graph nor a table of one level"));
     refuseIneffective(a, QStringLiteral("--columns"), mode == report::TableReport && !dayPages,
                       Cli::tr("only the period table of --kind table has columns to choose"));
-    const Display d = display(a);
+    const data::DisplayChoices d = display(a);
     const data::TimeWindow window = timeWindow(a, !dayPages);
     Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
     Card card(a.positional[0]);
@@ -295,7 +277,7 @@ int commandGraph(const Arguments& a) {
                       Cli::tr("the graph of a day is bars of one level without --lines"));
     refuseIneffective(a, QStringLiteral("--level"), dayGraph && !lines,
                       Cli::tr("only the bar graph of a day shows one level"));
-    Display d;
+    data::DisplayChoices d;
     d.lines = lines;
     if (a.has("--level"))
         (noise ? d.sStat : d.vStat) = comboLevel(QStringLiteral("--level"), a.value("--level"), noise);
@@ -312,21 +294,8 @@ int commandGraph(const Arguments& a) {
     const bool period = l.selection.monthMode;
     if (!size.isValid())
         size = period ? QSize(945, 249) : QSize(930, 239);
-    const data::CardData& data = l.result.data;
-    graph::SeriesDrawing drawing;
-    if (period) {
-        drawing.form = graph::SeriesDrawing::MonthLines;
-        drawing.hourly = noise ? &data.LA_ListMaxG : &data.LV_ListMaxG;
-        drawing.days = l.selection.last - l.selection.first + 1;
-        drawing.series = noise ? d.sSeries : d.vSeries;
-    } else if (d.lines) {
-        drawing.form = graph::SeriesDrawing::DayLines;
-        drawing.lists = noise ? &data.LA_List : &data.LV_List;
-        drawing.series = noise ? d.sSeries : d.vSeries;
-    } else {
-        drawing.lists = noise ? &data.LA_List : &data.LV_List;
-        drawing.barStat = noise ? d.sStat : d.vStat;
-    }
+    const data::DisplayChoices choices = choicesOf(l, d);
+    const graph::SeriesDrawing drawing = graph::seriesDrawing(choices, l.result.data, noise ? 0 : 1);
     QImage image = graph::newBitmap(size.width(), size.height());
     try {
         const int reference = toInt(l.page.items[noise ? ReferenceS : ReferenceV]);
@@ -335,10 +304,7 @@ int commandGraph(const Arguments& a) {
         const graph::Plot plot = graph::Plot::ofBitmap(size.width(), size.height());
         const graph::GraphStyle style = graph::GraphStyle::screen();
         if (period) {
-            QStringList texts;
-            for (int i = 0; i < l.selection.catalogue.size(); ++i)
-                texts.append(l.selection.text(i));
-            graph::drawMonthFrame(p, plot, style, reference, {l.selection.first, l.selection.last, texts});
+            graph::drawMonthFrame(p, plot, style, reference, graph::monthAxis(choices));
         } else {
             graph::drawDayFrame(p, plot, style, reference);
         }

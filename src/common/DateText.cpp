@@ -214,6 +214,13 @@ int weekdayOfCatalogueText(QStringView t) {
                           toInt(t.mid(m + 1, d - m - 1)), t);
 }
 
+QStringList hourItems() {
+    QStringList hours;
+    for (int h = 0; h < 24; ++h)
+        hours.append(QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')));
+    return hours;
+}
+
 QString weekdayLetter(int weekday) {
     static const char16_t* letters[7] = {u"月", u"火", u"水", u"木", u"金", u"土", u"日"};
     return weekday >= 0 && weekday < 7 ? QString::fromUtf16(letters[weekday]) : QString();

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace moravel {
@@ -58,5 +59,7 @@ QString dateWithWeekday(const QString& catalogueText);
 QString weekdayMark(int weekday);
 // "月" ... "日".
 QString weekdayLetter(int weekday);
+// "00" ... "23": the items of the hour combos.
+QStringList hourItems();
 
 } // namespace moravel

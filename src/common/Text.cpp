@@ -5,6 +5,10 @@
 
 namespace moravel {
 
+QString appName() {
+    return QStringLiteral("もらべる");
+}
+
 bool isAscii(QStringView text) {
     for (QChar c : text)
         if (c.unicode() >= 0x80)

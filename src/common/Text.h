@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QChar>
+#include <QString>
 #include <QStringView>
 
 namespace moravel {
@@ -14,6 +15,9 @@ inline char16_t unit(QChar c) {
 inline char16_t unit(char c) {
     return static_cast<unsigned char>(c);
 }
+
+// The application's name, in titles, captions and file names: "もらべる".
+QString appName();
 
 // Whether every character is below 0x80.
 bool isAscii(QStringView text);

@@ -65,8 +65,7 @@ QStringList complianceCells(const ChannelDay& d) {
     const QString none = QStringLiteral("－");
     const QString date =
         d.stem.left(4) + u'/' + d.stem.mid(4, 2) + u'/' + d.stem.mid(6, 2) + weekdayMark(d.weekday);
-    const QString coverage =
-        d.entries > 0 ? QString::number(100.0 * d.valid / d.entries, 'f', 1) + u'%' : none;
+    const QString coverage = d.entries > 0 ? coverageText(d) + u'%' : none;
     return {date,
             d.constructionDay ? QStringLiteral("○") : none,
             QString::number(d.reference),
@@ -76,6 +75,10 @@ QStringList complianceCells(const ChannelDay& d) {
             d.max ? levelText(*d.max) : none,
             d.max ? clockText(d.maxTime) : none,
             QString::number(10 * d.exceededEntries)};
+}
+
+QString coverageText(const ChannelDay& day) {
+    return day.entries > 0 ? QString::number(100.0 * day.valid / day.entries, 'f', 1) : QString();
 }
 
 QString clockText(int minutes) {

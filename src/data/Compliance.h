@@ -78,6 +78,9 @@ QStringList complianceCells(const ChannelDay& day);
 // A level with one decimal, as the day files write it without their leading zeros: "71.0".
 QString levelText(double level);
 
+// The share of the window's intervals that hold a level, in percent with one decimal ("98.6"); empty
+// without intervals.
+QString coverageText(const ChannelDay& day);
 // "HH:MM" of minutes after midnight; 1440 is "24:00".
 QString clockText(int minutes);
 // "yyyy-mm-dd" of a stem yyyymmdd.

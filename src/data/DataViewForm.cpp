@@ -1,19 +1,19 @@
 #include "data/DataViewForm.h"
 
-#include "data/Grids.h"
+#include "data/GridModel.h"
 #include "platform/Application.h"
 #include "platform/Widgets.h"
 
 #include <QLabel>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
-using moravel::data::setCell;
 using moravel::platform::make;
 using moravel::platform::makeLabel;
 using moravel::platform::makePanel;
 
-TFmDataView::TFmDataView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint) {
+TFmDataView::TFmDataView(const moravel::data::GridModel* noiseDayGrid, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("FmDataView"));
     setWindowTitle(QStringLiteral("測定結果テーブル"));
     setFixedSize(860, 216);
@@ -29,7 +29,9 @@ TFmDataView::TFmDataView(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSW
     RbS->setText(QStringLiteral("騒音"));
     RbV = make<QRadioButton>(body, "RbV", QRect(10, 56, 54, 20));
     RbV->setText(QStringLiteral("振動"));
-    SgDataView = make<QTableWidget>(body, "SgDataView", QRect(64, 0, 787, 160));
+    SgDataView = make<QTableView>(body, "SgDataView", QRect(64, 0, 787, 160));
+    Grid = new moravel::data::GridModel(25, 7, this, noiseDayGrid);
+    SgDataView->setModel(Grid);
     connect(RbS, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             moravel::platform::guarded([&] { RbSChange(); });
@@ -48,8 +50,8 @@ void TFmDataView::FormCreate() {
 }
 
 void TFmDataView::StringGridInit() {
-    moravel::data::initGrid(SgDataView, 25, 7, 50, 28, 22);
-    moravel::data::writeDayFixedCells(SgDataView);
+    moravel::data::initGridView(SgDataView, 50, 28, 22);
+    moravel::data::writeDayFixedCells(*Grid);
     InitFlag = true;
 }
 
@@ -57,22 +59,26 @@ void TFmDataView::StringGridInitDay() {
     if (!InitFlag)
         return;
     SgDataView->setColumnWidth(0, 50);
-    moravel::data::writeDayFixedCells(SgDataView);
+    moravel::data::writeDayFixedCells(*Grid);
 }
 
 void TFmDataView::StringGridInitMonth() {
     for (int c = 0; c <= 24; ++c)
-        setCell(SgDataView, c, 0, QString());
+        Grid->setCell(c, 0, QString());
     for (int r = 0; r <= 6; ++r)
-        setCell(SgDataView, 0, r, QString());
+        Grid->setCell(0, r, QString());
     for (int c = 1; c <= 16; ++c)
-        setCell(SgDataView, c, 0, c <= 9 ? QString::number(c) : QStringLiteral(" ") + QString::number(c));
+        Grid->setCell(c, 0, c <= 9 ? QString::number(c) : QStringLiteral(" ") + QString::number(c));
     for (int c = 1; c <= 15; ++c)
-        setCell(SgDataView, c, 2, QString::number(c + 16));
-    setCell(SgDataView, 0, 0, QStringLiteral("日付"));
-    setCell(SgDataView, 0, 2, QStringLiteral("日付"));
-    setCell(SgDataView, 0, 1, QStringLiteral("Max"));
-    setCell(SgDataView, 0, 3, QStringLiteral("Max"));
+        Grid->setCell(c, 2, QString::number(c + 16));
+    Grid->setCell(0, 0, QStringLiteral("日付"));
+    Grid->setCell(0, 2, QStringLiteral("日付"));
+    Grid->setCell(0, 1, QStringLiteral("Max"));
+    Grid->setCell(0, 3, QStringLiteral("Max"));
+}
+
+void TFmDataView::showDate(const QString& text) {
+    LbDate->setText(text);
 }
 
 void TFmDataView::RbSChange() {

@@ -4,21 +4,28 @@
 
 class QLabel;
 class QRadioButton;
-class QTableWidget;
+class QTableView;
 
-// The table window "測定結果テーブル": mirrors the noise day table of the main window, and in month
-// mode shows the overview of the daily maxima.
+namespace moravel::data {
+class GridModel;
+}
+
+// The table window "測定結果テーブル": shows the cells of the main window's noise day table (the
+// grid it is given) under fixed cells of its own: the hours of a day, or in month mode the days of
+// the overview of the daily maxima.
 class TFmDataView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TFmDataView(QWidget* parent = nullptr);
+    explicit TFmDataView(const moravel::data::GridModel* noiseDayGrid = nullptr, QWidget* parent = nullptr);
 
     bool InitFlag = false;
     QLabel* LbDate = nullptr;
     QRadioButton* RbS = nullptr;
     QRadioButton* RbV = nullptr;
-    QTableWidget* SgDataView = nullptr;
+    QTableView* SgDataView = nullptr;
+    // What SgDataView shows: the noise day table with this window's fixed cells over it.
+    moravel::data::GridModel* Grid = nullptr;
 
     void FormCreate();
     void StringGridInit();
@@ -30,4 +37,8 @@ public:
 signals:
     // The main window's central refresh is asked for.
     void radioGroupChange();
+
+public:
+    // The date shown above the table: the day selected in day mode.
+    void showDate(const QString& text);
 };

@@ -30,7 +30,7 @@ void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& wind
     const QString missing = noLevel();
     const QString undetermined = QStringLiteral("---.-");
     FieldSplitter fields;
-    qsizetype row = 17;
+    qsizetype row = FirstDataLine;
     bool ended = false;
     for (int slot = 0; slot < SlotsPerDay; ++slot) {
         const int slotMinute = slot * 10;
@@ -92,7 +92,7 @@ void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow&
 }
 
 int firstRowWeekday(const QStringList& lac) {
-    const QStringList fields = splitFields(lineAt(lac, 17));
+    const QStringList fields = splitFields(lineAt(lac, FirstDataLine));
     return weekdayOfRowDate(entryAt(fields, 0, "データ行"));
 }
 

@@ -14,6 +14,8 @@ using LevelLists = std::array<QStringList, LevelStatCount>;
 using MonthLists = std::array<QStringList, 10>;
 
 constexpr int SlotsPerDay = 144;
+// A day file's header takes lines 0 to 16: its first data row is line 17.
+constexpr int FirstDataLine = 17;
 constexpr int MaxPeriodDays = 31;
 constexpr int MaxPeriodHours = 24 * MaxPeriodDays; // 744
 

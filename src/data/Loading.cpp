@@ -2,6 +2,7 @@
 
 #include "common/Checked.h"
 #include "common/DateText.h"
+#include "common/Text.h"
 #include "data/Catalogue.h"
 #include "data/DayHeader.h"
 #include "platform/Files.h"
@@ -148,14 +149,14 @@ HeaderResult initDataView(bool errorFlag, const Selection& selection, QStringLis
                             entryAt(texts, texts.size() - 1, "日付一覧");
             }
         } else {
-            const QString& first = lineAt(lac, 17);
+            const QString& first = lineAt(lac, FirstDataLine);
             view.date = first.left(first.indexOf(u' ') + 1);
         }
         if (selection.day >= 0) {
             view.dayText = selection.text(selection.day);
-            view.title = QStringLiteral("もらべる - ") + view.dayText;
+            view.title = appName() + QStringLiteral(" - ") + view.dayText;
         } else if (selection.first >= 0 && selection.last >= 0) {
-            view.title = QStringLiteral("もらべる - ") + selection.text(selection.first) +
+            view.title = appName() + QStringLiteral(" - ") + selection.text(selection.first) +
                          QStringLiteral("-") + selection.text(selection.last);
         }
         result.header = std::move(view);

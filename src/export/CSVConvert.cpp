@@ -76,9 +76,7 @@ void TFmCSVConvert::BtConvertStartClick() {
     request.bulk = DModeConvert->isChecked();
     moravel::csv::ConversionCallbacks callbacks;
     callbacks.mayReplace = [this](const QString& path) {
-        return dialogs().askYesNoCancel(this, path + QStringLiteral("\r\n") +
-                                                  QStringLiteral("はすでに存在します。上書きしますか？")) ==
-               Answer::Yes;
+        return dialogs().askYesNoCancel(this, moravel::platform::overwriteQuestion(path)) == Answer::Yes;
     };
     callbacks.message = [this](const QString& text) { dialogs().information(this, text); };
     callbacks.progressStart = [this](int total) {

@@ -13,6 +13,29 @@
 
 namespace moravel::csv {
 
+ConversionRequest conversionRequest(const data::DisplayChoices& choices, const data::ItemPage& page,
+                                    const data::CardData& data) {
+    const data::Selection& selection = choices.selection;
+    ConversionRequest in;
+    in.cardDirectory = selection.directory;
+    in.dayMode = !selection.monthMode;
+    if (selection.day >= 0 && selection.day < selection.catalogue.size())
+        in.dayStem = selection.catalogue[selection.day];
+    if (selection.first >= 0)
+        in.firstText = choices.dateTexts.value(selection.first);
+    if (selection.last >= 0)
+        in.lastText = choices.dateTexts.value(selection.last);
+    PeriodInputs& p = in.period;
+    p.page = page;
+    // The rows of the period: from the first day for (last - first) + 1 days, none without a first day.
+    if (selection.first >= 0)
+        for (int i = 0; i <= selection.last - selection.first; ++i)
+            p.dayTexts.append(choices.dateTexts.value(selection.first + i));
+    p.la = &data.LA_ListMax;
+    p.lv = &data.LV_ListMax;
+    return in;
+}
+
 QString saveFailedMessage() {
     return QStringLiteral("ファイルの保存先を確認してください。");
 }

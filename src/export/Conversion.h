@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Choices.h"
 #include "export/Csv.h"
 
 #include <QString>
@@ -21,6 +22,11 @@ struct ConversionRequest {
     std::optional<QString> lastText;
     PeriodInputs period;
 };
+
+// The request of a selection: the day in day mode, the period's first and last day with its rows and
+// item page otherwise. The save directory and the bulk box are the export window's.
+ConversionRequest conversionRequest(const data::DisplayChoices& choices, const data::ItemPage& page,
+                                    const data::CardData& data);
 
 // What a run asks and tells on its way, in the order a run one file after the other meets it.
 struct ConversionCallbacks {

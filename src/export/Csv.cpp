@@ -480,11 +480,9 @@ QByteArray complianceCsv(const data::Compliance& compliance) {
                 data::isoDate(d.stem), weekdayLetter(d.weekday), name,
                 d.constructionDay ? QStringLiteral("施工日") : QStringLiteral("非施工日"),
                 QString::number(d.reference), levelStatName(level), QString::number(d.entries),
-                QString::number(d.valid),
-                d.entries > 0 ? QString::number(100.0 * d.valid / d.entries, 'f', 1) : QString(),
-                d.leq ? data::levelText(*d.leq) : QString(), d.max ? data::levelText(*d.max) : QString(),
-                d.max ? data::clockText(d.maxTime) : QString(), QString::number(d.exceededEntries),
-                QString::number(10 * d.exceededEntries), runs.join(u' ')}
+                QString::number(d.valid), data::coverageText(d), d.leq ? data::levelText(*d.leq) : QString(),
+                d.max ? data::levelText(*d.max) : QString(), d.max ? data::clockText(d.maxTime) : QString(),
+                QString::number(d.exceededEntries), QString::number(10 * d.exceededEntries), runs.join(u' ')}
                         .join(u','));
         }
     };

@@ -69,7 +69,7 @@ struct PeriodInputs {
 // Throws DataError when a day's text holds no date or a maximum is missing.
 QByteArray periodCsv(const PeriodInputs& in);
 
-// The compliance compliance as CSV: one row per day and channel, Japanese headings.
+// The compliance with the reference values as CSV: one row per day and channel, Japanese headings.
 QByteArray complianceCsv(const data::Compliance& compliance);
 
 // The names of the files directly in a directory as full paths, sorted as text ignoring case.

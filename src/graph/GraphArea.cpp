@@ -53,6 +53,10 @@ TFmGraphArea::TFmGraphArea(QWidget* parent) : QWidget(parent, Qt::Window) {
     layoutHalves();
 }
 
+void TFmGraphArea::showDate(const QString& text) {
+    LbDate->setText(text);
+}
+
 void TFmGraphArea::CbSModeChange() {
     emit sModeChosen(CbSMode->currentIndex());
 }

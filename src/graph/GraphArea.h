@@ -24,6 +24,9 @@ public:
     moravel::graph::ImageView* ImSGraph = nullptr;
     moravel::graph::ImageView* ImVGraph = nullptr;
 
+    // The date shown above the graphs: the day selected in day mode.
+    void showDate(const QString& text);
+
     void CbSModeChange();
     void CbVModeChange();
 

@@ -205,9 +205,10 @@ void drawDayBars(QPainter& p, const Plot& plot, const GraphStyle& style, const Q
         const int g = levelStep(text);
         if (g < 1)
             continue;
-        const int x0 = floorOf(W / 144 * a + plot.left);
-        const int x1 = style.barOfInterval ? floorOf(plot.left + W / 144 * (a + style.barWidth))
-                                           : floorOf(W / 144 * a + (plot.left + style.barWidth));
+        const int x0 = floorOf(W / data::SlotsPerDay * a + plot.left);
+        const int x1 = style.barOfInterval
+                           ? floorOf(plot.left + W / data::SlotsPerDay * (a + style.barWidth))
+                           : floorOf(W / data::SlotsPerDay * a + (plot.left + style.barWidth));
         outlineRect(p, x0, plot.stepY(g), x1, base);
     }
 }
@@ -246,7 +247,8 @@ void drawDayLines(QPainter& p, const Plot& plot, const data::LevelLists& lists, 
             if (y0 < 0 || y1 < 0)
                 continue;
             p.setPen(pens[static_cast<size_t>(k)]);
-            const QLineF line(W / 144 * a + plot.left, y0, W / 144 * (a + 1) + plot.left, y1);
+            const QLineF line(W / data::SlotsPerDay * a + plot.left, y0,
+                              W / data::SlotsPerDay * (a + 1) + plot.left, y1);
             p.drawLines(&line, 1);
         }
     }
@@ -312,6 +314,30 @@ void drawLevels(QPainter& p, const Plot& plot, const GraphStyle& style, const Se
         drawDayBars(p, plot, style, (*d.lists)[static_cast<size_t>(d.barStat)]);
         break;
     }
+}
+
+SeriesDrawing seriesDrawing(const data::DisplayChoices& choices, const data::CardData& data, int channel) {
+    SeriesDrawing d;
+    const bool s = channel == 0;
+    if (choices.monthMode()) {
+        d.form = SeriesDrawing::MonthLines;
+        d.hourly = s ? &data.LA_ListMaxG : &data.LV_ListMaxG;
+        d.days = choices.periodDays();
+        d.series = choices.series(channel);
+    } else if (choices.lines) {
+        d.form = SeriesDrawing::DayLines;
+        d.lists = s ? &data.LA_List : &data.LV_List;
+        d.series = choices.series(channel);
+    } else {
+        d.form = SeriesDrawing::DayBars;
+        d.lists = s ? &data.LA_List : &data.LV_List;
+        d.barStat = choices.stat(channel);
+    }
+    return d;
+}
+
+MonthAxis monthAxis(const data::DisplayChoices& choices) {
+    return {choices.selection.first, choices.selection.last, choices.dateTexts};
 }
 
 QImage newBitmap(int width, int height) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Choices.h"
 #include "data/Levels.h"
 
 #include <QImage>
@@ -85,6 +86,13 @@ struct SeriesDrawing {
     int days = 0;                               // month lines: the period's days
     QList<int> series;                          // line forms: LevelStat indexes, drawn in this order
 };
+
+// What the levels of a channel (0 noise, 1 vibration) are drawn from by the choices: the period's
+// hourly maxima as lines, or the day's intervals as lines of the chosen series or as bars of the
+// chosen level.
+SeriesDrawing seriesDrawing(const data::DisplayChoices& choices, const data::CardData& data, int channel);
+// The time axis of the month frame of the chosen period.
+MonthAxis monthAxis(const data::DisplayChoices& choices);
 
 // The level steps of hour 23 of a period's last day, one per position in the series list: what the
 // report keeps from one day to the next to join them.

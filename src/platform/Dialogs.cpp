@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "common/Text.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -31,8 +33,12 @@ QString questionCaption() {
 QString warningCaption() {
     return QStringLiteral("警告");
 }
+QString overwriteQuestion(const QString& name) {
+    return name + QStringLiteral("\r\nはすでに存在します。上書きしますか？");
+}
+
 QString applicationCaption() {
-    return QStringLiteral("もらべる");
+    return appName();
 }
 
 namespace {
@@ -100,7 +106,7 @@ public:
         m_printers->setCurrentIndex(toFile || named < 0 ? (toFile ? m_printers->count() - 1 : 0) : named);
         m_file->setText(!printer.outputFileName().isEmpty()
                             ? printer.outputFileName()
-                            : QDir::home().filePath(QStringLiteral("もらべる.pdf")));
+                            : QDir::home().filePath(appName() + QStringLiteral(".pdf")));
         const int paper = m_paper->findData(static_cast<int>(printer.pageLayout().pageSize().id()));
         m_paper->setCurrentIndex(paper >= 0 ? paper : 0);
         (printer.pageLayout().orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)

@@ -52,6 +52,9 @@ QString questionCaption();
 QString warningCaption();
 // The caption of information boxes and of the general error report: the application's name.
 QString applicationCaption();
+// The question before a file is replaced: the file's name or path, then
+// "はすでに存在します。上書きしますか？" on a line of its own.
+QString overwriteQuestion(const QString& name);
 
 // The real boxes, built as the real dialogs show them but not yet shown, so that they can be looked
 // at: a box of each kind, the folder picker, the printer set-up.

@@ -62,7 +62,7 @@ QString darkStyle(const QStringList& containers) {
 QLabel, QRadioButton, QCheckBox { color: white; }
 QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #8da2b5; }
 QPushButton { padding: 0px; }
-QTableWidget { background: #22313f; color: white; gridline-color: #5d7185; }
+QTableView { background: #22313f; color: white; gridline-color: #5d7185; }
 QHeaderView, QHeaderView::section { background: #22313f; color: white; }
 QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid white; background: #16222d; }
 QRadioButton::indicator { border-radius: 7px; }

@@ -185,8 +185,7 @@ void TFmPrint::SaveImage(const QString& extension) {
     const QString path = moravel::platform::withSeparator(*dir) + name + extension;
     if (moravel::platform::fileExists(path)) {
         const auto answer =
-            dialogs().askYesNoCancel(Handle, name + extension + QStringLiteral("\r\n") +
-                                                 QStringLiteral("はすでに存在します。上書きしますか？"));
+            dialogs().askYesNoCancel(Handle, moravel::platform::overwriteQuestion(name + extension));
         if (answer != moravel::platform::Answer::Yes)
             return;
     }

@@ -93,31 +93,10 @@ graph::Plot pagePlot(int top) {
     return {125, top, 950, 265};
 }
 
-// What the levels of a channel are drawn from, as the main window draws them.
-graph::SeriesDrawing channelDrawing(const ReportInputs& in, bool noise) {
-    graph::SeriesDrawing d;
-    if (in.monthMode) {
-        d.form = graph::SeriesDrawing::MonthLines;
-        d.hourly = noise ? in.laMaxG : in.lvMaxG;
-        d.days = std::max(0, in.periodStop) - std::max(0, in.periodStart) + 1;
-        d.series = noise ? in.sSeries : in.vSeries;
-    } else if (in.lines) {
-        d.form = graph::SeriesDrawing::DayLines;
-        d.lists = noise ? in.la : in.lv;
-        d.series = noise ? in.sSeries : in.vSeries;
-    } else {
-        d.form = graph::SeriesDrawing::DayBars;
-        d.lists = noise ? in.la : in.lv;
-        d.barStat = noise ? in.sModeIndex : in.vModeIndex;
-    }
-    return d;
-}
-
 void drawPlotFrame(QPainter& p, const ReportInputs& in, int top, int reference) {
     const graph::GraphStyle style = graph::GraphStyle::page();
-    if (in.monthMode)
-        graph::drawMonthFrame(p, pagePlot(top), style, reference,
-                              {in.periodStart, in.periodStop, in.periodEntries});
+    if (in.choices.monthMode())
+        graph::drawMonthFrame(p, pagePlot(top), style, reference, graph::monthAxis(in.choices));
     else
         graph::drawDayFrame(p, pagePlot(top), style, reference);
 }
@@ -170,8 +149,22 @@ const std::array<QString, data::MaxPeriodDays>& dailyRow(const data::DailyMaxima
     return (*table)[static_cast<size_t>(stat)];
 }
 
-int periodDays(const ReportInputs& in) {
-    return std::max(0, in.periodStop) - std::max(0, in.periodStart) + 1;
+const data::LevelLists* dayLists(const ReportInputs& in, int channel) {
+    if (!in.data)
+        return nullptr;
+    return channel == 0 ? &in.data->LA_List : &in.data->LV_List;
+}
+
+const data::DailyMaxima* dailyMaxima(const ReportInputs& in, int channel) {
+    if (!in.data)
+        return nullptr;
+    return channel == 0 ? &in.data->LA_ListMax : &in.data->LV_ListMax;
+}
+
+graph::SeriesDrawing channelDrawing(const ReportInputs& in, int channel) {
+    if (!in.data)
+        throw DataError(QStringLiteral("レベルが選択されていません。"));
+    return graph::seriesDrawing(in.choices, *in.data, channel);
 }
 
 } // namespace
@@ -244,7 +237,7 @@ void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins) {
     s.fill(Black);
     s.fontSize(25);
     s.text(100, 370, 600, 25, QStringLiteral("＜＜測定結果グラフ＞＞"));
-    const bool legend = in.monthMode || in.lines;
+    const bool legend = in.choices.monthMode() || in.choices.lines;
     if (legend) {
         s.fontSize(10);
         for (int i = 0; i < LevelStatCount; ++i) {
@@ -262,15 +255,15 @@ void graphPrintOut(QPainter& p, const ReportInputs& in, DayJoins& joins) {
     } else {
         s.fontSize(18);
         s.text(140, 440, 600, 25,
-               QStringLiteral("騒音レベル　") + selected(in.sModeText) + QStringLiteral("　dB(A)"));
+               QStringLiteral("騒音レベル　") + selected(in.choices.sStatText) + QStringLiteral("　dB(A)"));
         s.text(140, 740, 600, 25,
-               QStringLiteral("振動レベル　") + selected(in.vModeText) + QStringLiteral("　dB"));
+               QStringLiteral("振動レベル　") + selected(in.choices.vStatText) + QStringLiteral("　dB"));
     }
     drawPlotFrame(p, in, TopS, toInt(in.page.items[ReferenceS]));
     drawPlotFrame(p, in, TopV, toInt(in.page.items[ReferenceV]));
     const graph::GraphStyle style = graph::GraphStyle::page();
-    graph::drawLevels(p, pagePlot(TopS), style, channelDrawing(in, true), &joins.s);
-    graph::drawLevels(p, pagePlot(TopV), style, channelDrawing(in, false), &joins.v);
+    graph::drawLevels(p, pagePlot(TopS), style, channelDrawing(in, 0), &joins.s);
+    graph::drawLevels(p, pagePlot(TopV), style, channelDrawing(in, 1), &joins.v);
 }
 
 void gridPrintOut(QPainter& p, const ReportInputs& in) {
@@ -279,15 +272,17 @@ void gridPrintOut(QPainter& p, const ReportInputs& in) {
     s.fontSize(25);
     s.text(100, 1070, 600, 25, QStringLiteral("＜＜測定結果表＞＞"));
     s.fontSize(18);
-    s.text(140, 1140, 600, 25, QStringLiteral("騒音　Ｓ") + selected(in.sModeText));
-    s.text(140, 1340, 600, 25, QStringLiteral("振動　Ⅴ") + selected(in.vModeText));
-    if (in.monthMode) {
-        const int days = periodDays(in);
-        drawFullMonthTable(s, 1170, dailyRow(in.laMax, in.sModeIndex), days);
-        drawFullMonthTable(s, 1370, dailyRow(in.lvMax, in.vModeIndex), days);
+    s.text(140, 1140, 600, 25, QStringLiteral("騒音　Ｓ") + selected(in.choices.sStatText));
+    s.text(140, 1340, 600, 25, QStringLiteral("振動　Ⅴ") + selected(in.choices.vStatText));
+    if (in.choices.monthMode()) {
+        const int days = in.choices.periodDays();
+        drawFullMonthTable(s, 1170, dailyRow(dailyMaxima(in, 0), in.choices.sStat), days);
+        drawFullMonthTable(s, 1370, dailyRow(dailyMaxima(in, 1), in.choices.vStat), days);
     } else {
-        drawDayTable(s, 1170, levelList(in.la, in.sModeIndex), static_cast<int>(levelList(in.la, 0).size()));
-        drawDayTable(s, 1370, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
+        drawDayTable(s, 1170, levelList(dayLists(in, 0), in.choices.sStat),
+                     static_cast<int>(levelList(dayLists(in, 0), 0).size()));
+        drawDayTable(s, 1370, levelList(dayLists(in, 1), in.choices.vStat),
+                     static_cast<int>(levelList(dayLists(in, 1), 0).size()));
     }
 }
 
@@ -297,11 +292,11 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
     s.fontSize(25);
     s.text(100, 370, 600, 25, QStringLiteral("＜＜測定結果表＞＞"));
     s.fontSize(18);
-    if (in.monthMode) {
+    if (in.choices.monthMode()) {
         s.text(460, 420, 600, 25, QStringLiteral("騒音　Ｓ"));
         s.text(910, 420, 600, 25, QStringLiteral("振動　Ⅴ"));
-        const int first = std::max(0, in.periodStart);
-        const int days = periodDays(in);
+        const int first = std::max(0, in.choices.selection.first);
+        const int days = in.choices.periodDays();
         const int rows = days + 1;
         for (int w = 0; w <= rows; ++w)
             s.line(80, 450 + 36 * w, 1130, 450 + 36 * w);
@@ -313,31 +308,36 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
         s.line(728, 450, 728, bottom);
         s.line(732, 450, 732, bottom);
         auto column = [&](int channel, int k) { return (channel == 0 ? 280 : 730) + 50 * k; };
-        for (int k = 0; k < in.sColumns.size(); ++k)
-            s.text(column(0, k), 450, 50, 36, levelStatName(in.sColumns[k]), Qt::AlignHCenter);
-        for (int k = 0; k < in.vColumns.size(); ++k)
-            s.text(column(1, k), 450, 50, 36, levelStatName(in.vColumns[k]), Qt::AlignHCenter);
+        for (int k = 0; k < in.choices.sColumns.size(); ++k)
+            s.text(column(0, k), 450, 50, 36, levelStatName(in.choices.sColumns[k]), Qt::AlignHCenter);
+        for (int k = 0; k < in.choices.vColumns.size(); ++k)
+            s.text(column(1, k), 450, 50, 36, levelStatName(in.choices.vColumns[k]), Qt::AlignHCenter);
         for (int d = 0; d < days; ++d) {
             const int y = 486 + 36 * d;
-            if (in.periodStart != -1)
-                s.text(100, y, 150, 36, entryAt(in.periodEntries, first + d, "日付一覧"), Qt::AlignHCenter);
-            for (int k = 0; k < in.sColumns.size(); ++k)
-                s.text(column(0, k), y, 50, 36,
-                       wholeLevel(dailyRow(in.laMax, in.sColumns[k]).at(static_cast<size_t>(d))),
+            if (in.choices.selection.first != -1)
+                s.text(100, y, 150, 36, entryAt(in.choices.dateTexts, first + d, "日付一覧"),
                        Qt::AlignHCenter);
-            for (int k = 0; k < in.vColumns.size(); ++k)
+            for (int k = 0; k < in.choices.sColumns.size(); ++k)
+                s.text(column(0, k), y, 50, 36,
+                       wholeLevel(
+                           dailyRow(dailyMaxima(in, 0), in.choices.sColumns[k]).at(static_cast<size_t>(d))),
+                       Qt::AlignHCenter);
+            for (int k = 0; k < in.choices.vColumns.size(); ++k)
                 s.text(column(1, k), y, 50, 36,
-                       wholeLevel(dailyRow(in.lvMax, in.vColumns[k]).at(static_cast<size_t>(d))),
+                       wholeLevel(
+                           dailyRow(dailyMaxima(in, 1), in.choices.vColumns[k]).at(static_cast<size_t>(d))),
                        Qt::AlignHCenter);
         }
         return;
     }
-    if (in.dayMode) {
-        s.text(120, 420, 600, 25, QStringLiteral("騒音　Ｓ　") + selected(in.sModeText));
-        s.text(120, 740, 600, 25, QStringLiteral("振動　Ⅴ　") + selected(in.vModeText));
+    if (!in.choices.monthMode()) {
+        s.text(120, 420, 600, 25, QStringLiteral("騒音　Ｓ　") + selected(in.choices.sStatText));
+        s.text(120, 740, 600, 25, QStringLiteral("振動　Ⅴ　") + selected(in.choices.vStatText));
     }
-    drawDayTable(s, 450, levelList(in.la, in.sModeIndex), static_cast<int>(levelList(in.la, 0).size()));
-    drawDayTable(s, 770, levelList(in.lv, in.vModeIndex), static_cast<int>(levelList(in.lv, 0).size()));
+    drawDayTable(s, 450, levelList(dayLists(in, 0), in.choices.sStat),
+                 static_cast<int>(levelList(dayLists(in, 0), 0).size()));
+    drawDayTable(s, 770, levelList(dayLists(in, 1), in.choices.vStat),
+                 static_cast<int>(levelList(dayLists(in, 1), 0).size()));
 }
 
 void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
@@ -379,9 +379,9 @@ void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const Q
         }
         return first + 22 * rows;
     };
-    const int end =
-        table(120, QStringLiteral("騒音　Ｓ　") + levelStatName(compliance.sLevel) + QStringLiteral("　dB(A)"),
-              compliance.s);
+    const int end = table(
+        120, QStringLiteral("騒音　Ｓ　") + levelStatName(compliance.sLevel) + QStringLiteral("　dB(A)"),
+        compliance.s);
     table(end + 20, QStringLiteral("振動　Ⅴ　") + levelStatName(compliance.vLevel) + QStringLiteral("　dB"),
           compliance.v);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Choices.h"
 #include "data/Compliance.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
@@ -15,29 +16,12 @@
 
 namespace moravel::report {
 
-// Everything the report page shows, as the main window holds it at the moment of composition.
-// The level arrays are referred to, not copied.
+// Everything the report page shows: the item page, the choices of the window or the command line,
+// and the loaded data, referred to, not copied.
 struct ReportInputs {
-    data::ItemPage page; // the item page
-    // the selection
-    bool monthMode = false; // 月報モード checked
-    bool dayMode = true;    // 日報モード checked
-    bool lines = false;     // 線グラフ checked (day mode)
-    int periodStart = -1;   // item indexes of the period lists, -1 for none
-    int periodStop = -1;
-    QStringList periodEntries; // the texts of the first-day list
-    // the level combos: the selected entry's text, none when nothing is selected
-    std::optional<QString> sModeText, vModeText;
-    int sModeIndex = 2, vModeIndex = 3; // LevelStat drawn as bars and in the day tables
-    QList<int> sSeries, vSeries;        // checked series of the line graphs
-    QList<int> sColumns, vColumns;      // checked columns of the month table
-    // the level arrays
-    const data::LevelLists* la = nullptr;
-    const data::LevelLists* lv = nullptr;
-    const data::DailyMaxima* laMax = nullptr;
-    const data::DailyMaxima* lvMax = nullptr;
-    const data::HourlyMaxima* laMaxG = nullptr;
-    const data::HourlyMaxima* lvMaxG = nullptr;
+    data::ItemPage page;
+    data::DisplayChoices choices;
+    const data::CardData* data = nullptr;
 };
 
 // The page: one A4 portrait sheet at 144 pixels per inch.
@@ -76,8 +60,8 @@ void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& j
 // The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
 
-// A page of the compliance compliance, after the report's pages: the period and time window, and a
-// table per channel with a row per day (the columns of the window's "集計" tab).
+// A page of the compliance with the reference values, after the report's pages: the period and time window,
+// and a table per channel with a row per day (the columns of the window's "集計" tab).
 void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
                         int pageWidth = PageWidth, int pageHeight = PageHeight);
 

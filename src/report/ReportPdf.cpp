@@ -1,6 +1,7 @@
 #include "report/ReportPdf.h"
 
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Version.h"
@@ -94,7 +95,7 @@ void writeReportPdf(const QString& path, int pages, const std::function<void(QPa
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         // One unit of the page, one pixel of its bitmap: A4 at 144 to the inch.
         writer.setResolution(144);
-        const QString title = QStringLiteral("もらべる 測定結果報告書 ") + provenance.selection;
+        const QString title = appName() + QStringLiteral(" 測定結果報告書 ") + provenance.selection;
         writer.setTitle(title);
         writer.setCreator(provenance.program);
         writer.setDocumentXmpMetadata(xmp(provenance, title));

@@ -102,45 +102,49 @@ TEST_F(Desktop, EveryBoxIsReadableOverTheMainWindowAndTheExportWindow) {
 }
 
 TEST_F(Desktop, ChecksAndRadioButtonsOnTheDarkPanelsShowTheirState) {
-    for (QAbstractButton* b :
-         {static_cast<QAbstractButton*>(main->Cb[0]), static_cast<QAbstractButton*>(main->CbSTableL05),
-          static_cast<QAbstractButton*>(main->CbLmaxS), static_cast<QAbstractButton*>(main->RbSS),
-          static_cast<QAbstractButton*>(main->FmDataView->RbV)})
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(main->TabItem1->Cb[0]),
+                               static_cast<QAbstractButton*>(main->TabItem3->CbSTableL05),
+                               static_cast<QAbstractButton*>(main->TabItem2->CbLmaxS),
+                               static_cast<QAbstractButton*>(main->TabItem2->RbSS),
+                               static_cast<QAbstractButton*>(main->FmDataView->RbV)})
         EXPECT_GE(markContrast(b), 4.5) << b->objectName().toStdString();
     main->RbDateDMode->setChecked(true);
-    main->RbSB->setChecked(true);
+    main->TabItem2->RbSB->setChecked(true);
 }
 
 TEST_F(Desktop, TheGraphPageIsLaidOutBeforeAnyLoad) {
     main->TabControl1->setCurrentIndex(1);
     QCoreApplication::processEvents();
     // The start size: a page of 998 x 540 below the bar/line choice, halves of 254.
-    EXPECT_EQ(main->PnSGraphArea->geometry(), QRect(0, 0, 998, 254));
-    EXPECT_EQ(main->PnVGraphArea->geometry(), QRect(0, 254, 998, 254));
-    EXPECT_EQ(main->ImSGraph->size(), QSize(930, 239));
+    EXPECT_EQ(main->TabItem2->PnSGraphArea->geometry(), QRect(0, 0, 998, 254));
+    EXPECT_EQ(main->TabItem2->PnVGraphArea->geometry(), QRect(0, 254, 998, 254));
+    EXPECT_EQ(main->TabItem2->ImSGraph->size(), QSize(930, 239));
     auto globalRect = [](QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); };
     // Bars: the level combos one above the other.
-    EXPECT_FALSE(globalRect(main->CbSMode).intersects(globalRect(main->CbVMode)));
-    EXPECT_EQ(main->CbVMode->mapTo(main, QPoint(0, 0)).y() - main->CbSMode->mapTo(main, QPoint(0, 0)).y(),
+    EXPECT_FALSE(globalRect(main->TabItem2->CbSMode).intersects(globalRect(main->TabItem2->CbVMode)));
+    EXPECT_EQ(main->TabItem2->CbVMode->mapTo(main, QPoint(0, 0)).y() -
+                  main->TabItem2->CbSMode->mapTo(main, QPoint(0, 0)).y(),
               254);
     // Lines: the item buttons likewise.
-    main->RbSS->setChecked(true);
+    main->TabItem2->RbSS->setChecked(true);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(main->Button7->isVisible());
-    EXPECT_EQ(main->Button8->mapTo(main, QPoint(0, 0)).y() - main->Button7->mapTo(main, QPoint(0, 0)).y(),
+    EXPECT_TRUE(main->TabItem2->Button7->isVisible());
+    EXPECT_EQ(main->TabItem2->Button8->mapTo(main, QPoint(0, 0)).y() -
+                  main->TabItem2->Button7->mapTo(main, QPoint(0, 0)).y(),
               254);
     // Month mode: the month halves.
     main->RbDateMMode->setChecked(true);
     QCoreApplication::processEvents();
-    EXPECT_EQ(main->Panel10->geometry(), QRect(0, 254, 998, 254));
-    EXPECT_EQ(main->BtMModeV->mapTo(main, QPoint(0, 0)).y() - main->BtMModeS->mapTo(main, QPoint(0, 0)).y(),
+    EXPECT_EQ(main->TabItem2->Panel10->geometry(), QRect(0, 254, 998, 254));
+    EXPECT_EQ(main->TabItem2->BtMModeV->mapTo(main, QPoint(0, 0)).y() -
+                  main->TabItem2->BtMModeS->mapTo(main, QPoint(0, 0)).y(),
               254);
     // A larger window: the halves follow.
     main->resize(1300, 900);
     QCoreApplication::processEvents();
-    EXPECT_EQ(main->Panel10->geometry(), QRect(0, 354, 1278, 354));
+    EXPECT_EQ(main->TabItem2->Panel10->geometry(), QRect(0, 354, 1278, 354));
     main->RbDateDMode->setChecked(true);
-    main->RbSB->setChecked(true);
+    main->TabItem2->RbSB->setChecked(true);
 }
 
 TEST_F(Desktop, InTheErrorStateTheEmptyFramesFollowTheWindowsSize) {
@@ -153,9 +157,9 @@ TEST_F(Desktop, InTheErrorStateTheEmptyFramesFollowTheWindowsSize) {
     main->TabControl1->setCurrentIndex(1);
     main->resize(1400, 1000);
     QCoreApplication::processEvents();
-    for (moravel::graph::ImageView* image : {main->ImSGraph, main->ImVGraph})
+    for (moravel::graph::ImageView* image : {main->TabItem2->ImSGraph, main->TabItem2->ImVGraph})
         EXPECT_EQ(image->bitmap().size(), image->size());
-    EXPECT_EQ(main->ImSGraph->size(), QSize(1310, 389));
+    EXPECT_EQ(main->TabItem2->ImSGraph->size(), QSize(1310, 389));
     dialogs.clear();
 }
 

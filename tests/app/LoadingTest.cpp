@@ -46,7 +46,7 @@ TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
     chooseDirectory(makeCard(moravel::test::cardOptions(2)));
     main->TabControl1->setCurrentIndex(1);
     main->RadioGroupChange();
-    const QImage s = main->ImSGraph->bitmap();
+    const QImage s = main->TabItem2->ImSGraph->bitmap();
     ASSERT_EQ(s.size(), QSize(930, 239));
     const moravel::graph::Plot f = moravel::graph::Plot::ofBitmap(930, 239);
     int checked = 0;
@@ -64,7 +64,7 @@ TEST_F(Loading, ADayIsDrawnAsBarsOfL05AndL10) {
     // The red reference line of 85 dB and the 30 dB line, seen between bars 10 and 11.
     EXPECT_EQ(px(s, 92, static_cast<int>(229.0 / 9 * 1.5 + 8)), Red);
     EXPECT_EQ(px(s, 92, 186), Red);
-    EXPECT_EQ(main->ImVGraph->bitmap().size(), QSize(930, 239));
+    EXPECT_EQ(main->TabItem2->ImVGraph->bitmap().size(), QSize(930, 239));
     EXPECT_EQ(dialogs.boxes().size(), 1u);
 }
 
@@ -79,7 +79,7 @@ TEST_F(Loading, TheTimeWindowBlanksTheIntervalsOutsideIt) {
         EXPECT_EQ(main->LV_List[0][k] != "000.0", inside) << k;
     }
     // No bar left of 08:30.
-    const QImage s = main->ImSGraph->bitmap();
+    const QImage s = main->TabItem2->ImSGraph->bitmap();
     for (int x = 26; x < static_cast<int>(895.0 / 144 * 51 + 25); ++x)
         EXPECT_EQ(px(s, x, 150), White) << x;
 }
@@ -103,9 +103,9 @@ TEST_F(Loading, APeriodOf31DaysFillsTheMonthArrays) {
     EXPECT_EQ(main->LA_List[0].size(), 144);
     EXPECT_EQ(main->LAC_Data[17].left(10), "2021/03/31");
     // The header shown is that of the first day; the month graph is drawn.
-    EXPECT_EQ(main->EdDate->text(), QStringLiteral("2021年03月01日~2021年03月31日"));
-    EXPECT_EQ(main->ImGraphMS->bitmap().size(), QSize(945, 249));
-    EXPECT_FALSE(isEmptyFrame(main->ImGraphMS->bitmap()));
+    EXPECT_EQ(main->TabItem1->EdDate->text(), QStringLiteral("2021年03月01日~2021年03月31日"));
+    EXPECT_EQ(main->TabItem2->ImGraphMS->bitmap().size(), QSize(945, 249));
+    EXPECT_FALSE(isEmptyFrame(main->TabItem2->ImGraphMS->bitmap()));
 
     // A shorter period keeps the daily maxima of the longer one beyond its end, but empties the
     // hourly ones.
@@ -140,11 +140,12 @@ TEST_F(Loading, AReferenceThatIsNotAWholeNumberResetsOnce) {
         EXPECT_EQ(dialogs.texts("information"), QStringList{QStringLiteral("データは破損しています。")});
         EXPECT_TRUE(main->errorFlag);
         EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべるプラス"));
-        for (auto* image : {main->ImSGraph, main->ImVGraph, main->ImGraphMS, main->ImGraphMV})
+        for (auto* image : {main->TabItem2->ImSGraph, main->TabItem2->ImVGraph, main->TabItem2->ImGraphMS,
+                            main->TabItem2->ImGraphMV})
             EXPECT_TRUE(isEmptyFrame(image->bitmap()));
         // An empty frame: no bars, the 30 dB line.
-        EXPECT_EQ(px(main->ImSGraph->bitmap(), 500, 150), White);
-        EXPECT_EQ(px(main->ImSGraph->bitmap(), 500, 186), Red);
+        EXPECT_EQ(px(main->TabItem2->ImSGraph->bitmap(), 500, 150), White);
+        EXPECT_EQ(px(main->TabItem2->ImSGraph->bitmap(), 500, 186), Red);
     }
 }
 

@@ -40,8 +40,8 @@ TEST_F(MainWindow, StartsEmptyInDayMode) {
     EXPECT_EQ(main->PnMMode->pos(), QPoint(-2150, 5));
     EXPECT_TRUE(dataButtonsDisabled(main));
     EXPECT_FALSE(main->errorFlag);
-    EXPECT_EQ(main->LbSMode->text(), "L05");
-    EXPECT_EQ(main->LbVMode->text(), "L10");
+    EXPECT_EQ(main->TabItem3->LbSMode->text(), "L05");
+    EXPECT_EQ(main->TabItem3->LbVMode->text(), "L10");
     EXPECT_EQ(main->CbSModeIndex, 2);
     EXPECT_EQ(main->CbVModeIndex, 3);
     EXPECT_EQ(main->CbDataStartH->count(), 24);
@@ -77,20 +77,22 @@ TEST_F(MainWindow, ChoosingACardShowsItsEarliestDayWithTheSettingsTexts) {
     EXPECT_EQ(main->CbDateList->currentIndex(), 0);
     EXPECT_EQ(main->CbDateListStart->currentIndex(), -1);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月01日"));
-    EXPECT_EQ(main->LbDate->text(), QStringLiteral("2021年03月01日"));
+    EXPECT_EQ(main->TabItem1->LbDate->text(), QStringLiteral("2021年03月01日"));
     // The site texts come from the settings file, the reference levels, weekdays and LED times from
     // the day file.
-    EXPECT_EQ(main->EdMeasTarget->text(), QStringLiteral("設定ファイルの現場"));
-    EXPECT_EQ(main->EdMeasInstitution->text(), QStringLiteral("株式会社環境測定サービス"));
-    EXPECT_EQ(main->MmNotices->toPlainText(), QStringLiteral("重機稼働は８時から１８時まで。夜間作業なし。"));
-    EXPECT_EQ(main->EdReferenceS->text(), "85");
-    EXPECT_EQ(main->EdReferenceV->text(), "75");
-    EXPECT_EQ(main->EdMeasPositionV->text(), QStringLiteral("敷地境界東側"));
-    EXPECT_EQ(main->EdMeasStart->text(), "08:00");
-    EXPECT_EQ(main->EdMeasStop->text(), "18:00");
-    EXPECT_EQ(main->EdDate->text(), "2021/03/01 ");
+    EXPECT_EQ(main->TabItem1->EdMeasTarget->text(), QStringLiteral("設定ファイルの現場"));
+    EXPECT_EQ(main->TabItem1->EdMeasInstitution->text(), QStringLiteral("株式会社環境測定サービス"));
+    EXPECT_EQ(main->TabItem1->MmNotices->toPlainText(),
+              QStringLiteral("重機稼働は８時から１８時まで。夜間作業なし。"));
+    EXPECT_EQ(main->TabItem1->EdReferenceS->text(), "85");
+    EXPECT_EQ(main->TabItem1->EdReferenceV->text(), "75");
+    EXPECT_EQ(main->TabItem1->EdMeasPositionV->text(), QStringLiteral("敷地境界東側"));
+    EXPECT_EQ(main->TabItem1->EdMeasStart->text(), "08:00");
+    EXPECT_EQ(main->TabItem1->EdMeasStop->text(), "18:00");
+    EXPECT_EQ(main->TabItem1->EdDate->text(), "2021/03/01 ");
     for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(main->WeekArray[i]->isChecked(), i < 6) << i; // the sample day files: Monday to Saturday
+        EXPECT_EQ(main->TabItem1->WeekArray[i]->isChecked(), i < 6)
+            << i; // the sample day files: Monday to Saturday
     EXPECT_TRUE(dataButtonsEnabled(main));
     EXPECT_FALSE(main->errorFlag);
     EXPECT_EQ(main->LA_List[0].size(), 144);
@@ -121,7 +123,7 @@ TEST_F(MainWindow, NavigationWrapsAround) {
     main->BtDateUp->click();
     EXPECT_EQ(main->CbDateList->currentIndex(), 2);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月03日"));
-    EXPECT_EQ(main->EdDate->text(), "2021/03/03 ");
+    EXPECT_EQ(main->TabItem1->EdDate->text(), "2021/03/03 ");
     main->BtDateDown->click();
     EXPECT_EQ(main->CbDateList->currentIndex(), 0);
     main->BtDateDown->click();
@@ -143,7 +145,7 @@ TEST_F(MainWindow, ThePeriodStaysWithinOneTo31Days) {
     main->CbDateListStop->setCurrentIndex(2);
     EXPECT_EQ(main->CbDateListStart->currentIndex(), 2); // a last day before the first: one day
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月03日-2021年03月03日"));
-    EXPECT_EQ(main->EdDate->text(), QStringLiteral("2021年03月03日~2021年03月03日"));
+    EXPECT_EQ(main->TabItem1->EdDate->text(), QStringLiteral("2021年03月03日~2021年03月03日"));
     EXPECT_EQ(dialogs.boxes().size(), 1u);
 }
 
@@ -156,8 +158,8 @@ TEST_F(MainWindow, SwitchingToMonthModeShowsTheFirstDayAsAPeriod) {
     EXPECT_EQ(main->CbDateListStart->currentIndex(), 0);
     EXPECT_EQ(main->CbDateListStop->currentIndex(), 0);
     EXPECT_FALSE(main->CbDataStartM->isEnabled());
-    EXPECT_FALSE(main->LoGraphM->isHidden());
-    EXPECT_TRUE(main->LoGraphD->isHidden());
+    EXPECT_FALSE(main->TabItem2->LoGraphM->isHidden());
+    EXPECT_TRUE(main->TabItem2->LoGraphD->isHidden());
     main->RbDateDMode->setChecked(true);
     EXPECT_EQ(main->CbDateList->currentIndex(), 0);
     EXPECT_TRUE(main->CbDataStartM->isEnabled());
@@ -200,8 +202,8 @@ TEST_F(MainWindow, BrokenDayFilesResetTheWindowWithTheirMessage) {
         EXPECT_TRUE(main->errorFlag) << c.name;
         EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべるプラス")) << c.name;
         EXPECT_TRUE(dataButtonsDisabled(main)) << c.name;
-        EXPECT_TRUE(main->EdDate->text().isEmpty()) << c.name;
-        EXPECT_TRUE(main->EdReferenceS->text().isEmpty()) << c.name;
+        EXPECT_TRUE(main->TabItem1->EdDate->text().isEmpty()) << c.name;
+        EXPECT_TRUE(main->TabItem1->EdReferenceS->text().isEmpty()) << c.name;
     }
 }
 
@@ -211,15 +213,15 @@ TEST_F(MainWindow, AMissingHeaderEndStillShowsTheSettingsTexts) {
     main->LAC_Data[16] = "x";
     main->InitDataView();
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("20210301.LAC\r\nは破損しています。")});
-    EXPECT_EQ(main->EdMeasTarget->text(), QStringLiteral("中央区立体駐車場新築工事"));
-    EXPECT_TRUE(main->EdReferenceS->text().isEmpty());
+    EXPECT_EQ(main->TabItem1->EdMeasTarget->text(), QStringLiteral("中央区立体駐車場新築工事"));
+    EXPECT_TRUE(main->TabItem1->EdReferenceS->text().isEmpty());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべるプラス"));
     EXPECT_TRUE(main->errorFlag);
     // While the error state lasts, the item page takes only the settings texts.
-    main->EdMeasTarget->clear();
+    main->TabItem1->EdMeasTarget->clear();
     main->InitDataView();
-    EXPECT_EQ(main->EdMeasTarget->text(), QStringLiteral("中央区立体駐車場新築工事"));
-    EXPECT_TRUE(main->EdDate->text().isEmpty());
+    EXPECT_EQ(main->TabItem1->EdMeasTarget->text(), QStringLiteral("中央区立体駐車場新築工事"));
+    EXPECT_TRUE(main->TabItem1->EdDate->text().isEmpty());
     EXPECT_EQ(dialogs.boxes().size(), 1u);
 }
 
@@ -263,6 +265,6 @@ TEST_F(MainWindow, ResizingKeepsTheWindowWithinItsLimits) {
 TEST_F(MainWindow, GraphImagesHaveTheirDesignSizes) {
     chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->TabControl1->setCurrentIndex(1);
-    EXPECT_EQ(main->ImSGraph->size(), QSize(930, 239));
-    EXPECT_EQ(main->ImGraphMS->size(), QSize(945, 249));
+    EXPECT_EQ(main->TabItem2->ImSGraph->size(), QSize(930, 239));
+    EXPECT_EQ(main->TabItem2->ImGraphMS->size(), QSize(945, 249));
 }

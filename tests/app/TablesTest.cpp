@@ -4,7 +4,7 @@
 #include "common/Checked.h"
 #include "data/Compliance.h"
 #include "data/DataViewForm.h"
-#include "data/Grids.h"
+#include "data/GridModel.h"
 #include "graph/GraphArea.h"
 #include "platform/TextFile.h"
 
@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
 using moravel::data::cell;
 using moravel::test::MainWindowTest;
@@ -31,33 +31,33 @@ using Tables = MainWindowTest;
 
 TEST_F(Tables, DayTablesShowTheChosenLevelsTruncated) {
     chooseDirectory(makeCard(moravel::test::cardOptions(1)));
-    const QTableWidget* s = main->SgDataView;
-    EXPECT_EQ(s->columnCount(), 25);
-    EXPECT_EQ(s->rowCount(), 7);
+    const QTableView* s = main->TabItem3->SgDataView;
+    EXPECT_EQ(s->model()->columnCount(), 25);
+    EXPECT_EQ(s->model()->rowCount(), 7);
     EXPECT_EQ(s->columnWidth(0), 50);
     EXPECT_EQ(s->columnWidth(1), 30);
     EXPECT_EQ(cell(s, 0, 0), QStringLiteral("分＼時"));
     EXPECT_EQ(cell(s, 24, 0), "23");
     EXPECT_EQ(cell(s, 0, 1), "0~10");
     EXPECT_EQ(cell(s, 0, 6), "50~60");
-    EXPECT_EQ(cell(s, 1, 1), whole(main->LA_List[2][0]));                  // L05 of 00:00-00:10
-    EXPECT_EQ(cell(s, 24, 6), whole(main->LA_List[2][143]));               // L05 of 23:50-24:00
-    EXPECT_EQ(cell(main->SgDataView2, 5, 3), whole(main->LV_List[3][26])); // L10 of 04:20
+    EXPECT_EQ(cell(s, 1, 1), whole(main->LA_List[2][0]));                            // L05 of 00:00-00:10
+    EXPECT_EQ(cell(s, 24, 6), whole(main->LA_List[2][143]));                         // L05 of 23:50-24:00
+    EXPECT_EQ(cell(main->TabItem3->SgDataView2, 5, 3), whole(main->LV_List[3][26])); // L10 of 04:20
     EXPECT_EQ(cell(main->FmDataView->SgDataView, 24, 6), whole(main->LA_List[2][143]));
-    EXPECT_EQ(main->LbSMode->text(), "L05");
+    EXPECT_EQ(main->TabItem3->LbSMode->text(), "L05");
     // A time window blanks the other intervals as 0.
     main->CbDataStopH->setCurrentIndex(1);
     EXPECT_EQ(cell(s, 1, 1), whole(main->LA_List[2][0]));
     EXPECT_EQ(cell(s, 2, 1), "0");
-    EXPECT_EQ(s->item(1, 1)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(s->model()->index(1, 1).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 }
 
 TEST_F(Tables, AThreeDayPeriodFillsThreeRowsWithWeekdayMarks) {
     chooseDirectory(makeCard(moravel::test::cardOptions(10)));
     choosePeriod(4, 6); // Friday 5th to Sunday 7th March 2021
-    const QTableWidget* t = main->DataTable;
-    EXPECT_EQ(t->columnCount(), 18);
-    EXPECT_EQ(t->rowCount(), 32);
+    const QTableView* t = main->TabItem3->DataTable;
+    EXPECT_EQ(t->model()->columnCount(), 18);
+    EXPECT_EQ(t->model()->rowCount(), 32);
     EXPECT_EQ(t->columnWidth(0), 180);
     EXPECT_EQ(cell(t, 0, 0), QStringLiteral("日付"));
     EXPECT_EQ(cell(t, 0, 1), QStringLiteral("2021年03月05日(金)"));
@@ -77,7 +77,7 @@ TEST_F(Tables, AThreeDayPeriodFillsThreeRowsWithWeekdayMarks) {
         for (int c = 0; c <= 17; ++c)
             ASSERT_TRUE(cell(t, c, r).isEmpty()) << c << "," << r;
     // The overview in the table window holds the vibration maxima (written last).
-    const QTableWidget* overview = main->FmDataView->SgDataView;
+    const QTableView* overview = main->FmDataView->SgDataView;
     EXPECT_EQ(cell(overview, 0, 0), QStringLiteral("日付"));
     EXPECT_EQ(cell(overview, 0, 1), "Max");
     EXPECT_EQ(cell(overview, 10, 0), " 10");
@@ -88,11 +88,11 @@ TEST_F(Tables, AThreeDayPeriodFillsThreeRowsWithWeekdayMarks) {
 TEST_F(Tables, ColumnChoice) {
     chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     choosePeriod(0, 2);
-    main->Button11->click(); // all noise columns off
-    main->CbSTableL05->setChecked(true);
-    main->CbSTableLmax->setChecked(true);
-    main->Button12->click(); // all visible vibration columns off
-    const QTableWidget* t = main->DataTable;
+    main->TabItem3->Button11->click(); // all noise columns off
+    main->TabItem3->CbSTableL05->setChecked(true);
+    main->TabItem3->CbSTableLmax->setChecked(true);
+    main->TabItem3->Button12->click(); // all visible vibration columns off
+    const QTableView* t = main->TabItem3->DataTable;
     EXPECT_EQ(cell(t, 1, 0), "L05");
     EXPECT_EQ(cell(t, 2, 0), "Lmax");
     EXPECT_EQ(cell(t, 1, 2), main->LA_ListMax[2][1]);
@@ -102,9 +102,9 @@ TEST_F(Tables, ColumnChoice) {
             ASSERT_TRUE(cell(t, c, r).isEmpty()) << c << "," << r;
     // "全チェック" of vibration checks the eight visible boxes, not the hidden Le.
     const int before = main->RefreshCount;
-    main->Button10->click();
+    main->TabItem3->Button10->click();
     EXPECT_EQ(main->RefreshCount - before, 9); // once per changed box and once at the end
-    EXPECT_FALSE(main->CbVTableLe->isChecked());
+    EXPECT_FALSE(main->TabItem3->CbVTableLe->isChecked());
     EXPECT_EQ(cell(t, 10, 0), "Leq");
     EXPECT_EQ(cell(t, 17, 0), "Lmax");
 }
@@ -115,12 +115,12 @@ TEST_F(Tables, AfterAFailureTheNoiseTableIsEmptyAndTheVibrationTableKeepsItsValu
     lines[16] = "x";
     moravel::test::writeDeviceFile(dir + "/20210302.LAC", lines);
     chooseDirectory(dir);
-    const QString vibration = cell(main->SgDataView2, 3, 3);
+    const QString vibration = cell(main->TabItem3->SgDataView2, 3, 3);
     ASSERT_FALSE(vibration.isEmpty());
     main->BtDateDown->click();
-    EXPECT_TRUE(cell(main->SgDataView, 3, 3).isEmpty());
-    EXPECT_EQ(cell(main->SgDataView, 0, 1), "0~10");
-    EXPECT_EQ(cell(main->SgDataView2, 3, 3), vibration);
+    EXPECT_TRUE(cell(main->TabItem3->SgDataView, 3, 3).isEmpty());
+    EXPECT_EQ(cell(main->TabItem3->SgDataView, 0, 1), "0~10");
+    EXPECT_EQ(cell(main->TabItem3->SgDataView2, 3, 3), vibration);
     EXPECT_EQ(dialogs.texts("information"),
               (QStringList{QStringLiteral("20210302.LAC\r\nは破損しています。")}));
 }
@@ -128,9 +128,9 @@ TEST_F(Tables, AfterAFailureTheNoiseTableIsEmptyAndTheVibrationTableKeepsItsValu
 TEST_F(Tables, TheRefreshDoesNothingInTheErrorState) {
     chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->errorFlag = true;
-    main->SgDataView->item(1, 1)->setText("x");
+    main->TabItem3->NoiseDayGrid->setCell(1, 1, "x");
     main->RadioGroupChange();
-    EXPECT_EQ(cell(main->SgDataView, 1, 1), "x");
+    EXPECT_EQ(cell(main->TabItem3->SgDataView, 1, 1), "x");
 }
 
 TEST_F(Tables, TheTableWindowRefreshesOnlyWithItsNoiseButton) {
@@ -142,40 +142,42 @@ TEST_F(Tables, TheTableWindowRefreshesOnlyWithItsNoiseButton) {
     const int before = main->RefreshCount;
     main->FmDataView->RbV->setChecked(true);
     EXPECT_EQ(main->RefreshCount, before + 1);
-    main->SgDataView->item(1, 1)->setText("x");
-    main->CbSMode->setCurrentIndex(0);
-    EXPECT_EQ(cell(main->SgDataView, 1, 1), "x"); // no table refresh while 振動 is chosen there
+    main->TabItem3->NoiseDayGrid->setCell(1, 1, "x");
+    main->TabItem2->CbSMode->setCurrentIndex(0);
+    EXPECT_EQ(cell(main->TabItem3->SgDataView, 1, 1), "x"); // no table refresh while 振動 is chosen there
     main->FmDataView->RbS->setChecked(true);
-    EXPECT_EQ(cell(main->SgDataView, 1, 1), whole(main->LA_List[0][0]));
+    EXPECT_EQ(cell(main->TabItem3->SgDataView, 1, 1), whole(main->LA_List[0][0]));
 }
 
 TEST_F(Tables, TheSummaryPageFollowsTheLoadAndTheLevels) {
     chooseDirectory(makeCard(moravel::test::cardOptions(3)));
     choosePeriod(0, 2);
-    ASSERT_EQ(main->SgSummaryS->rowCount(), 3);
+    ASSERT_EQ(main->TabItem5->SgSummaryS->model()->rowCount(), 3);
     const moravel::data::Compliance summary = main->ComplianceNow();
     EXPECT_EQ(summary.sLevel, moravel::L05);
     for (int c = 0; c < 9; ++c)
-        EXPECT_EQ(main->SgSummaryS->item(1, c)->text(), moravel::data::complianceCells(summary.s[1])[c]) << c;
-    EXPECT_EQ(main->SgSummaryS->item(1, 0)->text(), QStringLiteral("2021/03/02(火)"));
-    EXPECT_EQ(main->SgSummaryV->item(2, 2)->text(), "75");
-    EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-00:00"));
+        EXPECT_EQ(cell(main->TabItem5->SgSummaryS, c, 1), moravel::data::complianceCells(summary.s[1])[c])
+            << c;
+    EXPECT_EQ(cell(main->TabItem5->SgSummaryS, 0, 1), QStringLiteral("2021/03/02(火)"));
+    EXPECT_EQ(cell(main->TabItem5->SgSummaryV, 2, 2), "75");
+    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-00:00"));
     EXPECT_TRUE(main->TabItem5->isEnabled());
     // The level chosen in the combo is the level examined.
-    const QString maxBefore = main->SgSummaryS->item(0, 6)->text();
-    main->CbSMode->setCurrentIndex(moravel::Lmax);
-    EXPECT_EQ(main->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-00:00"));
-    EXPECT_EQ(main->SgSummaryS->item(0, 6)->text(),
+    const QString maxBefore = cell(main->TabItem5->SgSummaryS, 6, 0);
+    main->TabItem2->CbSMode->setCurrentIndex(moravel::Lmax);
+    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-00:00"));
+    EXPECT_EQ(cell(main->TabItem5->SgSummaryS, 6, 0),
               moravel::data::complianceCells(main->ComplianceNow().s[0])[6]);
-    EXPECT_GT(main->SgSummaryS->item(0, 6)->text().toDouble(), maxBefore.toDouble());
+    EXPECT_GT(cell(main->TabItem5->SgSummaryS, 6, 0).toDouble(), maxBefore.toDouble());
     // The runs of the row chosen.
-    main->SgSummaryS->setCurrentCell(1, 0);
-    EXPECT_EQ(main->SgExceedances->rowCount(), main->ComplianceNow().s[1].exceedances.size());
+    main->TabItem5->SgSummaryS->setCurrentIndex(main->TabItem5->SgSummaryS->model()->index(1, 0));
+    EXPECT_EQ(main->TabItem5->SgExceedances->model()->rowCount(),
+              main->ComplianceNow().s[1].exceedances.size());
     // A failed load: empty and disabled.
     choosePeriod(0, 0);
     main->RbDateDMode->setChecked(true);
     main->errorFlag = false;
     main->DataResetAll();
-    EXPECT_EQ(main->SgSummaryS->rowCount(), 0);
+    EXPECT_EQ(main->TabItem5->SgSummaryS->model()->rowCount(), 0);
     EXPECT_FALSE(main->TabItem5->isEnabled());
 }

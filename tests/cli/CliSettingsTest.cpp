@@ -23,14 +23,14 @@ TEST_F(CliSettings, ChangesAreWrittenByteForByteAsTheSettingsPageWritesThem) {
               moravel::test::readBytes(script + "/MORVEL.TXT"));
 
     chooseDirectory(page);
-    main->SettingsEdits[moravel::MeasTarget]->setText(QStringLiteral("第二工区　北側"));
-    main->SettingsEdits[moravel::MeasPositionS]->setText(QStringLiteral("敷地境界西側"));
-    main->SettingsEdits[moravel::ReferenceS]->setText("80");
-    main->SettingsEdits[moravel::Notices]->clear();
+    main->TabItem4->SettingsEdits[moravel::MeasTarget]->setText(QStringLiteral("第二工区　北側"));
+    main->TabItem4->SettingsEdits[moravel::MeasPositionS]->setText(QStringLiteral("敷地境界西側"));
+    main->TabItem4->SettingsEdits[moravel::ReferenceS]->setText("80");
+    main->TabItem4->SettingsEdits[moravel::Notices]->clear();
     dialogs.clear();
     for (int i = 0; i < 3; ++i) // not FAT32, create, overwrite
         dialogs.answer(Answer::Yes);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     ASSERT_EQ(dialogs.texts().last(), QStringLiteral("保存完了しました"));
 
     const CliResult r = cli({"settings", script, "--set", QStringLiteral("site=第二工区　北側"), "--set",

@@ -92,16 +92,16 @@ TEST_F(Cli, CsvFilesAreTheWindowsFiles) {
 TEST_F(Cli, ReportsAreThePreviewsPages) {
     const QString cardDir = makeCard(moravel::test::cardOptions(5));
     chooseDirectory(cardDir);
-    main->RbSS->setChecked(true);
-    main->CbSMode->setCurrentIndex(8);
+    main->TabItem2->RbSS->setChecked(true);
+    main->TabItem2->CbSMode->setCurrentIndex(8);
     choosePeriod(1, 3);
-    main->Button2->click();         // no noise series but ...
-    main->CbL50S->setChecked(true); // ... L50
-    main->CbLmaxS->setChecked(true);
-    main->CbLeqV->setChecked(false);
-    main->CbLeV->setChecked(false);
-    for (QCheckBox* b : main->VSeriesBoxes())
-        b->setChecked(b == main->CbL50V || b == main->CbLmaxV);
+    main->TabItem2->Button2->click();         // no noise series but ...
+    main->TabItem2->CbL50S->setChecked(true); // ... L50
+    main->TabItem2->CbLmaxS->setChecked(true);
+    main->TabItem2->CbLeqV->setChecked(false);
+    main->TabItem2->CbLeV->setChecked(false);
+    for (QCheckBox* b : main->TabItem2->VSeriesBoxes())
+        b->setChecked(b == main->TabItem2->CbL50V || b == main->TabItem2->CbLmaxV);
     main->BtPrintOut->click();
     const QImage preview = main->FmPrint->Print_Image->bitmap();
     const QString png = tmp.filePath("report.png");
@@ -125,8 +125,8 @@ TEST_F(Cli, ReportsAreThePreviewsPages) {
 TEST_F(Cli, GraphsAreTheMainWindowsGraphs) {
     const QString cardDir = makeCard(moravel::test::cardOptions(2));
     chooseDirectory(cardDir);
-    main->CbVMode->setCurrentIndex(6);
-    const QImage onScreen = main->ImVGraph->bitmap();
+    main->TabItem2->CbVMode->setCurrentIndex(6);
+    const QImage onScreen = main->TabItem2->ImVGraph->bitmap();
     const QString png = tmp.filePath("v.png");
     const Result r = cli({"graph", cardDir, png, "--day", "20210301", "--channel", "V", "--level", "Lmin"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();

@@ -2,7 +2,7 @@
 #include "WindowTest.h"
 
 #include "common/Checked.h"
-#include "data/Grids.h"
+#include "data/GridModel.h"
 #include "export/CSVConvert.h"
 #include "platform/TextFile.h"
 
@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 
 using moravel::platform::Answer;
 using moravel::test::MainWindowTest;
@@ -76,7 +76,7 @@ TEST_F(ExportWindow, ADayRunWritesFiveFilesAndCloses) {
     EXPECT_EQ(rows[16], (QStringList{QStringLiteral("日付"), QStringLiteral("騒音レベル(dB)")}));
     EXPECT_EQ(rows[18][0], "2021/03/02 00:00:00");
     EXPECT_EQ(QString::number(moravel::levelTruncated(rows[18][3])),
-              moravel::data::cell(main->SgDataView, 1, 1));
+              moravel::data::cell(main->TabItem3->SgDataView, 1, 1));
     const auto combined = readCsv(out() + "/20210302.csv");
     EXPECT_EQ(combined[18].size(), 19);
     const auto raw = readCsv(out() + "/20210302_LV.csv");
@@ -130,8 +130,8 @@ TEST_F(ExportWindow, APeriodRunWritesThePeriodCsvAndHidesTheBulkBox) {
     EXPECT_EQ(rows[17][0], QStringLiteral("2021年03月05日(金)"));
     EXPECT_EQ(rows[19], (QStringList{QStringLiteral("2021年03月07日(日)"), "0", "0", "0", "0", "0", "0", "0",
                                      "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(rows[17][3],
-              moravel::data::cell(main->DataTable, 3, 1)); // L05 of the first day, as the month table shows
+    EXPECT_EQ(rows[17][3], moravel::data::cell(main->TabItem3->DataTable, 3,
+                                               1)); // L05 of the first day, as the month table shows
     EXPECT_EQ(dialogs.texts("information"), QStringList{Done});
 
     // Back in day mode the box is there again, unchecked.

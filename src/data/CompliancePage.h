@@ -1,0 +1,59 @@
+#pragma once
+
+#include "data/Choices.h"
+#include "data/Compliance.h"
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace moravel::data {
+
+class TextRowsModel;
+
+// The page "集計": per channel and day, how much of the time window was measured, the energy
+// average, the maximum and how long the level exceeded the reference; the runs of the day chosen in
+// either table. It is disabled while there is nothing to show.
+class CompliancePage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CompliancePage(QWidget* parent = nullptr);
+
+    QLabel* LbSummaryS = nullptr;
+    QLabel* LbSummaryV = nullptr;
+    QTableView* SgSummaryS = nullptr;
+    QTableView* SgSummaryV = nullptr;
+    QLabel* LbExceedances = nullptr;
+    QTableView* SgExceedances = nullptr;
+    QPushButton* BtSummaryCsv = nullptr;
+
+    // Shows the compliance of the days at the window and levels chosen; a day whose reference or
+    // date cannot be read leaves the page empty, the rest of the window stands. The days are kept
+    // for the runs of a row and for ComplianceNow.
+    void Show(const QList<DayRecord>& days, const DisplayChoices& choices);
+    void Clear();
+    // The runs of a channel's day (0 noise, 1 vibration) in the runs table.
+    void ComplianceRowChange(int channel, int row);
+    // The compliance shown; throws DataError where a day cannot be judged.
+    Compliance ComplianceNow() const;
+    const QList<DayRecord>& Days() const { return m_days; }
+
+signals:
+    // "CSV保存" was pressed with days shown.
+    void csvWanted();
+
+private:
+    TextRowsModel* m_s = nullptr;
+    TextRowsModel* m_v = nullptr;
+    TextRowsModel* m_runs = nullptr;
+    QList<DayRecord> m_days;
+    TimeWindow m_window;
+    int m_sLevel = L05;
+    int m_vLevel = L10;
+};
+
+} // namespace moravel::data
