@@ -2,11 +2,11 @@
 // measured days, and the capacity and version commands.
 #include "app/MainForm.h"
 
-#include "app/Capacity.h"
 #include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/Items.h"
 #include "common/Text.h"
+#include "data/Capacity.h"
 #include "data/Catalogue.h"
 #include "data/CompliancePage.h"
 #include "data/DataViewForm.h"
@@ -547,7 +547,7 @@ void TFmMain::BtCardCheckClick() {
         dialogs().information(this, QStringLiteral("指定されたドライブが無効になっています。"));
         return;
     }
-    dialogs().information(this, moravel::app::capacityMessage(free));
+    dialogs().information(this, moravel::data::capacityMessage(free));
 }
 
 void TFmMain::BtVersionCheckClick() {

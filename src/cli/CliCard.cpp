@@ -1,7 +1,7 @@
 // The commands that read a card and write nothing: days, check, capacity, verify.
-#include "app/Capacity.h"
 #include "cli/Cli.h"
 #include "common/Errors.h"
+#include "data/Capacity.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
@@ -81,7 +81,7 @@ int commandCapacity(const Arguments& a) {
     const qint64 free = platform::freeBytes(path);
     if (free < 0)
         throw invalidDrive(path);
-    for (const QString& line : app::capacityMessage(free).split(QStringLiteral("\r\n")))
+    for (const QString& line : data::capacityMessage(free).split(QStringLiteral("\r\n")))
         out(line);
     return 0;
 }

@@ -37,8 +37,6 @@ TFmCSVConvert::TFmCSVConvert(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 }
 
 void TFmCSVConvert::FormCreate() {
-    for (int i = 0; i < 7; ++i)
-        WeekArray[static_cast<size_t>(i)] = moravel::weekdayLetter(i);
     flag = true;
 }
 

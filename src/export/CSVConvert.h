@@ -28,7 +28,6 @@ public:
     QPushButton* BtDirSettings = nullptr;
     QCheckBox* DModeConvert = nullptr;
     QPushButton* BtConvertStart = nullptr;
-    std::array<QString, 7> WeekArray;
     bool flag = true;
 
     void FormCreate();

@@ -35,7 +35,6 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    QPainter& painter() { return m_p; }
     void fontSize(int pixels) {
         QFont f(platform::uiFontFamily());
         f.setPixelSize(pixels);

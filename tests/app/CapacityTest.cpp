@@ -1,4 +1,4 @@
-#include "app/Capacity.h"
+#include "data/Capacity.h"
 #include "app/MainForm.h"
 
 #include "WindowTest.h"
@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using moravel::app::capacityMessage;
+using moravel::data::capacityMessage;
 
 TEST(Capacity, Messages) {
     const qint64 GB = 1073741824;
@@ -24,7 +24,7 @@ TEST(Capacity, Messages) {
               QStringLiteral("残り容量 : 123.4 GB\r\n記録可能の日数 : 82303日、約 2654ヶ月"));
     EXPECT_EQ(capacityMessage(3 * GB),
               QStringLiteral("残り容量 : 3 GB\r\n記録可能の日数 : 2000日、約 64ヶ月"));
-    EXPECT_EQ(moravel::app::generalFloatText(1.5e-6), "1.5E-6");
+    EXPECT_EQ(moravel::data::generalFloatText(1.5e-6), "1.5E-6");
 }
 
 using Commands = moravel::test::MainWindowTest;

@@ -1,8 +1,8 @@
-#include "app/Capacity.h"
+#include "data/Capacity.h"
 
 #include <cmath>
 
-namespace moravel::app {
+namespace moravel::data {
 
 QString generalFloatText(double value) {
     QString text = QString::number(value, 'g', 15);
@@ -30,4 +30,4 @@ QString capacityMessage(qint64 freeBytes) {
            QStringLiteral("、約 ") + QString::number(months) + QStringLiteral("ヶ月");
 }
 
-} // namespace moravel::app
+} // namespace moravel::data

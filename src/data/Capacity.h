@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace moravel::app {
+namespace moravel::data {
 
 // The shortest general decimal form of a number with up to 15 significant digits, the way the
 // system writes floating-point numbers ("123.456", "3", "1.5E-6").
@@ -13,4 +13,4 @@ QString generalFloatText(double value);
 // 31 days a month.
 QString capacityMessage(qint64 freeBytes);
 
-} // namespace moravel::app
+} // namespace moravel::data
