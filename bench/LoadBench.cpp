@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 using namespace moravel;
@@ -128,8 +128,7 @@ void MonthPdf(benchmark::State& state) {
         w.main->CbDateList->setCurrentIndex(d);
         days.push_back(std::make_unique<data::CardData>(static_cast<data::CardData&>(*w.main)));
         report::ReportInputs in = w.main->ReportInputsNow();
-        in.la = &days.back()->LA_List;
-        in.lv = &days.back()->LV_List;
+        in.data = days.back().get();
         pages.append(in);
     }
     QTemporaryDir out;
@@ -146,7 +145,7 @@ void MonthPdf(benchmark::State& state) {
 }
 BENCHMARK(MonthPdf)->Unit(benchmark::kMillisecond);
 
-// The compliance summary of a loaded month, and the summary tab filled from it.
+// The compliance of a loaded month, and the compliance page filled from it.
 void MonthSummary(benchmark::State& state) {
     Window w;
     w.showMonth();
@@ -162,7 +161,7 @@ void MonthSummaryTab(benchmark::State& state) {
     w.showMonth();
     for (auto _ : state)
         w.main->ComplianceRefresh();
-    if (w.main->TabItem5->SgSummaryS->rowCount() != 31)
+    if (w.main->TabItem5->SgSummaryS->model()->rowCount() != 31)
         state.SkipWithError("the tab was not filled");
 }
 BENCHMARK(MonthSummaryTab)->Unit(benchmark::kMicrosecond);
