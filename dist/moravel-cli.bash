@@ -47,6 +47,7 @@ _moravel_cli() {
         graph) options="$selection --channel --size --lines --level --series --overwrite --quiet" ;;
         summary) options="$selection --noise-level --vibration-level --format" ;;
         settings) options="--set --not-fat32-ok --quiet" ;;
+        verify) options="--quiet" ;;
         version) options="" ;;
         *) options="" ;;
     esac

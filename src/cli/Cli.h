@@ -72,8 +72,10 @@ Failure invalidDrive(const QString& path);
 struct Card {
     QString directory; // ends with a path separator
     QStringList catalogue;
-    ItemTexts settings;        // empty where there is no settings file or a broken one
-    bool settingsRead = false; // the settings file was there and was read
+    ItemTexts settings; // empty where there is no settings file or a broken one
+    // The settings file as reading it found it: "absent", "read" (also where its content is broken)
+    // or "unreadable".
+    QString settingsState = QStringLiteral("absent");
 
     explicit Card(const QString& path);
     // Reads the settings file, as choosing the directory does. A settings file the application
@@ -82,6 +84,10 @@ struct Card {
     // The catalogue index of a day given with an option.
     int indexOf(const QString& option, const QString& stem) const;
 };
+
+// The names of the card's day files (.LAC and .LVC) whose dates lie from `first` to `last`
+// (yyyymmdd), in the card's order.
+QStringList dayFileListing(const QString& directory, const QString& first, const QString& last);
 
 // A day or a period of a card, loaded as the main window loads it.
 struct Loaded {

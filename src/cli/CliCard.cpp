@@ -5,8 +5,11 @@
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
+#include "report/PdfReading.h"
 #include "report/ReportPdf.h"
 #include "settings/SettingsFile.h"
+
+#include <QTemporaryDir>
 
 namespace moravel::cli {
 
@@ -86,45 +89,146 @@ int commandCapacity(const Arguments& a) {
     return 0;
 }
 
-// Whether the card still holds the files a report was made from.
+namespace {
+
+// The first and last day (yyyymmdd) of a report's selection: "day X", "period A B", "days A B".
+QStringList selectionRange(const QString& selection) {
+    const QStringList words = selection.split(u' ');
+    if (words.size() == 2 && words[0] == u"day")
+        return {words[1], words[1]};
+    if (words.size() == 3 && (words[0] == u"period" || words[0] == u"days"))
+        return {words[1], words[2]};
+    return {};
+}
+
+} // namespace
+
+// Whether the card makes the report: the files it read unchanged, no day file of its period added
+// or taken away, and every page as the card's data draws it with the choices the report records.
 int commandVerify(const Arguments& a) {
     if (a.positional.size() != 2)
         throw UsageError{Cli::tr("verify takes a PDF report and a card directory")};
     const QString pdf = a.positional[0];
+    const bool quiet = a.has("--quiet");
     QByteArray bytes;
     try {
         bytes = platform::readBytes(pdf);
     } catch (const DataError& e) {
         throw Failure{fileErrorText(e)};
     }
-    const std::optional<report::Provenance> provenance = report::readProvenance(bytes);
-    if (!provenance || provenance->files.isEmpty())
-        throw Failure{
-            Cli::tr("%1: not a report of Moravel, or it holds no record of its card files").arg(pdf)};
+    report::PdfDocument document;
+    try {
+        document = report::readPdf(bytes);
+    } catch (const DataError& e) {
+        throw Failure{Cli::tr("%1: %2").arg(pdf, e.text())};
+    }
+    if (!document.metadata)
+        throw Failure{Cli::tr("%1: holds no record of what it was made from (not a report of Moravel, or "
+                              "its metadata was removed)")
+                          .arg(pdf)};
+    const std::optional<report::Provenance> provenance = report::readProvenance(*document.metadata);
+    const QStringList range = provenance ? selectionRange(provenance->selection) : QStringList();
+    if (!provenance || provenance->files.isEmpty() || provenance->options.isEmpty() || range.isEmpty())
+        throw Failure{Cli::tr("%1: not a report of Moravel, or its record of what it was made from is "
+                              "incomplete (a report of an earlier version)")
+                          .arg(pdf)};
+    QStringList names = provenance->listing;
+    for (const report::Provenance::File& f : provenance->files)
+        names.append(f.name);
+    for (const QString& name : std::as_const(names))
+        if (!report::isPlainCardName(name))
+            throw Failure{Cli::tr("%1: its record names a file outside the card (%2); nothing was read")
+                              .arg(pdf, name)};
+    const QString made = Cli::tr("the report (%1, %2)").arg(provenance->selection, provenance->program);
     const Card card(a.positional[1]);
-    int differing = 0;
+    QStringList differences;
+    auto say = [&](const QString& line, bool differs) {
+        if (!quiet)
+            out(line);
+        if (differs)
+            differences.append(line);
+    };
     for (const report::Provenance::File& f : provenance->files) {
-        const QString path = card.directory + f.name;
-        if (!platform::fileExists(path)) {
-            out(Cli::tr("%1: missing from the card").arg(f.name));
-            ++differing;
+        if (!platform::fileExists(card.directory + f.name)) {
+            say(Cli::tr("%1: missing from the card").arg(f.name), true);
             continue;
         }
-        const QList<report::Provenance::File> now = report::cardFiles(card.directory, {f.name});
-        if (now.front().sha256 == f.sha256) {
-            out(Cli::tr("%1: as the report read it").arg(f.name));
-        } else {
-            out(Cli::tr("%1: changed since the report was made").arg(f.name));
-            ++differing;
+        QString now;
+        try {
+            now = report::cardFiles(card.directory, {f.name}).front().sha256;
+        } catch (const DataError& e) {
+            say(fileErrorText(e), true);
+            continue;
+        }
+        if (now == f.sha256)
+            say(Cli::tr("%1: as the report read it").arg(f.name), false);
+        else
+            say(Cli::tr("%1: changed since the report was made").arg(f.name), true);
+    }
+    QStringList listing;
+    try {
+        listing = dayFileListing(card.directory, range[0], range[1]);
+    } catch (const DataError&) {
+        throw invalidDrive(a.positional[1]);
+    }
+    for (const QString& name : std::as_const(listing))
+        if (!provenance->listing.contains(name))
+            say(Cli::tr("%1: added to the card since the report was made").arg(name), true);
+    for (const QString& name : provenance->listing)
+        if (!listing.contains(name) && !names.mid(provenance->listing.size()).contains(name))
+            say(Cli::tr("%1: missing from the card").arg(name), true);
+    // The settings file as a report made now would find it.
+    QString settingsNow = QStringLiteral("absent");
+    const QString settingsFile = card.directory + QStringLiteral("MORVEL.TXT");
+    if (platform::fileExists(settingsFile)) {
+        try {
+            platform::readLines(settingsFile);
+            settingsNow = QStringLiteral("read");
+        } catch (const DataError&) {
+            settingsNow = QStringLiteral("unreadable");
         }
     }
-    if (differing > 0) {
-        out(Cli::tr("the card does not hold what the report (%1, %2) was made from")
-                .arg(provenance->selection, provenance->program));
-        return 1;
+    if (settingsNow != provenance->settingsFile)
+        say(Cli::tr("MORVEL.TXT: %1 when the report was made, %2 now")
+                .arg(provenance->settingsFile, settingsNow),
+            true);
+    if (!differences.isEmpty())
+        throw Failure{
+            Cli::tr("the card does not hold what %1 was made from: %2").arg(made, differences.first())};
+
+    // The report made again from the card with the same choices, page by page.
+    QTemporaryDir tmp;
+    if (!tmp.isValid())
+        throw Failure{Cli::tr("no temporary directory to make the report again in")};
+    Arguments again;
+    again.positional = {card.directory, tmp.filePath(QStringLiteral("report.pdf"))};
+    for (const QStringList& option : provenance->options)
+        again.options.insert(option.value(0), option.mid(1));
+    again.options.insert(QStringLiteral("--quiet"), {});
+    report::PdfDocument remade;
+    try {
+        commandReport(again);
+        remade = report::readPdf(platform::readBytes(again.positional[1]));
+    } catch (const Failure& e) {
+        throw Failure{Cli::tr("the card no longer gives %1: %2").arg(made, e.text)};
+    } catch (const UsageError& e) {
+        throw Failure{Cli::tr("the card no longer gives %1: %2").arg(made, e.text)};
+    } catch (const DataError& e) {
+        throw Failure{Cli::tr("the card no longer gives %1: %2").arg(made, e.text())};
     }
-    out(Cli::tr("the card holds what the report (%1, %2) was made from")
-            .arg(provenance->selection, provenance->program));
+    if (remade.pages.size() != document.pages.size())
+        throw Failure{Cli::tr("%1 has %2 pages, the card gives %3")
+                          .arg(pdf)
+                          .arg(document.pages.size())
+                          .arg(remade.pages.size())};
+    for (int i = 0; i < document.pages.size(); ++i)
+        if (document.pages[i] != remade.pages[i])
+            throw Failure{
+                Cli::tr("page %1 differs from what the card gives: it draws other lines or text than "
+                        "the card's data with the report's choices")
+                    .arg(i + 1)};
+    if (!quiet)
+        out(Cli::tr("the card gives %1: every file as it read it, every page as it shows").arg(made));
     return 0;
 }
 

@@ -152,15 +152,27 @@ void Card::readSettings() {
     if (!platform::fileExists(file))
         return;
     try {
-        settingsRead = true;
         const settings::SettingsContent content = settings::parseSettingsFile(platform::readLines(file));
+        settingsState = QStringLiteral("read");
         if (content.corrupt)
             err(QStringLiteral("MORVEL.TXTは破損しています"));
         else
             settings = content.items;
     } catch (const DataError& e) {
+        settingsState = QStringLiteral("unreadable");
         err(fileErrorText(e));
     }
+}
+
+QStringList dayFileListing(const QString& directory, const QString& first, const QString& last) {
+    QStringList names;
+    for (const QString& name : platform::listFiles(directory)) {
+        QString stem, ext;
+        data::splitExtension(name, stem, ext);
+        if ((ext == u".LAC" || ext == u".LVC") && stem.size() == 8 && stem >= first && stem <= last)
+            names.append(name);
+    }
+    return names;
 }
 
 int Card::indexOf(const QString& option, const QString& stem) const {

@@ -37,7 +37,7 @@ QString usage() {
         "  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf\n"
         "  graph     CARD FILE SELECTION   one graph of the main window as an image\n"
         "  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances\n"
-        "  verify    REPORT.pdf CARD       whether the card still holds what a PDF report was made from\n"
+        "  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands\n"
         "  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set\n"
         "  capacity  CARD                  the free space and the recording days left\n"
         "  version                         the version of the application\n"
@@ -164,12 +164,16 @@ const QList<Command>& commands() {
                     timeWindowHelp();
          }},
         {"verify",
-         {},
+         {{"--quiet", 0}},
          commandVerify,
          [] {
-             return Cli::tr("usage: moravel-cli verify REPORT.pdf CARD\n\n"
-                            "Compares the card files a PDF report records with the card: each file as the\n"
-                            "report read it, changed, or missing. Exit status 1 when any differs.\n");
+             return Cli::tr("usage: moravel-cli verify REPORT.pdf CARD [--quiet]\n\n"
+                            "Whether the card makes the PDF report: every card file the report records as\n"
+                            "it read it, no day file of its period added or missing, MORVEL.TXT as it was,\n"
+                            "and every page as the card's data draws it with the choices the report\n"
+                            "records. Exit status 1 with the reason otherwise, also for a file that is not\n"
+                            "a PDF, is damaged or was not made by moravel-cli report.\n\n"
+                            "  --quiet                  print nothing but a failure\n");
          }},
         {"settings",
          {{"--set", 1, true}, {"--not-fat32-ok", 0}, {"--quiet", 0}},

@@ -215,10 +215,17 @@ int commandReport(const Arguments& a) {
         provenance.program = report::programName();
         provenance.selection = selection;
         provenance.timeWindow = timeWindowText(loads.front().selection.window);
+        for (auto it = a.options.cbegin(); it != a.options.cend(); ++it)
+            if (it.key() != u"--overwrite" && it.key() != u"--quiet")
+                provenance.options.append(QStringList{it.key()} + it.value());
+        const QStringList range = a.has("--period") ? a.options.value(QStringLiteral("--period"))
+                                                    : QStringList{a.value("--day"), a.value("--day")};
+        provenance.listing = dayFileListing(card.directory, range.value(0), range.value(1));
+        provenance.settingsFile = card.settingsState;
         QStringList read;
         for (const Loaded& l : loads)
             read += l.result.filesRead;
-        if (card.settingsRead)
+        if (card.settingsState == u"read")
             read.append(QStringLiteral("MORVEL.TXT"));
         provenance.files = report::cardFiles(card.directory, read);
         const int reportPages = static_cast<int>(loads.size());

@@ -47,6 +47,19 @@ QByteArray xmp(const Provenance& p, const QString& title) {
     w.writeTextElement(QStringLiteral("moravel:Program"), p.program);
     w.writeTextElement(QStringLiteral("moravel:Selection"), p.selection);
     w.writeTextElement(QStringLiteral("moravel:TimeWindow"), p.timeWindow);
+    w.writeTextElement(QStringLiteral("moravel:SettingsFile"), p.settingsFile);
+    w.writeStartElement(QStringLiteral("moravel:Options"));
+    w.writeStartElement(QStringLiteral("rdf:Seq"));
+    for (const QStringList& option : p.options)
+        w.writeTextElement(QStringLiteral("rdf:li"), option.join(u'\t'));
+    w.writeEndElement();
+    w.writeEndElement();
+    w.writeStartElement(QStringLiteral("moravel:Listing"));
+    w.writeStartElement(QStringLiteral("rdf:Seq"));
+    for (const QString& name : p.listing)
+        w.writeTextElement(QStringLiteral("rdf:li"), name);
+    w.writeEndElement();
+    w.writeEndElement();
     w.writeStartElement(QStringLiteral("moravel:Files"));
     w.writeStartElement(QStringLiteral("rdf:Seq"));
     for (const Provenance::File& f : p.files) {
@@ -115,21 +128,41 @@ void writeReportPdf(const QString& path, int pages, const std::function<void(QPa
     platform::writeFileAtomically(path, bytes);
 }
 
-std::optional<Provenance> readProvenance(const QByteArray& pdf) {
-    const qsizetype begin = pdf.indexOf("<x:xmpmeta");
-    const qsizetype end = pdf.indexOf("</x:xmpmeta>", begin);
-    if (begin < 0 || end < 0)
-        return std::nullopt;
-    QXmlStreamReader r(pdf.mid(begin, end - begin + 12));
+bool isPlainCardName(const QString& name) {
+    if (name.isEmpty() || name.size() > 255 || name == u"." || name == u"..")
+        return false;
+    for (const QChar c : name)
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+std::optional<Provenance> readProvenance(const QByteArray& metadata) {
+    QXmlStreamReader r(metadata);
     Provenance p;
     bool ours = false;
+    QString within; // the record's list being read: Options, Listing or Files
     while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement)
+        const QXmlStreamReader::TokenType token = r.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (r.namespaceUri() == Namespace && r.name() == within)
+                within.clear();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes attributes = r.attributes();
-        if (attributes.hasAttribute(Namespace, QStringLiteral("name"))) {
+        if (within == u"Files" && attributes.hasAttribute(Namespace, QStringLiteral("name"))) {
             p.files.append({attributes.value(Namespace, QStringLiteral("name")).toString(),
                             attributes.value(Namespace, QStringLiteral("sha256")).toString()});
+            continue;
+        }
+        if (r.name() == u"li" && within == u"Options") {
+            p.options.append(r.readElementText().split(u'\t'));
+            continue;
+        }
+        if (r.name() == u"li" && within == u"Listing") {
+            p.listing.append(r.readElementText());
             continue;
         }
         if (r.namespaceUri() != Namespace)
@@ -142,6 +175,10 @@ std::optional<Provenance> readProvenance(const QByteArray& pdf) {
             p.selection = r.readElementText();
         } else if (name == u"TimeWindow") {
             p.timeWindow = r.readElementText();
+        } else if (name == u"SettingsFile") {
+            p.settingsFile = r.readElementText();
+        } else if (name == u"Options" || name == u"Listing" || name == u"Files") {
+            within = name;
         }
     }
     if (!ours || r.hasError())
