@@ -4,50 +4,6 @@
 <context>
     <name>Cli</name>
     <message>
-        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
-
-Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
-
-commands:
-  days      CARD                  the measured days of the card, one yyyymmdd a line
-  check     CARD                  what the application would reject, and the file system
-  csv       CARD OUTDIR SELECTION the CSV files of the export window
-  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
-  graph     CARD FILE SELECTION   one graph of the main window as an image
-  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
-  verify    REPORT.pdf CARD       whether the card still holds what a PDF report was made from
-  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
-  capacity  CARD                  the free space and the recording days left
-  version                         the version of the application
-
-CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
-card, a period of at most 31 measured days.
-&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
-Exit status: 0 done, 1 failed, 2 a usage error.
-</source>
-        <translation>使い方: moravel-cli コマンド 引数 [オプション]
-
-騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
-
-コマンド:
-  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
-  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
-  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
-  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
-  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
-  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
-  verify    REPORT.pdf CARD       PDFの報告書の元になったファイルがカードにそのままあるか
-  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
-  capacity  CARD                  残り容量と記録可能の日数
-  version                         アプリケーションのバージョン
-
-CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
-（カードの測定日、期間は最大３１測定日）です。
-「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
-終了コード: 0 完了、1 失敗、2 使い方の誤り。
-</translation>
-    </message>
-    <message>
         <source>  --from HH:MM --to HH:MM  the time window of the graphs and tables (minutes 00 or 30;
                            whole hours for a period); the same start and stop is the
                            whole day
@@ -202,18 +158,6 @@ entries above the day&apos;s reference value.
   --noise-level NAME       調べる騒音のレベル（既定 L05）
   --vibration-level NAME   調べる振動のレベル（既定 L10）
   --format text|csv|json   表（既定）、コードページ932のCSV、JSON
-</translation>
-    </message>
-    <message>
-        <source>usage: moravel-cli verify REPORT.pdf CARD
-
-Compares the card files a PDF report records with the card: each file as the
-report read it, changed, or missing. Exit status 1 when any differs.
-</source>
-        <translation>使い方: moravel-cli verify REPORT.pdf CARD
-
-PDFの報告書が記録しているカードのファイルをカードと比べ、ファイルごとに、報告書が
-読んだとおりか、変更されたか、ないかを表示します。違いがあれば終了コードは 1 です。
 </translation>
     </message>
     <message>
@@ -430,10 +374,6 @@ Prints the version of the application.
         <translation>verify にはPDFの報告書とカードのディレクトリを指定します</translation>
     </message>
     <message>
-        <source>%1: not a report of Moravel, or it holds no record of its card files</source>
-        <translation>%1: もらべるの報告書ではないか、カードのファイルの記録がありません</translation>
-    </message>
-    <message>
         <source>%1: missing from the card</source>
         <translation>%1: カードにありません</translation>
     </message>
@@ -444,14 +384,6 @@ Prints the version of the application.
     <message>
         <source>%1: changed since the report was made</source>
         <translation>%1: 報告書の作成後に変更されています</translation>
-    </message>
-    <message>
-        <source>the card does not hold what the report (%1, %2) was made from</source>
-        <translation>カードは報告書（%1、%2）の元になったファイルを保っていません</translation>
-    </message>
-    <message>
-        <source>the card holds what the report (%1, %2) was made from</source>
-        <translation>カードは報告書（%1、%2）の元になったファイルを保っています</translation>
     </message>
     <message>
         <source>csv takes a card directory and an output directory</source>
@@ -546,15 +478,9 @@ Prints the version of the application.
         <translation>--series: Le は振動のレベルではありません</translation>
     </message>
     <message>
-        <source>%1, level %2, time window %3-%4
-</source>
-        <translation>%1、レベル %2、時間帯 %3-%4
-</translation>
-    </message>
-    <message>
         <source>date        construction  reference  valid/entries  coverage  Leq    max    at     exceeded
 </source>
-        <translation>日付        工事日        基準値     測定/区間      測定率    Leq    最大   時刻   超過
+        <translation>日付        施工日        基準値     測定/区間      測定率    Leq    最大   時刻   超過
 </translation>
     </message>
     <message>
@@ -568,12 +494,6 @@ Prints the version of the application.
     <message>
         <source>%1 min</source>
         <translation>%1 分</translation>
-    </message>
-    <message>
-        <source>            above the reference %1-%2, %3 entries, peak %4
-</source>
-        <translation>            基準値超過 %1-%2、%3 区間、最大 %4
-</translation>
     </message>
     <message>
         <source>noise S</source>
@@ -630,6 +550,123 @@ Prints the version of the application.
     <message>
         <source>%1: the settings were not written</source>
         <translation>%1: 設定は書き込まれませんでした</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
+
+Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
+
+commands:
+  days      CARD                  the measured days of the card, one yyyymmdd a line
+  check     CARD                  what the application would reject, and the file system
+  csv       CARD OUTDIR SELECTION the CSV files of the export window
+  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
+  graph     CARD FILE SELECTION   one graph of the main window as an image
+  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
+  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands
+  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
+  capacity  CARD                  the free space and the recording days left
+  version                         the version of the application
+
+CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
+card, a period of at most 31 measured days.
+&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
+Exit status: 0 done, 1 failed, 2 a usage error.
+</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli verify REPORT.pdf CARD [--quiet]
+
+Whether the card makes the PDF report: every card file the report records as
+it read it, no day file of its period added or missing, MORVEL.TXT as it was,
+and every page as the card&apos;s data draws it with the choices the report
+records. Exit status 1 with the reason otherwise, also for a file that is not
+a PDF, is damaged or was not made by moravel-cli report.
+
+  --quiet                  print nothing but a failure
+</source>
+        <translation>使い方: moravel-cli verify REPORT.pdf CARD [--quiet]
+
+カードがPDFの報告書をそのとおりに作るかを調べます: 報告書が記録したカードのファイルが全て
+読んだとおりで、期間の日ファイルに増減がなく、MORVEL.TXT がそのときのままで、記録された選択で
+カードのデータが描くとおりに全てのページがなっているか。そうでなければ理由とともに終了コード 1、
+PDFでないファイル、壊れたファイル、moravel-cli report で作られていないファイルも同じです。
+
+  --quiet                  失敗のほかは何も表示しない
+</translation>
+    </message>
+    <message>
+        <source>%1 has no %2 beside it: the day is not shown</source>
+        <translation>%1 の隣に %2 がありません: この日は表示されません</translation>
+    </message>
+    <message>
+        <source>%1: holds no record of what it was made from (not a report of Moravel, or its metadata was removed)</source>
+        <translation>%1: 何から作られたかの記録がありません（もらべるの報告書ではないか、メタデータが取り除かれています）</translation>
+    </message>
+    <message>
+        <source>%1: not a report of Moravel, or its record of what it was made from is incomplete (a report of an earlier version)</source>
+        <translation>%1: もらべるの報告書ではないか、何から作られたかの記録が不完全です（以前の版の報告書）</translation>
+    </message>
+    <message>
+        <source>%1: its record names a file outside the card (%2); nothing was read</source>
+        <translation>%1: 記録がカードの外のファイル（%2）を指しています。何も読み込んでいません</translation>
+    </message>
+    <message>
+        <source>the report (%1, %2)</source>
+        <translation>報告書（%1、%2）</translation>
+    </message>
+    <message>
+        <source>%1: added to the card since the report was made</source>
+        <translation>%1: 報告書の作成後にカードに加えられています</translation>
+    </message>
+    <message>
+        <source>MORVEL.TXT: %1 when the report was made, %2 now</source>
+        <translation>MORVEL.TXT: 報告書の作成時は %1、今は %2</translation>
+    </message>
+    <message>
+        <source>the card does not hold what %1 was made from: %2</source>
+        <translation>カードには%1の元になったものがありません: %2</translation>
+    </message>
+    <message>
+        <source>no temporary directory to make the report again in</source>
+        <translation>報告書を作り直す一時ディレクトリがありません</translation>
+    </message>
+    <message>
+        <source>the card no longer gives %1: %2</source>
+        <translation>カードからは%1を作れなくなっています: %2</translation>
+    </message>
+    <message>
+        <source>%1 has %2 pages, the card gives %3</source>
+        <translation>%1 は %2 ページですが、カードからは %3 ページになります</translation>
+    </message>
+    <message>
+        <source>page %1 differs from what the card gives: it draws other lines or text than the card&apos;s data with the report&apos;s choices</source>
+        <translation>%1 ページ目がカードから作ったものと違います: 報告書の選択でカードのデータが描く線や文字と異なります</translation>
+    </message>
+    <message>
+        <source>the card gives %1: every file as it read it, every page as it shows</source>
+        <translation>カードから%1が作れます: ファイルは全て読んだとおり、ページは全て表示のとおりです</translation>
+    </message>
+    <message>
+        <source>%1, level %2, time window %3
+</source>
+        <translation>%1、レベル %2、時間帯 %3
+</translation>
+    </message>
+    <message>
+        <source>            above the reference %1-%2, %3, peak %4
+</source>
+        <translation>            基準値超過 %1-%2、%3、最大 %4
+</translation>
+    </message>
+    <message>
+        <source>1 entry</source>
+        <translation>1 区間</translation>
+    </message>
+    <message>
+        <source>%1 entries</source>
+        <translation>%1 区間</translation>
     </message>
 </context>
 </TS>

@@ -376,7 +376,7 @@ void TFmMain::BtShowGraphClick() {
 // ---- the compliance page ----
 
 moravel::data::Compliance TFmMain::ComplianceNow() const {
-    return moravel::data::complianceOf(ComplianceDays, SelectionNow().window, CbSModeIndex, CbVModeIndex);
+    return TabItem5->ComplianceNow();
 }
 
 void TFmMain::ComplianceRefresh() {

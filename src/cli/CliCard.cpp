@@ -1,7 +1,10 @@
 // The commands that read a card and write nothing: days, check, capacity, verify.
 #include "cli/Cli.h"
 #include "common/Errors.h"
+#include "common/LevelStat.h"
 #include "data/Capacity.h"
+#include "data/Catalogue.h"
+#include "data/Compliance.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
@@ -32,9 +35,16 @@ int commandCheck(const Arguments& a) {
         data::Selection s = baseSelection(card);
         s.day = k;
         const data::LoadResult r = data::loadDay(s, {});
-        if (r.ok)
-            continue;
         const QString stem = card.catalogue[k];
+        if (r.ok) {
+            // What the compliance check and the reports refuse of a day the window loads.
+            try {
+                data::complianceOf(r.days, s.window, L05, L10);
+            } catch (const DataError& e) {
+                problems.append(stem + u' ' + oneLine(e.text()));
+            }
+            continue;
+        }
         if (r.silentlyRejected)
             problems.append(stem + u' ' +
                             Cli::tr("rejected without a message: the STOP line of %1.LAC has no colon as its "
@@ -44,6 +54,24 @@ int commandCheck(const Arguments& a) {
             problems.append(
                 stem + u' ' +
                 oneLine(r.messages.isEmpty() ? data::corruptDataMessage() : r.messages.join(u' ')));
+    }
+    // A day file without its partner: the day is not in the catalogue at all.
+    QStringList names;
+    try {
+        names = platform::listFiles(card.directory);
+    } catch (const DataError&) {
+        throw invalidDrive(a.positional[0]);
+    }
+    for (const QString& name : std::as_const(names)) {
+        QString stem, ext;
+        data::splitExtension(name, stem, ext);
+        const QString partner = ext == u".LAC"   ? QStringLiteral(".LVC")
+                                : ext == u".LVC" ? QStringLiteral(".LAC")
+                                                 : QString();
+        if (!partner.isEmpty() && !names.contains(stem + partner))
+            problems.append(
+                stem + u' ' +
+                Cli::tr("%1 has no %2 beside it: the day is not shown").arg(name, stem + partner));
     }
     const QString settingsFile = settings::settingsFilePath(card.directory);
     const bool hasSettings = platform::fileExists(settingsFile);

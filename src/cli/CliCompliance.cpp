@@ -37,18 +37,22 @@ QByteArray complianceJson(const data::Compliance& s) {
                                 .arg(r.entries)
                                 .arg(data::levelText(r.peak)));
             items.append(
-                QStringLiteral("{\"date\": %1, \"construction_day\": %2, \"reference\": %3, \"level\": %4, "
+                QStringLiteral("{\"date\": %1, \"recorded\": %12, \"construction_day\": %2, \"reference\": "
+                               "%3, \"level\": %4, "
                                "\"entries\": %5, \"valid\": %6, \"leq\": %7, \"max\": %8, \"max_time\": %9, "
                                "\"exceeded_entries\": %10, \"exceedances\": [%11]}")
-                    .arg(jsonString(data::isoDate(d.stem)), d.constructionDay ? "true" : "false")
-                    .arg(d.reference)
+                    .arg(jsonString(data::isoDate(d.stem)), !d.recorded         ? "null"
+                                                            : d.constructionDay ? "true"
+                                                                                : "false")
+                    .arg(d.recorded ? QString::number(d.reference) : QStringLiteral("null"))
                     .arg(jsonString(levelStatName(level)))
                     .arg(d.entries)
                     .arg(d.valid)
                     .arg(jsonNumber(d.leq), jsonNumber(d.max),
                          d.max ? jsonString(data::clockText(d.maxTime)) : QStringLiteral("null"))
                     .arg(d.exceededEntries)
-                    .arg(runs.join(QStringLiteral(", "))));
+                    .arg(runs.join(QStringLiteral(", ")))
+                    .arg(d.recorded ? "true" : "false"));
         }
         channels.append(QStringLiteral("\"%1\": {\"level\": %2, \"days\": [%3]}")
                             .arg(QString::fromLatin1(name), jsonString(levelStatName(level)),
@@ -57,25 +61,27 @@ QByteArray complianceJson(const data::Compliance& s) {
     channel("S", s.sLevel, s.s);
     channel("V", s.vLevel, s.v);
     return (QStringLiteral("{\"from\": %1, \"to\": %2, \"channels\": {%3}}\n")
-                .arg(jsonString(data::clockText(s.window.start)), jsonString(data::clockText(s.window.stop)),
-                     channels.join(QStringLiteral(", "))))
+                .arg(jsonString(data::windowText(s.window).left(5)),
+                     jsonString(data::windowText(s.window).mid(6)), channels.join(QStringLiteral(", "))))
         .toUtf8();
 }
 
 QString complianceText(const data::Compliance& s) {
     QString out;
     auto channel = [&](const QString& title, int level, const QList<data::ChannelDay>& days) {
-        out += Cli::tr("%1, level %2, time window %3-%4\n")
-                   .arg(title, levelStatName(level), data::clockText(s.window.start),
-                        data::clockText(s.window.stop));
+        out += Cli::tr("%1, level %2, time window %3\n")
+                   .arg(title, levelStatName(level), data::windowText(s.window));
         out += Cli::tr(
             "date        construction  reference  valid/entries  coverage  Leq    max    at     exceeded\n");
         for (const data::ChannelDay& d : days) {
             const QString none = QStringLiteral("-");
             out += QStringLiteral("%1  %2  %3  %4  %5  %6  %7  %8  %9\n")
                        .arg(data::isoDate(d.stem), -10)
-                       .arg(d.constructionDay ? Cli::tr("yes") : Cli::tr("no"), -12)
-                       .arg(d.reference, -9)
+                       .arg(!d.recorded         ? none
+                            : d.constructionDay ? Cli::tr("yes")
+                                                : Cli::tr("no"),
+                            -12)
+                       .arg(d.recorded ? QString::number(d.reference) : none, -9)
                        .arg(QStringLiteral("%1/%2").arg(d.valid).arg(d.entries), -13)
                        .arg(d.entries ? data::coverageText(d) + u'%' : none, -8)
                        .arg(d.leq ? data::levelText(*d.leq) : none, -5)
@@ -83,9 +89,9 @@ QString complianceText(const data::Compliance& s) {
                        .arg(d.max ? data::clockText(d.maxTime) : none, -5)
                        .arg(Cli::tr("%1 min").arg(10 * d.exceededEntries));
             for (const data::Exceedance& r : d.exceedances)
-                out += Cli::tr("            above the reference %1-%2, %3 entries, peak %4\n")
-                           .arg(data::clockText(r.start), data::clockText(r.end))
-                           .arg(r.entries)
+                out += Cli::tr("            above the reference %1-%2, %3, peak %4\n")
+                           .arg(data::clockText(r.start), data::clockText(r.end),
+                                r.entries == 1 ? Cli::tr("1 entry") : Cli::tr("%1 entries").arg(r.entries))
                            .arg(data::levelText(r.peak));
         }
     };
@@ -106,13 +112,22 @@ int commandSummary(const Arguments& a) {
     const data::DisplayChoices d = display(a);
     const data::TimeWindow window = timeWindow(a, a.has("--period"));
     const Card card(a.positional[0]);
-    // Each day loaded as choosing it loads it.
+    // Each day loaded as choosing it loads it; a day the application refuses is refused here too.
     QList<data::DayRecord> records;
-    for (const QString& stem : selectedStems(card, a))
-        records += loadDay(card, stem, window).result.days;
+    for (const QString& stem : selectedStems(card, a)) {
+        const Loaded l = loadDay(card, stem, window);
+        if (!l.result.ok)
+            throw Failure{stem + u' ' +
+                          oneLine(l.result.messages.isEmpty() ? data::corruptDataMessage()
+                                                              : l.result.messages.join(u' '))};
+        records += l.result.days;
+    }
+    // Every calendar day of the period, those without both day files as not recorded.
+    const QStringList range = a.has("--period") ? a.options.value(QStringLiteral("--period"))
+                                                : QStringList{a.value("--day"), a.value("--day")};
     data::Compliance compliance;
     try {
-        compliance = data::complianceOf(records, window, d.sStat, d.vStat);
+        compliance = data::complianceOf(records, window, d.sStat, d.vStat, range.value(0), range.value(1));
     } catch (const DataError& e) {
         throw Failure{oneLine(e.text())};
     }

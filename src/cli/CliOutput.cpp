@@ -187,6 +187,15 @@ int commandReport(const Arguments& a) {
                 ? QStringLiteral("period %1 %2").arg(a.options["--period"][0], a.options["--period"][1])
                 : QStringLiteral("day %1").arg(a.value("--day"));
     }
+    // A day the compliance check refuses (a reference that is not a whole number, a level that is no
+    // number) is refused here too, naming its file: the report and the summary agree.
+    for (const Loaded& l : loads)
+        for (const data::DayRecord& day : l.result.days)
+            try {
+                data::complianceOf({day}, l.selection.window, d.sStat, d.vStat);
+            } catch (const DataError& e) {
+                throw Failure{oneLine(e.text())};
+            }
     // The compliance page after the report's pages: the days of every page.
     std::optional<data::Compliance> compliance;
     if (withSummary) {
@@ -194,7 +203,10 @@ int commandReport(const Arguments& a) {
         for (const Loaded& l : loads)
             records += l.result.days;
         try {
-            compliance = data::complianceOf(records, loads.front().selection.window, d.sStat, d.vStat);
+            const QStringList range = a.has("--period") ? a.options.value(QStringLiteral("--period"))
+                                                        : QStringList{a.value("--day"), a.value("--day")};
+            compliance = data::complianceOf(records, loads.front().selection.window, d.sStat, d.vStat,
+                                            range.value(0), range.value(1));
         } catch (const DataError& e) {
             throw Failure{oneLine(e.text())};
         }
@@ -236,10 +248,10 @@ int commandReport(const Arguments& a) {
             : firstLoad.selection.monthMode ? firstLoad.page.date
                                             : firstLoad.selection.text(firstLoad.selection.day);
         report::writeReportPdf(
-            file, reportPages + (compliance ? 1 : 0),
+            file, reportPages + (compliance ? report::compliancePageCount(*compliance) : 0),
             [&](QPainter& p, int i) {
-                if (i == reportPages) {
-                    report::compliancePrintOut(p, *compliance, summaryPeriod);
+                if (i >= reportPages) {
+                    report::compliancePrintOut(p, *compliance, summaryPeriod, i - reportPages);
                     return;
                 }
                 report::composePage(p, reportInputs(loads[static_cast<size_t>(i)], d), mode, joins);

@@ -3,9 +3,11 @@
 #include "common/Checked.h"
 #include "common/DateText.h"
 #include "common/Errors.h"
+#include "common/LevelStat.h"
 #include "data/DayHeader.h"
 
 #include <QDate>
+#include <QLocale>
 #include <cmath>
 
 namespace moravel::data {
@@ -42,17 +44,30 @@ DayRecord dayRecord(const QString& stem, const QStringList& lac, const QStringLi
                     const DayValues& v) {
     DayRecord r;
     r.stem = stem;
+    r.s.file = stem + QStringLiteral(".LAC");
     r.s.week = weekOf(lac);
     r.s.reference = referenceOf(lac, 9, QStringLiteral("S-ALA,"));
+    r.s.referenceLine = lac.value(9);
     r.s.values = s;
+    r.v.file = stem + QStringLiteral(".LVC");
     r.v.week = weekOf(lvc);
     r.v.reference = referenceOf(lvc, 11, QStringLiteral("V-ALA,"));
+    r.v.referenceLine = lvc.value(11);
     r.v.values = v;
     return r;
 }
 
 QString levelText(double level) {
-    return QString::number(level, 'f', 1);
+    const QString oneDecimal = QString::number(level, 'f', 1);
+    if (oneDecimal.toDouble() == level)
+        return oneDecimal;
+    return QString::number(level, 'f', QLocale::FloatingPointShortest);
+}
+
+QString windowText(const TimeWindow& window) {
+    if (window.start == window.stop)
+        return QStringLiteral("00:00-24:00");
+    return clockText(window.start) + u'-' + clockText(window.stop);
 }
 
 QStringList complianceHeadings() {
@@ -66,6 +81,8 @@ QStringList complianceCells(const ChannelDay& d) {
     const QString date =
         d.stem.left(4) + u'/' + d.stem.mid(4, 2) + u'/' + d.stem.mid(6, 2) + weekdayMark(d.weekday);
     const QString coverage = d.entries > 0 ? coverageText(d) + u'%' : none;
+    if (!d.recorded)
+        return {date, none, none, QStringLiteral("0/%1").arg(d.entries), coverage, none, none, none, none};
     return {date,
             d.constructionDay ? QStringLiteral("○") : none,
             QString::number(d.reference),
@@ -99,7 +116,20 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
     if (!date.isValid())
         throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(stem));
     if (!channel.reference)
-        throw DataError(QStringLiteral("データは破損しています。"));
+        throw DataError(channel.file +
+                        QStringLiteral("\r\nは破損しています。基準値の行「%1」が整数ではありません。")
+                            .arg(channel.referenceLine));
+    for (const BrokenLevel& b : channel.broken) {
+        if (!window.contains(10 * b.slot))
+            continue;
+        double v = 0;
+        const QString what = tryLevelValue(b.text, v) ? QStringLiteral("は測定値としてありえない大きさです。")
+                                                      : QStringLiteral("は数値ではありません。");
+        throw DataError(channel.file +
+                        QStringLiteral("\r\nは破損しています。%1の%2「%3」")
+                            .arg(clockText(10 * b.slot), levelStatName(b.stat), b.text) +
+                        what);
+    }
     d.weekday = date.dayOfWeek() - 1;
     d.constructionDay = channel.week[static_cast<size_t>(d.weekday)];
     d.reference = *channel.reference;
@@ -144,6 +174,44 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
     if (leqCount > 0)
         d.leq = energyAverage(energy, leqCount);
     return d;
+}
+
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
+                        const QString& first, const QString& last) {
+    Compliance c = complianceOf(days, window, sLevel, vLevel);
+    const QDate from = QDate::fromString(first, QStringLiteral("yyyyMMdd"));
+    const QDate to = QDate::fromString(last, QStringLiteral("yyyyMMdd"));
+    if (!from.isValid() || !to.isValid() || to < from || from.daysTo(to) > 366)
+        return c;
+    int entries = 0;
+    for (int slot = 0; slot < SlotsPerDay; ++slot)
+        entries += window.contains(10 * slot) ? 1 : 0;
+    Compliance all = c;
+    all.s.clear();
+    all.v.clear();
+    qsizetype k = 0;
+    for (QDate d = from; d <= to; d = d.addDays(1)) {
+        const QString stem = d.toString(QStringLiteral("yyyyMMdd"));
+        if (k < c.s.size() && c.s[k].stem == stem) {
+            all.s.append(c.s[k]);
+            all.v.append(c.v[k]);
+            ++k;
+            continue;
+        }
+        ChannelDay none;
+        none.stem = stem;
+        none.recorded = false;
+        none.weekday = d.dayOfWeek() - 1;
+        none.entries = entries;
+        all.s.append(none);
+        all.v.append(none);
+    }
+    // Days outside the calendar range, or out of order, stay as they were given.
+    for (; k < c.s.size(); ++k) {
+        all.s.append(c.s[k]);
+        all.v.append(c.v[k]);
+    }
+    return all;
 }
 
 Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel) {

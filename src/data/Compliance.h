@@ -16,9 +16,12 @@ namespace moravel::data {
 struct DayRecord {
     QString stem; // yyyymmdd
     struct Channel {
+        QString file; // the day file: "20210301.LAC"
         std::array<bool, 7> week{};
         std::optional<int> reference;
+        QString referenceLine; // the reference line as written, for the message where it is no number
         DayValues values{};
+        QList<BrokenLevel> broken; // level texts that are neither numbers nor gaps
     };
     Channel s, v;
 };
@@ -42,7 +45,8 @@ struct Exceedance {
 // One day of one channel over the intervals of the time window.
 struct ChannelDay {
     QString stem;
-    int weekday = 0; // Monday 0
+    bool recorded = true; // false for a calendar day of the period without both day files
+    int weekday = 0;      // Monday 0
     bool constructionDay = false;
     int reference = 0;
     int entries = 0;           // intervals in the time window
@@ -64,19 +68,27 @@ struct Compliance {
 };
 
 // The compliance of one channel of a day: the intervals of the window (a start equal to the stop is the
-// whole day), the level `level`, the day's own reference. Throws DataError for a day whose date or
-// reference cannot be read.
+// whole day), the level `level`, the day's own reference. Throws DataError naming the day file where
+// its reference is not a whole number or a level within the window is neither a number (of a
+// sensible size) nor a gap, and for a day whose date cannot be read.
 ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& channel,
                                const TimeWindow& window, int level);
 Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel);
+// The same over every calendar day from `first` to `last` (yyyymmdd): a day without both day files
+// is listed as not recorded, with no interval measured.
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
+                        const QString& first, const QString& last);
 
 // The columns of the compliance tables of the window's tab and of the report's page: the headings, and
 // the cells of a channel's day ("2021/03/01(月)", "○" for a construction day, "85", "142/144",
 // "98.6%", "67.4", "71.0", "08:30", "20"; "－" where there is no figure).
 QStringList complianceHeadings();
 QStringList complianceCells(const ChannelDay& day);
-// A level with one decimal, as the day files write it without their leading zeros: "71.0".
+// A level as the day files write it, without their leading zeros: one decimal at least ("71.0"),
+// more where the file has more ("71.25").
 QString levelText(double level);
+// The time window as the compliance outputs name it: "08:00-18:00", the whole day "00:00-24:00".
+QString windowText(const TimeWindow& window);
 
 // The share of the window's intervals that hold a level, in percent with one decimal ("98.6"); empty
 // without intervals.

@@ -82,7 +82,7 @@ CompliancePage::CompliancePage(QWidget* parent) : QWidget(parent) {
 }
 
 Compliance CompliancePage::ComplianceNow() const {
-    return complianceOf(m_days, m_window, m_sLevel, m_vLevel);
+    return complianceOf(m_days, m_window, m_sLevel, m_vLevel, m_first, m_last);
 }
 
 void CompliancePage::Clear() {
@@ -104,6 +104,10 @@ void CompliancePage::Show(const QList<DayRecord>& days, const DisplayChoices& ch
     m_window = choices.selection.window;
     m_sLevel = choices.sStat;
     m_vLevel = choices.vStat;
+    // Every calendar day of the period, those without both day files as not recorded.
+    const Selection& s = choices.selection;
+    m_first = s.catalogue.value(s.monthMode ? s.first : s.day);
+    m_last = s.catalogue.value(s.monthMode ? s.last : s.day);
     Compliance compliance;
     try {
         compliance = ComplianceNow();
@@ -115,8 +119,7 @@ void CompliancePage::Show(const QList<DayRecord>& days, const DisplayChoices& ch
     const int sRow = currentRow(SgSummaryS), vRow = currentRow(SgSummaryV);
     m_s->setRows(rows(compliance.s));
     m_v->setRows(rows(compliance.v));
-    const QString window =
-        QStringLiteral("　") + clockText(compliance.window.start) + u'-' + clockText(compliance.window.stop);
+    const QString window = QStringLiteral("　") + windowText(compliance.window);
     LbSummaryS->setText(QStringLiteral("騒音　S　") + levelStatName(compliance.sLevel) + window);
     LbSummaryV->setText(QStringLiteral("振動　V　") + levelStatName(compliance.vLevel) + window);
     setEnabled(true);
@@ -125,10 +128,13 @@ void CompliancePage::Show(const QList<DayRecord>& days, const DisplayChoices& ch
 }
 
 void CompliancePage::ComplianceRowChange(int channel, int row) {
-    if (m_days.isEmpty() || row < 0 || row >= m_days.size())
+    if (m_days.isEmpty() || row < 0)
         return;
     const Compliance compliance = ComplianceNow();
-    const ChannelDay& day = (channel == 0 ? compliance.s : compliance.v)[row];
+    const QList<ChannelDay>& days = channel == 0 ? compliance.s : compliance.v;
+    if (row >= days.size())
+        return;
+    const ChannelDay& day = days[row];
     QList<QStringList> runs;
     for (const Exceedance& r : day.exceedances)
         runs.append({clockText(r.start), clockText(r.end), QString::number(r.entries), levelText(r.peak)});

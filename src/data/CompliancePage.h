@@ -52,6 +52,7 @@ private:
     TextRowsModel* m_runs = nullptr;
     QList<DayRecord> m_days;
     TimeWindow m_window;
+    QString m_first, m_last; // the calendar days of the period
     int m_sLevel = L05;
     int m_vLevel = L10;
 };

@@ -1,5 +1,7 @@
 #include "data/Gathering.h"
 
+#include <cmath>
+
 #include "common/Checked.h"
 #include "common/DateText.h"
 #include "common/Errors.h"
@@ -23,7 +25,7 @@ bool TimeWindow::contains(int minute) const {
 }
 
 void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& window, LevelLists& out,
-                DayValues* values) {
+                DayValues* values, QList<BrokenLevel>* broken) {
     if (values)
         for (auto& stat : *values)
             stat.fill(std::numeric_limits<double>::quiet_NaN());
@@ -58,8 +60,11 @@ void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& wind
             if (values)
                 for (int i = 0; i < LevelStatCount; ++i) {
                     double v = 0;
-                    if (tryLevelValue(fields[i + 2], v))
+                    const QStringView t = fields[i + 2];
+                    if (tryLevelValue(t, v) && std::fabs(v) < MaxLevel)
                         (*values)[static_cast<size_t>(i)][static_cast<size_t>(slot)] = v;
+                    else if (broken && !t.trimmed().isEmpty() && t != undetermined)
+                        broken->append({slot, i, t.toString()});
                 }
             const bool inside = window.contains(slotMinute);
             for (int i = 0; i < LevelStatCount; ++i) {
@@ -77,7 +82,8 @@ void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& wind
 }
 
 void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow& window, LevelLists& la,
-               LevelLists& lv, DayValues* sValues, DayValues* vValues) {
+               LevelLists& lv, DayValues* sValues, DayValues* vValues, QList<BrokenLevel>* sBroken,
+               QList<BrokenLevel>* vBroken) {
     for (auto& l : la)
         l.clear();
     for (auto& l : lv)
@@ -87,8 +93,8 @@ void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow&
     for (auto& l : lv)
         l.reserve(SlotsPerDay);
     const qsizetype limit = std::min(lac.size(), lvc.size());
-    gatherPass(lvc, limit, window, lv, vValues);
-    gatherPass(lac, limit, window, la, sValues);
+    gatherPass(lvc, limit, window, lv, vValues, vBroken);
+    gatherPass(lac, limit, window, la, sValues, sBroken);
 }
 
 int firstRowWeekday(const QStringList& lac) {

@@ -25,14 +25,15 @@ struct TimeWindow {
 // the shorter file ends. Throws DataError when a file has no line 17 where a row is expected; the
 // lists then keep what was gathered up to there.
 // With `sValues` and `vValues`, also every interval's numbers of each channel, whatever the window
-// (NaN where an interval holds none).
+// (NaN where an interval holds none), and with `sBroken` and `vBroken` the texts that are neither.
 void gatherDay(const QStringList& lac, const QStringList& lvc, const TimeWindow& window, LevelLists& la,
-               LevelLists& lv, DayValues* sValues = nullptr, DayValues* vValues = nullptr);
+               LevelLists& lv, DayValues* sValues = nullptr, DayValues* vValues = nullptr,
+               QList<BrokenLevel>* sBroken = nullptr, QList<BrokenLevel>* vBroken = nullptr);
 
 // One pass over one file into one set of nine lists (the lists are appended to). `limit` is the line
 // count at which the rows of the pair end.
 void gatherPass(const QStringList& file, qsizetype limit, const TimeWindow& window, LevelLists& out,
-                DayValues* values = nullptr);
+                DayValues* values = nullptr, QList<BrokenLevel>* broken = nullptr);
 
 // The weekday (Monday = 0) of the day's first data row (line 17), read from its date field.
 // Throws DataError when the row or its date cannot be read.

@@ -28,6 +28,17 @@ using HourlyMaxima = std::array<std::array<QString, MaxPeriodHours>, LevelStatCo
 // none (a missing row, "---.-", an empty field).
 using DayValues = std::array<std::array<double, SlotsPerDay>, LevelStatCount>;
 
+// No level the monitor measures comes near 1000 dB: a text of that size or more is a broken value.
+constexpr double MaxLevel = 1000;
+
+// A level text of a day file that is neither a number below MaxLevel nor a gap ("---.-" or empty), and where
+// it stands: the interval and the LevelStat.
+struct BrokenLevel {
+    int slot = 0;
+    int stat = 0;
+    QString text;
+};
+
 // The text of a missing interval or one outside the time window.
 inline QString noLevel() {
     return QStringLiteral("000.0");

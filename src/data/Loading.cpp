@@ -81,8 +81,12 @@ struct Run {
         CardData& d = result.data;
         try {
             DayValues s, v;
-            gatherDay(d.LAC_Data, d.LVC_Data, window, d.LA_List, d.LV_List, &s, &v);
-            result.days.append(dayRecord(stem, d.LAC_Data, d.LVC_Data, s, v));
+            QList<BrokenLevel> sBroken, vBroken;
+            gatherDay(d.LAC_Data, d.LVC_Data, window, d.LA_List, d.LV_List, &s, &v, &sBroken, &vBroken);
+            DayRecord record = dayRecord(stem, d.LAC_Data, d.LVC_Data, s, v);
+            record.s.broken = std::move(sBroken);
+            record.v.broken = std::move(vBroken);
+            result.days.append(std::move(record));
             return true;
         } catch (const std::exception&) {
             message(corruptDataMessage());

@@ -464,8 +464,7 @@ QByteArray periodCsv(const PeriodInputs& in) {
 
 QByteArray complianceCsv(const data::Compliance& compliance) {
     CsvText out;
-    out.row(QStringLiteral("時間帯,%1-%2")
-                .arg(data::clockText(compliance.window.start), data::clockText(compliance.window.stop)));
+    out.row(QStringLiteral("時間帯,") + data::windowText(compliance.window));
     out.row(
         QStringLiteral("日付,曜日,チャンネル,施工日,基準値(dB),レベル,区間数,有効区間数,有効率(%),Leq(dB),"
                        "最大値(dB),最大値の時刻,超過区間数,超過時間(分),超過の区間"));

@@ -339,17 +339,58 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
                  static_cast<int>(levelList(dayLists(in, 1), 0).size()));
 }
 
-void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
+namespace {
+
+// The runs above the reference of every day of both channels, a line each.
+QStringList runLines(const data::Compliance& compliance) {
+    QStringList lines;
+    auto channel = [&](const QString& name, const QList<data::ChannelDay>& days) {
+        for (const data::ChannelDay& d : days)
+            for (const data::Exceedance& r : d.exceedances)
+                lines.append(name + data::complianceCells(d)[0] + QStringLiteral("　") +
+                             data::clockText(r.start) + u'-' + data::clockText(r.end) +
+                             QStringLiteral("　%1区間　最大 ").arg(r.entries) + data::levelText(r.peak));
+    };
+    channel(QStringLiteral("騒音　"), compliance.s);
+    channel(QStringLiteral("振動　"), compliance.v);
+    return lines;
+}
+
+constexpr int RunLineHeight = 24;
+constexpr int RunTop = 130;
+constexpr int RunsPerPage = (PageHeight - RunTop - 80) / RunLineHeight;
+
+} // namespace
+
+int compliancePageCount(const data::Compliance& compliance) {
+    const int runs = static_cast<int>(runLines(compliance).size());
+    return 1 + std::max(1, (runs + RunsPerPage - 1) / RunsPerPage);
+}
+
+void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText, int page,
                         int pageWidth, int pageHeight) {
     Scene s(p);
     s.fillRect(0, 0, pageWidth, pageHeight, White);
     s.fill(Black);
     s.fontSize(30);
-    s.text(pageWidth / 2 - 300, 20, 600, 45, QStringLiteral("―騒音 ・ 振動 集計―"), Qt::AlignHCenter);
+    s.text(pageWidth / 2 - 300, 20, 600, 45,
+           page == 0 ? QStringLiteral("―騒音 ・ 振動 集計―") : QStringLiteral("―基準値を超えた区間―"),
+           Qt::AlignHCenter);
     s.fontSize(18);
     s.text(100, 80, 900, 25,
            QStringLiteral("測定期間：") + periodText + QStringLiteral("　　時間帯：") +
-               data::clockText(compliance.window.start) + u'-' + data::clockText(compliance.window.stop));
+               data::windowText(compliance.window));
+    if (page > 0) {
+        const QStringList lines = runLines(compliance);
+        if (lines.isEmpty()) {
+            s.text(100, RunTop, 900, RunLineHeight, QStringLiteral("基準値を超えた区間はありません。"));
+            return;
+        }
+        const int first = (page - 1) * RunsPerPage;
+        for (int i = first; i < lines.size() && i < first + RunsPerPage; ++i)
+            s.text(100, RunTop + RunLineHeight * (i - first), 1000, RunLineHeight, lines[i]);
+        return;
+    }
     static const int widths[] = {180, 70, 70, 120, 90, 90, 90, 90, 100};
     const QStringList headings = data::complianceHeadings();
     auto table = [&](int top, const QString& heading, const QList<data::ChannelDay>& days) {

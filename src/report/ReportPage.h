@@ -60,10 +60,13 @@ void composePage(QPainter& p, const ReportInputs& in, int printMode, DayJoins& j
 // The same on a page bitmap, at its size.
 void composePage(QImage& page, const ReportInputs& in, int printMode, DayJoins& joins);
 
-// A page of the compliance with the reference values, after the report's pages: the period and time window,
-// and a table per channel with a row per day (the columns of the window's "集計" tab).
+// The pages of the compliance with the reference values, after the report's pages: the first with
+// the period and time window and a table per channel with a row per day (the columns of the
+// window's "集計" tab), then the runs above the reference of every day, a line each, on as many
+// pages as they take (at least one, which says where there are none).
+int compliancePageCount(const data::Compliance& compliance);
 void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const QString& periodText,
-                        int pageWidth = PageWidth, int pageHeight = PageHeight);
+                        int page = 0, int pageWidth = PageWidth, int pageHeight = PageHeight);
 
 // A fresh page bitmap, opaque white.
 QImage newPage(int width = PageWidth, int height = PageHeight);

@@ -154,7 +154,7 @@ TEST_F(Pages, TheCompliancePageShowsADayPerRowAndEmptiesWithoutDays) {
     EXPECT_TRUE(page.isEnabled());
     ASSERT_EQ(page.SgSummaryS->model()->rowCount(), 3);
     EXPECT_EQ(cell(page.SgSummaryS, 0, 2), QStringLiteral("2021/03/03(水)"));
-    EXPECT_EQ(page.LbSummaryV->text(), QStringLiteral("振動　V　L10　00:00-00:00"));
+    EXPECT_EQ(page.LbSummaryV->text(), QStringLiteral("振動　V　L10　00:00-24:00"));
     EXPECT_EQ(page.SgExceedances->model()->rowCount(), page.ComplianceNow().s[0].exceedances.size());
     page.Show({}, month);
     EXPECT_FALSE(page.isEnabled());

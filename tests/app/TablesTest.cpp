@@ -160,12 +160,12 @@ TEST_F(Tables, TheSummaryPageFollowsTheLoadAndTheLevels) {
             << c;
     EXPECT_EQ(cell(main->TabItem5->SgSummaryS, 0, 1), QStringLiteral("2021/03/02(火)"));
     EXPECT_EQ(cell(main->TabItem5->SgSummaryV, 2, 2), "75");
-    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-00:00"));
+    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　L05　00:00-24:00"));
     EXPECT_TRUE(main->TabItem5->isEnabled());
     // The level chosen in the combo is the level examined.
     const QString maxBefore = cell(main->TabItem5->SgSummaryS, 6, 0);
     main->TabItem2->CbSMode->setCurrentIndex(moravel::Lmax);
-    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-00:00"));
+    EXPECT_EQ(main->TabItem5->LbSummaryS->text(), QStringLiteral("騒音　S　Lmax　00:00-24:00"));
     EXPECT_EQ(cell(main->TabItem5->SgSummaryS, 6, 0),
               moravel::data::complianceCells(main->ComplianceNow().s[0])[6]);
     EXPECT_GT(cell(main->TabItem5->SgSummaryS, 6, 0).toDouble(), maxBefore.toDouble());

@@ -466,20 +466,22 @@ TEST(CliCommands, TheSummaryOfASmallCardAsJson) {
     EXPECT_EQ(
         r.out,
         QStringLiteral(
-            "{\"from\": \"00:00\", \"to\": \"00:00\", \"channels\": {"
-            "\"S\": {\"level\": \"L05\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": true, "
+            "{\"from\": \"00:00\", \"to\": \"24:00\", \"channels\": {"
+            "\"S\": {\"level\": \"L05\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+            "\"construction_day\": true, "
             "\"reference\": 70, \"level\": \"L05\", \"entries\": 144, \"valid\": 2, \"leq\": 68.3, "
             "\"max\": 71.0, \"max_time\": \"00:10\", \"exceeded_entries\": 1, \"exceedances\": [{\"start\": "
             "\"00:10\", \"end\": \"00:20\", \"entries\": 1, \"peak\": 71.0}]}]}, "
-            "\"V\": {\"level\": \"L10\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": true, "
+            "\"V\": {\"level\": \"L10\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+            "\"construction_day\": true, "
             "\"reference\": 75, \"level\": \"L10\", \"entries\": 144, \"valid\": 3, \"leq\": 40.0, "
             "\"max\": 40.0, \"max_time\": \"00:00\", \"exceeded_entries\": 0, \"exceedances\": []}]}}}\n"));
     // The window and the level change the figures; a broken day fails the command and names the day.
     const Result lmax = cli({"summary", cardDir, "--day", "20210301", "--format", "json", "--from", "00:00",
                              "--to", "00:30", "--noise-level", "Lmax"});
-    EXPECT_TRUE(
-        lmax.out.contains("\"level\": \"Lmax\", \"days\": [{\"date\": \"2021-03-01\", \"construction_day\": "
-                          "true, \"reference\": 70, \"level\": \"Lmax\", \"entries\": 3, \"valid\": 2"))
+    EXPECT_TRUE(lmax.out.contains(
+        "\"level\": \"Lmax\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+        "\"construction_day\": true, \"reference\": 70, \"level\": \"Lmax\", \"entries\": 3, \"valid\": 2"))
         << lmax.out.toStdString();
     lac[16] = "broken";
     moravel::test::writeDeviceFile(cardDir + "/20210301.LAC", lac);
@@ -517,9 +519,17 @@ TEST(CliCommands, TheReportPdfCarriesTheSummaryPageAfterItsPages) {
         cli({"report", cardDir, pdf, "--period", "20210301", "20210303", "--each-day", "--summary"}).code, 0);
     QString info, text;
     ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
-    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+4\\n"))) << info.toStdString();
+    // Three day pages, the tables, the runs above the reference.
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+5\\n"))) << info.toStdString();
     ASSERT_TRUE(moravel::test::runCommand("pdftotext", {"-f", "4", "-l", "4", "-layout", pdf, "-"}, &text));
     EXPECT_TRUE(text.contains(QStringLiteral("集計"))) << text.toStdString();
     EXPECT_EQ(text.count(QStringLiteral("2021/03/02(火)")), 2) << text.toStdString(); // noise and vibration
+    ASSERT_TRUE(moravel::test::runCommand("pdftotext", {"-f", "5", "-l", "5", "-layout", pdf, "-"}, &text));
+    EXPECT_TRUE(text.contains(QStringLiteral("基準値を超えた区間"))) << text.toStdString();
+    // The sample card's working hours exceed its references: every run a line, as the summary lists it.
+    const Result json = cli({"summary", cardDir, "--period", "20210301", "20210303", "--format", "json"});
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("\\d+区間\\s+最大 \\d"))),
+              json.out.count("\"peak\""))
+        << text.toStdString();
     EXPECT_EQ(cli({"report", cardDir, tmp.filePath("d.png"), "--day", "20210301", "--summary"}).code, 2);
 }
