@@ -250,10 +250,6 @@ Prints the version of the application.
         <translation>%1 %2: 日付は 20210305 のように yyyymmdd で書きます</translation>
     </message>
     <message>
-        <source>%1 %2: there is no such date</source>
-        <translation>%1 %2: そのような日付はありません</translation>
-    </message>
-    <message>
         <source>--from and --to go together</source>
         <translation>--from と --to は一緒に指定します</translation>
     </message>
@@ -573,7 +569,27 @@ card, a period of at most 31 measured days.
 &quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
 Exit status: 0 done, 1 failed, 2 a usage error.
 </source>
-        <translation></translation>
+        <translation>使い方: moravel-cli コマンド 引数 [オプション]
+
+騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
+
+コマンド:
+  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
+  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
+  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
+  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
+  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
+  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
+  verify    REPORT.pdf CARD       カードがPDFの報告書をそのとおりに作るか
+  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
+  capacity  CARD                  残り容量と記録可能の日数
+  version                         アプリケーションのバージョン
+
+CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
+（カードの測定日、期間は最大３１測定日）です。
+「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
+終了コード: 0 完了、1 失敗、2 使い方の誤り。
+</translation>
     </message>
     <message>
         <source>usage: moravel-cli verify REPORT.pdf CARD [--quiet]
@@ -667,6 +683,26 @@ PDFでないファイル、壊れたファイル、moravel-cli report で作ら�
     <message>
         <source>%1 entries</source>
         <translation>%1 区間</translation>
+    </message>
+    <message>
+        <source>write error: %1</source>
+        <translation>書き込みエラー: %1</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 は値を取りません</translation>
+    </message>
+    <message>
+        <source>%1: no day file and no MORVEL.TXT: not a memory card of the monitor</source>
+        <translation>%1: 日ファイルも MORVEL.TXT もありません: 測定器のメモリーカードではありません</translation>
+    </message>
+    <message>
+        <source>is not a regular file: skipped</source>
+        <translation>は通常のファイルではありません: 読み飛ばしました</translation>
     </message>
 </context>
 </TS>

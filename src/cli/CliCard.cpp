@@ -13,6 +13,7 @@
 #include "settings/SettingsFile.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace moravel::cli {
 
@@ -57,11 +58,25 @@ int commandCheck(const Arguments& a) {
     }
     // A day file without its partner: the day is not in the catalogue at all.
     QStringList names;
+    QStringList special;
     try {
         names = platform::listFiles(card.directory);
+        special = platform::listSpecialFiles(card.directory);
     } catch (const DataError&) {
         throw invalidDrive(a.positional[0]);
     }
+    auto isCardFile = [](const QString& name) {
+        QString stem, ext;
+        data::splitExtension(name, stem, ext);
+        return ext == u".LAC" || ext == u".LVC" || ext == u".LA" || ext == u".LV" || name == u"MORVEL.TXT";
+    };
+    // An empty mount point is not a card.
+    if (std::none_of(names.begin(), names.end(), isCardFile))
+        throw Failure{Cli::tr("%1: no day file and no MORVEL.TXT: not a memory card of the monitor")
+                          .arg(a.positional[0])};
+    for (const QString& name : std::as_const(special))
+        if (isCardFile(name))
+            problems.append(name + u' ' + Cli::tr("is not a regular file: skipped"));
     for (const QString& name : std::as_const(names)) {
         QString stem, ext;
         data::splitExtension(name, stem, ext);
@@ -84,6 +99,9 @@ int commandCheck(const Arguments& a) {
         }
     }
     const QString fileSystem = platform::fileSystemName(card.directory);
+    // A card the monitor will not take is not sound; where the file system cannot be told, the
+    // card is judged by its files alone.
+    const bool refused = !fileSystem.isEmpty() && fileSystem != u"FAT32";
     const QString fileSystemLine =
         fileSystem.isEmpty()
             ? Cli::tr("file system not known (not the root of a volume, or its type cannot be told): the "
@@ -91,7 +109,7 @@ int commandCheck(const Arguments& a) {
         : fileSystem == u"FAT32"
             ? Cli::tr("file system FAT32: the monitor takes this card")
             : Cli::tr("file system %1: the monitor takes FAT32 cards only").arg(fileSystem);
-    if (problems.isEmpty()) {
+    if (problems.isEmpty() && !refused) {
         out(Cli::tr("the card is sound: %1 measured days, %2, %3")
                 .arg(card.catalogue.size())
                 .arg(hasSettings ? Cli::tr("MORVEL.TXT readable") : Cli::tr("no MORVEL.TXT"),

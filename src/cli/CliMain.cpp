@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QTranslator>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 using namespace moravel::cli;
@@ -225,6 +227,12 @@ void translate(QCoreApplication& app) {
 
 } // namespace
 
+namespace {
+
+int run(const QStringList& args);
+
+} // namespace
+
 int main(int argc, char** argv) {
     // No window is ever shown: the drawing needs Qt's fonts, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -235,12 +243,37 @@ int main(int argc, char** argv) {
         });
     QGuiApplication app(argc, argv);
     translate(app);
-    const QStringList args = app.arguments().mid(1);
+    const int status = run(app.arguments().mid(1));
+    // What could not be written to standard output (a full disk, a closed pipe) is a failure.
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        err(QStringLiteral("moravel-cli: ") +
+            Cli::tr("write error: %1")
+                .arg(error ? QString::fromLocal8Bit(std::strerror(error)) : Cli::tr("standard output")));
+        return 1;
+    }
+    return status;
+}
+
+namespace {
+
+int run(const QStringList& args) {
     if (args.isEmpty()) {
         print(stderr, usage());
         return 2;
     }
     const QString name = args[0];
+    const QList<Command>& list = commands();
+    if (name == u"help" && args.size() == 2) {
+        // "help COMMAND" as "COMMAND --help".
+        const auto c = std::find_if(list.begin(), list.end(),
+                                    [&](const Command& c) { return args[1] == QLatin1String(c.name); });
+        if (c != list.end()) {
+            print(stdout, c->help());
+            return 0;
+        }
+    }
     if (name == u"--help" || name == u"-h" || name == u"help") {
         print(stdout, usage());
         return 0;
@@ -249,7 +282,6 @@ int main(int argc, char** argv) {
         out(QStringLiteral("moravel-cli ") + moravel::platform::versionText());
         return 0;
     }
-    const QList<Command>& list = commands();
     const auto command = std::find_if(list.begin(), list.end(),
                                       [&](const Command& c) { return name == QLatin1String(c.name); });
     try {
@@ -276,3 +308,5 @@ int main(int argc, char** argv) {
         return 1;
     }
 }
+
+} // namespace

@@ -12,6 +12,7 @@
 #include "report/ReportPage.h"
 #include "report/ReportPdf.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -21,8 +22,10 @@ namespace moravel::cli {
 
 namespace {
 
+// The file's kind by its extension; ".jpeg" is a ".jpg".
 QString extensionOf(const QString& path) {
-    return QFileInfo(path).suffix().toLower();
+    const QString ext = QFileInfo(path).suffix().toLower();
+    return ext == u"jpeg" ? QStringLiteral("jpg") : ext;
 }
 
 // Runs a conversion into directories and files the outputs were told of.
@@ -191,11 +194,13 @@ int commandReport(const Arguments& a) {
     // number) is refused here too, naming its file: the report and the summary agree.
     for (const Loaded& l : loads)
         for (const data::DayRecord& day : l.result.days)
-            try {
-                data::complianceOf({day}, l.selection.window, d.sStat, d.vStat);
-            } catch (const DataError& e) {
-                throw Failure{oneLine(e.text())};
-            }
+            // A stem that is not a calendar date (20210230) has no compliance to judge; its pages stand.
+            if (QDate::fromString(day.stem, QStringLiteral("yyyyMMdd")).isValid())
+                try {
+                    data::complianceOf({day}, l.selection.window, d.sStat, d.vStat);
+                } catch (const DataError& e) {
+                    throw Failure{oneLine(e.text())};
+                }
     // The compliance page after the report's pages: the days of every page.
     std::optional<data::Compliance> compliance;
     if (withSummary) {

@@ -18,10 +18,23 @@ QStringList listFiles(const QString& directory) {
     if (directory.isEmpty() || !info.exists() || !info.isDir() || !info.isReadable())
         throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(directory));
     QStringList names;
-    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System);
+    // Regular files only: a named pipe or a device under a day file's name is not one, and reading it
+    // would wait for ever.
+    QDirIterator it(directory, QDir::Files | QDir::Hidden);
     while (it.hasNext()) {
         it.next();
         names.append(it.fileName());
+    }
+    return names;
+}
+
+QStringList listSpecialFiles(const QString& directory) {
+    QStringList names;
+    QDirIterator it(directory, QDir::System | QDir::Hidden);
+    while (it.hasNext()) {
+        it.next();
+        if (!it.fileInfo().isFile() && !it.fileInfo().isDir())
+            names.append(it.fileName());
     }
     return names;
 }

@@ -12,6 +12,9 @@ namespace moravel::platform {
 // the file system gives them. Throws DataError when the directory is missing or cannot be read
 // (a card that was pulled out).
 QStringList listFiles(const QString& directory);
+// The names of what else a directory holds beside its regular files and folders: named pipes,
+// devices, sockets, dangling links.
+QStringList listSpecialFiles(const QString& directory);
 
 bool fileExists(const QString& path);
 

@@ -76,7 +76,9 @@ TEST(CommandLine, EveryBadInputSaysWhatAndWhy) {
         {{"csv", "%card%", "%card%/20210301.LAC/sub", "--day", "20210301"},
          1,
          "%card%/20210301.LAC/sub: cannot make the output directory: %card%/20210301.LAC: Not a directory"},
-        {{"csv", "%card%", "%out%", "--day", "20210230"}, 2, "--day 20210230: there is no such date"},
+        {{"csv", "%card%", "%out%", "--day", "20210230"},
+         1,
+         "--day 20210230: the card has no measured day of this date"},
         {{"csv", "%card%", "%out%", "--day", "2021-03-05"},
          2,
          "--day 2021-03-05: a day is written yyyymmdd, as 20210305"},
@@ -149,9 +151,10 @@ TEST(CommandLine, EveryBadInputSaysWhatAndWhy) {
     EXPECT_FALSE(QFileInfo::exists(f.tmp.filePath("out")));
 
     // In Japanese under a Japanese locale; the system's reason as the system gives it.
-    const CliResult ja = cli(f.expand({"csv", "%card%", "%out%", "--day", "20210230"}), "ja_JP.UTF-8");
-    EXPECT_EQ(ja.err, QStringLiteral("moravel-cli: --day 20210230: そのような日付はありません\n"
-                                     "「moravel-cli csv --help」で使い方を表示します。\n"));
+    const CliResult ja = cli(f.expand({"csv", "%card%", "%out%", "--day", "2021030"}), "ja_JP.UTF-8");
+    EXPECT_EQ(ja.err,
+              QStringLiteral("moravel-cli: --day 2021030: 日付は 20210305 のように yyyymmdd で書きます\n"
+                             "「moravel-cli csv --help」で使い方を表示します。\n"));
     const CliResult jaMissing = cli(f.expand({"days", "%tmp%/missing"}), "ja_JP.UTF-8");
     EXPECT_TRUE(jaMissing.err.startsWith(
         QStringLiteral("moravel-cli: %1/missing: カードのディレクトリを読めません: ").arg(f.tmp.path())))

@@ -1,0 +1,90 @@
+// The command line as people use it: full disks and closed pipes, GNU option habits, odd cards.
+#include "CliRun.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+using moravel::test::cli;
+using moravel::test::CliResult;
+
+namespace {
+
+class Habits : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tmp.isValid());
+        card = tmp.filePath("card");
+        moravel::tools::writeSampleCard(card, moravel::test::cardOptions(3));
+    }
+    QTemporaryDir tmp;
+    QString card;
+};
+
+// Runs moravel-cli with its standard output on /dev/full.
+CliResult toFullDisk(const QStringList& args) {
+    QProcess p;
+    p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(MORAVEL_CLI), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST_F(Habits, WhatCannotBeWrittenToStandardOutputIsAFailure) {
+    for (const QStringList& args :
+         {QStringList{"days", card}, QStringList{"summary", card, "--day", "20210301"},
+          QStringList{"settings", card}, QStringList{"--help"}}) {
+        const CliResult r = toFullDisk(args);
+        EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, "moravel-cli: write error: No space left on device\n")
+            << args.join(' ').toStdString();
+    }
+}
+
+TEST_F(Habits, GnuOptionHabitsAreTaken) {
+    const CliResult equals = cli({"summary", card, "--day=20210302", "--format=json"});
+    EXPECT_EQ(equals.code, 0) << equals.err.toStdString();
+    EXPECT_EQ(equals.out, cli({"summary", card, "--day", "20210302", "--format", "json"}).out);
+    EXPECT_EQ(cli({"summary", card, "--format=json=x", "--day", "20210302"}).code, 2);
+    EXPECT_EQ(cli({"days", card, "--quiet=1"}).code, 2);
+    // After "--" a name that starts with "-" is a file.
+    QDir().mkpath(tmp.filePath("-out"));
+    QDir::setCurrent(tmp.path());
+    const CliResult dash = cli({"graph", card, "--day", "20210301", "--channel", "S", "--", "-out/g.jpeg"});
+    EXPECT_EQ(dash.code, 0) << dash.err.toStdString();
+    EXPECT_TRUE(QFileInfo(tmp.filePath("-out/g.jpeg")).size() > 0);
+    EXPECT_EQ(cli({"help", "csv"}).out, cli({"csv", "--help"}).out);
+}
+
+TEST_F(Habits, CheckTellsWhatIsNotACard) {
+    QDir().mkpath(tmp.filePath("empty"));
+    const CliResult empty = cli({"check", tmp.filePath("empty")});
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_EQ(empty.err, "moravel-cli: " + tmp.filePath("empty") +
+                             ": no day file and no MORVEL.TXT: not a memory card of the monitor\n");
+    // A named pipe under a day file's name is skipped, never read (it would wait for ever).
+    ASSERT_TRUE(QFile::remove(card + "/20210302.LVC"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(card + "/20210302.LVC").constData(), 0644), 0);
+    const CliResult c = cli({"check", card});
+    EXPECT_EQ(c.code, 1);
+    EXPECT_TRUE(c.out.contains("20210302.LVC is not a regular file: skipped")) << c.out.toStdString();
+    EXPECT_EQ(cli({"days", card}).out, "20210301\n20210303\n");
+    EXPECT_EQ(cli({"summary", card, "--period", "20210301", "20210303"}).code, 0);
+}
+
+TEST_F(Habits, EveryStemTheCatalogueListsCanBeChosen) {
+    for (const char* ext : {".LAC", ".LVC"})
+        QFile::copy(card + "/20210301" + ext, card + "/20210230" + ext);
+    EXPECT_TRUE(cli({"days", card}).out.startsWith("20210230\n"));
+    const CliResult r = cli({"report", card, tmp.filePath("r.png"), "--day", "20210230", "--kind", "table"});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+}
