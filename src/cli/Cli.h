@@ -128,6 +128,8 @@ private:
     QStringList m_directories; // made by this run, outermost first
     QStringList m_files;       // to be written
     QStringList m_newFiles;    // of them, those that were not there
+    QList<int> m_stopTickets;  // the directories and new files, taken away should the run be stopped
+    void unmark();
 };
 
 // A file error of the core as the command line tells it: the path and the system's reason where

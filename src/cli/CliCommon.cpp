@@ -5,6 +5,7 @@
 #include "common/LevelStat.h"
 #include "data/Catalogue.h"
 #include "platform/Files.h"
+#include "platform/Stop.h"
 #include "platform/TextFile.h"
 #include "settings/SettingsFile.h"
 
@@ -283,12 +284,19 @@ QStringList selectedStems(const Card& card, const Arguments& a) {
 // ---- outputs ----
 
 Outputs::~Outputs() {
-    if (m_done)
-        return;
-    for (const QString& f : std::as_const(m_newFiles))
-        QFile::remove(f);
-    for (auto d = m_directories.crbegin(); d != m_directories.crend(); ++d)
-        QDir().rmdir(*d);
+    if (!m_done) {
+        for (const QString& f : std::as_const(m_newFiles))
+            QFile::remove(f);
+        for (auto d = m_directories.crbegin(); d != m_directories.crend(); ++d)
+            QDir().rmdir(*d);
+    }
+    unmark();
+}
+
+void Outputs::unmark() {
+    for (int ticket : std::as_const(m_stopTickets))
+        platform::unmarkForStop(ticket);
+    m_stopTickets.clear();
 }
 
 void Outputs::directory(const QString& path) {
@@ -322,6 +330,7 @@ void Outputs::directory(const QString& path) {
             throw Failure{
                 Cli::tr("%1: cannot make the output directory: %2").arg(path, platform::systemReason(errno))};
         m_directories.append(d);
+        m_stopTickets.append(platform::markForStop(d, true));
     }
 }
 
@@ -332,12 +341,15 @@ void Outputs::file(const QString& path) {
     if (info.exists() && !m_overwrite)
         throw Failure{Cli::tr("%1: the file exists (--overwrite replaces it)").arg(path)};
     m_files.append(path);
-    if (!info.exists())
+    if (!info.exists()) {
         m_newFiles.append(path);
+        m_stopTickets.append(platform::markForStop(path, false));
+    }
 }
 
 void Outputs::done() {
     m_done = true;
+    unmark();
     if (m_quiet)
         return;
     for (const QString& f : std::as_const(m_files))

@@ -1,6 +1,7 @@
 // moravel-cli: the conversions and reports of the application from a script, on the same core
 // functions as the windows, without a window and without questions.
 #include "cli/Cli.h"
+#include "platform/Stop.h"
 #include "platform/Version.h"
 
 #include <QGuiApplication>
@@ -243,6 +244,8 @@ int main(int argc, char** argv) {
         });
     QGuiApplication app(argc, argv);
     translate(app);
+    // A run stopped by SIGINT, SIGTERM or SIGHUP takes away what it made.
+    moravel::platform::installStopHandlers();
     const int status = run(app.arguments().mid(1));
     // What could not be written to standard output (a full disk, a closed pipe) is a failure.
     errno = 0;

@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/Stop.h"
+
 #include "common/Errors.h"
 #include "platform/TextFile.h"
 
@@ -54,6 +56,7 @@ PendingFile::PendingFile(const QString& target) : m_target(target), m_file(std::
     if (!m_file->isOpen())
         throw writeError(target, m_file->errorString());
     m_temp = m_file->fileName();
+    m_stopTicket = markForStop(m_temp, false);
 }
 
 PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : PendingFile(target) {
@@ -107,6 +110,8 @@ void PendingFile::discard() {
     if (!m_temp.isEmpty())
         QFile::remove(m_temp);
     m_temp.clear();
+    unmarkForStop(m_stopTicket);
+    m_stopTicket = -1;
 }
 
 void PendingFile::commit() {
@@ -129,6 +134,8 @@ void PendingFile::commit() {
         throw writeError(m_target, m_temp.isEmpty() ? m_reason : systemReason(error));
     }
     m_temp.clear();
+    unmarkForStop(m_stopTicket);
+    m_stopTicket = -1;
     if (replacing)
         QFile::setPermissions(m_target, permissions);
 }

@@ -48,7 +48,8 @@ private:
     [[noreturn]] void fail();
     QString m_target;
     QString m_temp;
-    QString m_reason; // the system's reason of a failed close
+    QString m_reason;      // the system's reason of a failed close
+    int m_stopTicket = -1; // the temporary file is taken away should the program be stopped
     std::unique_ptr<QFile> m_file;
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <sys/stat.h>
 
 using moravel::test::cli;
@@ -87,4 +88,31 @@ TEST_F(Habits, EveryStemTheCatalogueListsCanBeChosen) {
     EXPECT_TRUE(cli({"days", card}).out.startsWith("20210230\n"));
     const CliResult r = cli({"report", card, tmp.filePath("r.png"), "--day", "20210230", "--kind", "table"});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
+}
+
+TEST_F(Habits, ARunStoppedBySignalTakesAwayWhatItMade) {
+    moravel::tools::SampleCardOptions options = moravel::test::cardOptions(30, true);
+    const QString big = tmp.filePath("big");
+    moravel::tools::writeSampleCard(big, options);
+    for (const auto& [signal, status] :
+         {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
+        const QString out = tmp.filePath(QStringLiteral("out%1/csv").arg(signal));
+        QProcess p;
+        p.start(QStringLiteral(MORAVEL_CLI), {"csv", big, out, "--all"});
+        ASSERT_TRUE(p.waitForStarted());
+        // Stopped once a few files are written, well before the end.
+        for (int i = 0; i < 6000 && p.state() == QProcess::Running &&
+                        QDir(out).entryList(QDir::Files | QDir::Hidden).size() < 4;
+             ++i)
+            p.waitForFinished(5);
+        ASSERT_EQ(p.state(), QProcess::Running) << "the run ended before it could be stopped";
+        ::kill(static_cast<pid_t>(p.processId()), signal);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(p.exitCode(), status) << signal;
+        // The directories it made are gone with every file in them, temporary ones included.
+        EXPECT_FALSE(QFileInfo::exists(out))
+            << signal << ": " << QDir(out).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+        EXPECT_FALSE(QFileInfo::exists(tmp.filePath(QStringLiteral("out%1").arg(signal)))) << signal;
+    }
 }
