@@ -109,7 +109,7 @@ QStringList selectedStems(const Card& card, const Arguments& a);
 // there before. A run that fails removes them again; one that succeeds names its files.
 class Outputs {
 public:
-    Outputs(bool overwrite, bool quiet) : m_overwrite(overwrite), m_quiet(quiet) {}
+    Outputs(bool overwrite, bool quiet);
     ~Outputs();
     Outputs(const Outputs&) = delete;
     Outputs& operator=(const Outputs&) = delete;

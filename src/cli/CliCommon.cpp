@@ -283,10 +283,17 @@ QStringList selectedStems(const Card& card, const Arguments& a) {
 
 // ---- outputs ----
 
+Outputs::Outputs(bool overwrite, bool quiet) : m_overwrite(overwrite), m_quiet(quiet) {
+    // Without --overwrite no file is ever replaced, also one another run made meanwhile.
+    platform::setNoReplace(!overwrite);
+}
+
 Outputs::~Outputs() {
     if (!m_done) {
+        // Only what this run put in place: a file of the same name another run made stays.
         for (const QString& f : std::as_const(m_newFiles))
-            QFile::remove(f);
+            if (platform::createdHere(f))
+                QFile::remove(f);
         for (auto d = m_directories.crbegin(); d != m_directories.crend(); ++d)
             QDir().rmdir(*d);
     }
@@ -341,10 +348,8 @@ void Outputs::file(const QString& path) {
     if (info.exists() && !m_overwrite)
         throw Failure{Cli::tr("%1: the file exists (--overwrite replaces it)").arg(path)};
     m_files.append(path);
-    if (!info.exists()) {
+    if (!info.exists())
         m_newFiles.append(path);
-        m_stopTickets.append(platform::markForStop(path, false));
-    }
 }
 
 void Outputs::done() {

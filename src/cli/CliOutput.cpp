@@ -33,7 +33,16 @@ void convert(const csv::ConversionRequest& request, bool overwrite) {
     QStringList messages;
     QStringList failures;
     csv::ConversionCallbacks callbacks;
-    callbacks.mayReplace = [overwrite](const QString&) { return overwrite; };
+    // Every file was checked before the run: one that is there now was made meanwhile by another
+    // run, and is not this run's to replace.
+    callbacks.mayReplace = [&, overwrite](const QString& path) {
+        if (!overwrite) {
+            const QString text = Cli::tr("%1: the file exists (--overwrite replaces it)").arg(path);
+            if (!failures.contains(text))
+                failures.append(text);
+        }
+        return overwrite;
+    };
     callbacks.message = [&](const QString& text) { messages.append(oneLine(text)); };
     callbacks.failure = [&](const std::exception& e) {
         const QString text = fileErrorText(e);

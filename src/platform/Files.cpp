@@ -1,16 +1,17 @@
 #include "platform/Files.h"
 
-#include "platform/Stop.h"
-
 #include "common/Errors.h"
+#include "platform/Stop.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace moravel::platform {
@@ -114,6 +115,42 @@ void PendingFile::discard() {
     m_stopTicket = -1;
 }
 
+namespace {
+
+bool g_noReplace = false;
+QSet<QString> g_created;
+
+// Renames without replacing: exactly one of two processes gets the name. Where the file system
+// cannot rename that way, a hard link does the same; where it has no links either (FAT), the
+// check before the rename is all there is.
+int renameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return -1;
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return 0;
+    }
+    if (errno == EEXIST)
+        return -1;
+    if (::access(to.constData(), F_OK) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return std::rename(from.constData(), to.constData());
+}
+
+} // namespace
+
+void setNoReplace(bool noReplace) {
+    g_noReplace = noReplace;
+}
+
+bool createdHere(const QString& path) {
+    return g_created.contains(QFileInfo(path).absoluteFilePath());
+}
+
 void PendingFile::commit() {
     if (m_file)
         finish();
@@ -127,11 +164,19 @@ void PendingFile::commit() {
         throw writeError(m_target, systemReason(error));
     }
     const QFileDevice::Permissions permissions = old.permissions();
-    if (m_temp.isEmpty() ||
-        std::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        const int error = errno;
+    const QByteArray temp = QFile::encodeName(m_temp), target = QFile::encodeName(m_target);
+    const bool exclusive = g_noReplace || !replacing;
+    if (m_temp.isEmpty() || (g_noReplace && replacing) ||
+        (exclusive ? renameNoReplace(temp, target) : std::rename(temp.constData(), target.constData())) !=
+            0) {
+        const int error = g_noReplace && replacing ? EEXIST : errno;
         discard();
         throw writeError(m_target, m_temp.isEmpty() ? m_reason : systemReason(error));
+    }
+    if (!replacing) {
+        g_created.insert(QFileInfo(m_target).absoluteFilePath());
+        // A run stopped from now on takes away the new file too.
+        markForStop(m_target, false);
     }
     m_temp.clear();
     unmarkForStop(m_stopTicket);

@@ -24,6 +24,13 @@ bool fileExists(const QString& path);
 // writeLines, which also forces the new file to the card before it replaces the old one.)
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// From now on a file put in place never replaces one that is there (made meanwhile by another
+// process, say): the commit fails with the system's "File exists". For a run told not to overwrite.
+void setNoReplace(bool noReplace);
+// Whether this process put a new file at the path (it was not there before): what a failed run may
+// take away again.
+bool createdHere(const QString& path);
+
 // A file written beside its target but not yet in its place: commit() renames it over the target,
 // and one that is dropped without commit() is removed, so the target stays as it was.
 class PendingFile {

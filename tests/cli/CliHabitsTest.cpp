@@ -116,3 +116,54 @@ TEST_F(Habits, ARunStoppedBySignalTakesAwayWhatItMade) {
         EXPECT_FALSE(QFileInfo::exists(tmp.filePath(QStringLiteral("out%1").arg(signal)))) << signal;
     }
 }
+
+TEST_F(Habits, TwoRunsAtOnceNeverBothClaimOneName) {
+    const QString other = tmp.filePath("other");
+    moravel::tools::SampleCardOptions options = moravel::test::cardOptions(3, true);
+    options.seed = 99;
+    moravel::tools::writeSampleCard(other, options);
+    // What each card's conversion gives, file by file.
+    const QString refA = tmp.filePath("refA"), refB = tmp.filePath("refB");
+    ASSERT_EQ(cli({"csv", card, refA, "--all", "--quiet"}).code, 0);
+    ASSERT_EQ(cli({"csv", other, refB, "--all", "--quiet"}).code, 0);
+    for (int round = 0; round < 6; ++round) {
+        const QString out = tmp.filePath(QStringLiteral("both%1").arg(round));
+        QProcess a, b;
+        a.start(QStringLiteral(MORAVEL_CLI), {"csv", card, out, "--all"});
+        b.start(QStringLiteral(MORAVEL_CLI), {"csv", other, out, "--all"});
+        ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
+        EXPECT_FALSE(a.exitCode() == 0 && b.exitCode() == 0) << round;
+        for (QProcess* p : {&a, &b}) {
+            if (p->exitCode() != 0) {
+                const QString said = QString::fromUtf8(p->readAllStandardError());
+                EXPECT_TRUE(said.contains("File exists") || said.contains("the file exists"))
+                    << round << said.toStdString();
+            }
+        }
+        // Every file there is wholly one card's.
+        for (const QString& name : QDir(out).entryList(QDir::Files | QDir::Hidden)) {
+            const QByteArray bytes = moravel::test::readBytes(out + "/" + name);
+            EXPECT_TRUE(bytes == moravel::test::readBytes(refA + "/" + name) ||
+                        bytes == moravel::test::readBytes(refB + "/" + name))
+                << round << " " << name.toStdString();
+        }
+        // A run that says it is done has every one of its files in place, with its data.
+        for (const auto& [p, ref] : {std::pair{&a, refA}, std::pair{&b, refB}}) {
+            if (p->exitCode() != 0)
+                continue;
+            for (const QString& name : QDir(ref).entryList(QDir::Files)) {
+                EXPECT_TRUE(moravel::test::readBytes(out + "/" + name) ==
+                            moravel::test::readBytes(ref + "/" + name))
+                    << round << " " << name.toStdString();
+            }
+        }
+    }
+    // One report, two runs: one gets the name.
+    const QString pdf = tmp.filePath("r.pdf");
+    QProcess a, b;
+    a.start(QStringLiteral(MORAVEL_CLI), {"report", card, pdf, "--day", "20210301"});
+    b.start(QStringLiteral(MORAVEL_CLI), {"report", other, pdf, "--day", "20210301"});
+    ASSERT_TRUE(a.waitForFinished(60000) && b.waitForFinished(60000));
+    EXPECT_EQ((a.exitCode() == 0) + (b.exitCode() == 0), 1);
+    EXPECT_EQ(cli({"verify", pdf, a.exitCode() == 0 ? card : other, "--quiet"}).code, 0);
+}

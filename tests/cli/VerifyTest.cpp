@@ -92,11 +92,13 @@ TEST_F(Verify, WhatIsNotAReportOfThisCardIsANoWithItsReason) {
         for (const QByteArray& line : packet.split('\n'))
             comment += '%' + line + '\n';
         QPDF doc;
-        doc.processFile(other.toStdString().c_str());
+        const std::string otherName = other.toStdString();
+        doc.processFile(otherName.c_str());
         QPDFPageDocumentHelper(doc).getAllPages()[0].addPageContents(
             QPDFObjectHandle::newStream(&doc, comment.toStdString()), true);
         const QString pasted = tmp.filePath("pasted.pdf");
-        QPDFWriter writer(doc, pasted.toStdString().c_str());
+        const std::string pastedName = pasted.toStdString(); // the writer keeps the name until it writes
+        QPDFWriter writer(doc, pastedName.c_str());
         writer.setCompressStreams(false);
         writer.write();
         ASSERT_TRUE(readBytes(pasted).contains("<moravel:Program>"));
@@ -118,13 +120,15 @@ TEST_F(Verify, WhatIsNotAReportOfThisCardIsANoWithItsReason) {
 
 TEST_F(Verify, APageEditedAfterTheFactIsNamed) {
     QPDF doc;
-    doc.processFile(pdf.toStdString().c_str());
+    const std::string pdfName = pdf.toStdString();
+    doc.processFile(pdfName.c_str());
     std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(doc).getAllPages();
     ASSERT_EQ(pages.size(), 1u);
     // A line drawn over the page: the metadata stays as it was.
     pages[0].addPageContents(QPDFObjectHandle::newStream(&doc, "0 0 m 100 100 l S\n"), false);
     const QString edited = tmp.filePath("edited.pdf");
-    QPDFWriter writer(doc, edited.toStdString().c_str());
+    const std::string editedName = edited.toStdString(); // the writer keeps the name until it writes
+    QPDFWriter writer(doc, editedName.c_str());
     writer.write();
     const CliResult r = verify(edited);
     EXPECT_EQ(r.code, 1);
