@@ -125,11 +125,7 @@ std::array<QCheckBox*, 9> TablesPage::VTableBoxes() const {
 }
 
 QList<int> TablesPage::Columns(int channel) const {
-    const std::array<QCheckBox*, 9> boxes = channel == 0 ? STableBoxes() : VTableBoxes();
-    std::array<bool, 9> checked{};
-    for (size_t i = 0; i < boxes.size(); ++i)
-        checked[i] = boxes[i]->isChecked();
-    return checkedStats(checked);
+    return checkedStats(platform::checkedStates(channel == 0 ? STableBoxes() : VTableBoxes()));
 }
 
 void TablesPage::ShowMode(bool monthMode) {

@@ -173,11 +173,7 @@ std::array<QCheckBox*, 9> GraphPage::VSeriesBoxes() const {
 }
 
 QList<int> GraphPage::SeriesList(int channel) const {
-    const std::array<QCheckBox*, 9> boxes = channel == 0 ? SSeriesBoxes() : VSeriesBoxes();
-    std::array<bool, 9> checked{};
-    for (size_t i = 0; i < boxes.size(); ++i)
-        checked[i] = boxes[i]->isChecked();
-    return data::checkedStats(checked);
+    return data::checkedStats(platform::checkedStates(channel == 0 ? SSeriesBoxes() : VSeriesBoxes()));
 }
 
 void GraphPage::ModeComboInit() {

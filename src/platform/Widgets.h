@@ -1,16 +1,26 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 
 namespace moravel::platform {
+
+// Whether each of a row of boxes is checked.
+template <std::size_t N> std::array<bool, N> checkedStates(const std::array<QCheckBox*, N>& boxes) {
+    std::array<bool, N> checked{};
+    for (std::size_t i = 0; i < N; ++i)
+        checked[i] = boxes[i]->isChecked();
+    return checked;
+}
 
 // Controls are placed at fixed positions in device-independent pixels and carry their given names;
 // font sizes are pixel sizes.
