@@ -477,11 +477,15 @@ QByteArray complianceCsv(const data::Compliance& compliance) {
                                      data::levelText(run.peak)));
             out.row(QStringList{
                 data::isoDate(d.stem), weekdayLetter(d.weekday), name,
-                d.constructionDay ? QStringLiteral("施工日") : QStringLiteral("非施工日"),
-                QString::number(d.reference), levelStatName(level), QString::number(d.entries),
-                QString::number(d.valid), data::coverageText(d), d.leq ? data::levelText(*d.leq) : QString(),
-                d.max ? data::levelText(*d.max) : QString(), d.max ? data::clockText(d.maxTime) : QString(),
-                QString::number(d.exceededEntries), QString::number(10 * d.exceededEntries), runs.join(u' ')}
+                // A calendar day without both day files has no construction flag and no reference.
+                !d.recorded         ? QStringLiteral("記録なし")
+                : d.constructionDay ? QStringLiteral("施工日")
+                                    : QStringLiteral("非施工日"),
+                d.recorded ? QString::number(d.reference) : QString(), levelStatName(level),
+                QString::number(d.entries), QString::number(d.valid), data::coverageText(d),
+                d.leq ? data::levelText(*d.leq) : QString(), d.max ? data::levelText(*d.max) : QString(),
+                d.max ? data::clockText(d.maxTime) : QString(), QString::number(d.exceededEntries),
+                QString::number(10 * d.exceededEntries), runs.join(u' ')}
                         .join(u','));
         }
     };
