@@ -333,11 +333,16 @@ void Outputs::directory(const QString& path) {
         throw Failure{Cli::tr("%1: cannot make the output directory: %2: %3").arg(path, existing, problem)};
     }
     for (const QString& d : std::as_const(missing)) {
-        if (::mkdir(QFile::encodeName(d).constData(), 0777) != 0)
+        // Marked before it is made: a run stopped at any moment takes it away.
+        const int ticket = platform::markForStop(d, true);
+        if (::mkdir(QFile::encodeName(d).constData(), 0777) != 0) {
+            const int error = errno;
+            platform::unmarkForStop(ticket);
             throw Failure{
-                Cli::tr("%1: cannot make the output directory: %2").arg(path, platform::systemReason(errno))};
+                Cli::tr("%1: cannot make the output directory: %2").arg(path, platform::systemReason(error))};
+        }
         m_directories.append(d);
-        m_stopTickets.append(platform::markForStop(d, true));
+        m_stopTickets.append(ticket);
     }
 }
 

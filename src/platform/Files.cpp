@@ -50,14 +50,19 @@ PendingFile::PendingFile(const QString& target) : m_target(target), m_file(std::
         m_file->setFileName(QStringLiteral("%1/.%2.%3.tmp")
                                 .arg(dir, info.fileName())
                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-        if (!m_file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) &&
-            m_file->error() != QFileDevice::OpenError)
-            break;
+        // Marked before it exists, so that no moment is left where a stopped run would leave it.
+        m_stopTicket = markForStop(m_file->fileName(), false);
+        const bool opened = m_file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+        if (!opened) {
+            unmarkForStop(m_stopTicket);
+            m_stopTicket = -1;
+            if (m_file->error() != QFileDevice::OpenError)
+                break;
+        }
     }
     if (!m_file->isOpen())
         throw writeError(target, m_file->errorString());
     m_temp = m_file->fileName();
-    m_stopTicket = markForStop(m_temp, false);
 }
 
 PendingFile::PendingFile(const QString& target, const QByteArray& bytes) : PendingFile(target) {
@@ -166,18 +171,19 @@ void PendingFile::commit() {
     const QFileDevice::Permissions permissions = old.permissions();
     const QByteArray temp = QFile::encodeName(m_temp), target = QFile::encodeName(m_target);
     const bool exclusive = g_noReplace || !replacing;
-    if (m_temp.isEmpty() || (g_noReplace && replacing) ||
-        (exclusive ? renameNoReplace(temp, target) : std::rename(temp.constData(), target.constData())) !=
-            0) {
+    // A new file is marked before it takes its name: a run stopped from then on takes it away too.
+    const int targetTicket = replacing ? -1 : markForStop(m_target, false);
+    const bool put =
+        !m_temp.isEmpty() && !(g_noReplace && replacing) &&
+        (exclusive ? renameNoReplace(temp, target) : std::rename(temp.constData(), target.constData())) == 0;
+    if (!put) {
         const int error = g_noReplace && replacing ? EEXIST : errno;
+        unmarkForStop(targetTicket);
         discard();
         throw writeError(m_target, m_temp.isEmpty() ? m_reason : systemReason(error));
     }
-    if (!replacing) {
+    if (!replacing)
         g_created.insert(QFileInfo(m_target).absoluteFilePath());
-        // A run stopped from now on takes away the new file too.
-        markForStop(m_target, false);
-    }
     m_temp.clear();
     unmarkForStop(m_stopTicket);
     m_stopTicket = -1;
