@@ -1,6 +1,7 @@
 #include "common/Checked.h"
 
 #include "common/Errors.h"
+#include "common/Text.h"
 
 #include <QLocale>
 #include <cmath>
@@ -98,7 +99,7 @@ bool tryLevelValue(QStringView text, double& value) {
 double levelValue(QStringView text) {
     double v = 0;
     if (!tryLevelValue(text, v))
-        throw DataError(QStringLiteral("「%1」は数値ではありません。").arg(text.toString()));
+        throw DataError(QStringLiteral("「%1」は数値ではありません。").arg(excerpt(text)));
     return v;
 }
 
@@ -141,7 +142,7 @@ bool tryToInt(QStringView text, int& value) {
 int toInt(QStringView text) {
     int v = 0;
     if (!tryToInt(text, v))
-        throw DataError(QStringLiteral("「%1」は整数ではありません。").arg(text.toString()));
+        throw DataError(QStringLiteral("「%1」は整数ではありません。").arg(excerpt(text)));
     return v;
 }
 

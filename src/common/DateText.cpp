@@ -187,20 +187,20 @@ namespace {
 int twoDigits(QStringView t) {
     int v = 0;
     if (t.size() != 2 || !tryToInt(t, v) || t[0] == u'+' || t[0] == u'-')
-        throw DataError(QStringLiteral("「%1」は2桁の数値ではありません。").arg(t.toString()));
+        throw DataError(QStringLiteral("「%1」は2桁の数値ではありません。").arg(excerpt(t)));
     return v;
 }
 int weekdayOrThrow(int yy, int month, int day, QStringView text) {
     const int w = weekdayOf20yy(yy, month, day);
     if (w < 0)
-        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(text.toString()));
+        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(excerpt(text)));
     return w;
 }
 } // namespace
 
 int weekdayOfRowDate(QStringView f) {
     if (f.size() < 7)
-        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(f.toString()));
+        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(excerpt(f)));
     return weekdayOrThrow(twoDigits(f.mid(2, 2)), twoDigits(f.mid(5, 2)), twoDigits(f.right(2)), f);
 }
 
@@ -209,7 +209,7 @@ int weekdayOfCatalogueText(QStringView t) {
     const qsizetype m = t.indexOf(u'月');
     const qsizetype d = t.indexOf(u'日');
     if (y < 2 || m < y || d < m)
-        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(t.toString()));
+        throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(excerpt(t)));
     return weekdayOrThrow(twoDigits(t.mid(y - 2, 2)), toInt(t.mid(y + 1, m - y - 1)),
                           toInt(t.mid(m + 1, d - m - 1)), t);
 }

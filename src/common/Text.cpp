@@ -5,6 +5,22 @@
 
 namespace moravel {
 
+QString excerpt(QStringView text) {
+    constexpr qsizetype Longest = 40;
+    QString out;
+    const QStringView part = text.left(Longest);
+    for (const QChar c : part) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    if (text.size() > Longest)
+        out += QStringLiteral("…");
+    return out;
+}
+
 QString appName() {
     return QStringLiteral("もらべる");
 }

@@ -19,6 +19,10 @@ inline char16_t unit(char c) {
 // The application's name, in titles, captions and file names: "もらべる".
 QString appName();
 
+// A text of a file as a message quotes it: at most 40 characters (then "…"), each control character
+// written as an escape ("\x1b"), so that a damaged file can neither flood nor steer a terminal.
+QString excerpt(QStringView text);
+
 // Whether every character is below 0x80.
 bool isAscii(QStringView text);
 bool isAscii(QByteArrayView bytes);

@@ -4,6 +4,7 @@
 #include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/LevelStat.h"
+#include "common/Text.h"
 #include "data/DayHeader.h"
 
 #include <QDate>
@@ -118,7 +119,7 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
     if (!channel.reference)
         throw DataError(channel.file +
                         QStringLiteral("\r\nは破損しています。基準値の行「%1」が整数ではありません。")
-                            .arg(channel.referenceLine));
+                            .arg(excerpt(channel.referenceLine)));
     for (const BrokenLevel& b : channel.broken) {
         if (!window.contains(10 * b.slot))
             continue;
@@ -127,7 +128,7 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
                                                       : QStringLiteral("は数値ではありません。");
         throw DataError(channel.file +
                         QStringLiteral("\r\nは破損しています。%1の%2「%3」")
-                            .arg(clockText(10 * b.slot), levelStatName(b.stat), b.text) +
+                            .arg(clockText(10 * b.slot), levelStatName(b.stat), excerpt(b.text)) +
                         what);
     }
     d.weekday = date.dayOfWeek() - 1;

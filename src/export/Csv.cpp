@@ -131,7 +131,7 @@ QString summaryDataRow(const QString& line) {
     const int count = fields.split(line);
     Stamp stamp;
     if (count < 2 || !readStamp(fields[0].toString() + u' ' + fields[1].toString(), stamp))
-        throw DataError(QStringLiteral("「%1」の日付を読み取れません。").arg(line));
+        throw DataError(QStringLiteral("「%1」の日付を読み取れません。").arg(excerpt(line)));
     QString row = stamp.text();
     for (int i = 2; i < count; ++i) {
         row += u',';

@@ -1,6 +1,7 @@
 // The command line as people use it: full disks and closed pipes, GNU option habits, odd cards.
 #include "CliRun.h"
 #include "TestSupport.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>

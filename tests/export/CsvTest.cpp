@@ -204,3 +204,14 @@ TEST(RawCsv, AWholeDayInChunksAsInOnePiece) {
     EXPECT_EQ(streamed, rawCsv(lines));
     EXPECT_EQ(streamed.count("\r\n"), 16 + 86400); // 15 header rows, the empty row, the samples
 }
+
+TEST(SummaryCsv, ADamagedLineIsQuotedShortWithItsControlCharactersEscaped) {
+    const QString line = QStringLiteral("\x1b[2J\a") + QString(5000, u'9') + QStringLiteral(",1,2");
+    try {
+        summaryDataRow(line);
+        FAIL() << "a line without a date was taken";
+    } catch (const moravel::DataError& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("「\\x1b[2J\\x07") + QString(35, u'9') +
+                                QStringLiteral("…」の日付を読み取れません。"));
+    }
+}
