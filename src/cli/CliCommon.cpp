@@ -176,13 +176,14 @@ void Card::readSettings() {
     try {
         const settings::SettingsContent content = settings::parseSettingsFile(platform::readLines(file));
         settingsState = QStringLiteral("read");
+        // A complaint about the settings file does not stop the run; it is said as every message is.
         if (content.corrupt)
-            err(QStringLiteral("MORVEL.TXTは破損しています"));
+            err(QStringLiteral("moravel-cli: ") + file + QStringLiteral(": MORVEL.TXTは破損しています"));
         else
             settings = content.items;
     } catch (const DataError& e) {
         settingsState = QStringLiteral("unreadable");
-        err(fileErrorText(e));
+        err(QStringLiteral("moravel-cli: ") + oneLine(fileErrorText(e)));
     }
 }
 

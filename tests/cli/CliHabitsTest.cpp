@@ -168,3 +168,10 @@ TEST_F(Habits, TwoRunsAtOnceNeverBothClaimOneName) {
     EXPECT_EQ((a.exitCode() == 0) + (b.exitCode() == 0), 1);
     EXPECT_EQ(cli({"verify", pdf, a.exitCode() == 0 ? card : other, "--quiet"}).code, 0);
 }
+
+TEST_F(Habits, ABrokenSettingsFileIsSaidAsEveryMessageIs) {
+    moravel::test::writeBytes(card + "/MORVEL.TXT", "broken\r\n");
+    const CliResult r = cli({"report", card, tmp.filePath("r.png"), "--day", "20210301"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "moravel-cli: " + card + "/MORVEL.TXT: MORVEL.TXTは破損しています\n");
+}
