@@ -351,10 +351,12 @@ void Outputs::file(const QString& path) {
     const QFileInfo info(path);
     if (info.isDir())
         throw Failure{Cli::tr("%1: cannot write the file: %2").arg(path, platform::systemReason(EISDIR))};
-    if (info.exists() && !m_overwrite)
+    // A symbolic link is a name that exists, also where it points nowhere.
+    const bool exists = info.exists() || info.isSymLink();
+    if (exists && !m_overwrite)
         throw Failure{Cli::tr("%1: the file exists (--overwrite replaces it)").arg(path)};
     m_files.append(path);
-    if (!info.exists())
+    if (!exists)
         m_newFiles.append(path);
 }
 

@@ -43,8 +43,12 @@ QStringList listSpecialFiles(const QString& directory) {
 }
 
 PendingFile::PendingFile(const QString& target) : m_target(target), m_file(std::make_unique<QFile>()) {
+    // A symbolic link is written through, as cp does: the link stays and the file it names changes.
+    const QFileInfo link(target);
+    if (link.isSymLink())
+        m_target = link.symLinkTarget();
     // A new file beside the target, written unbuffered so that every failure is seen.
-    const QFileInfo info(target);
+    const QFileInfo info(m_target);
     const QString dir = info.absolutePath();
     for (int attempt = 0; attempt < 100 && !m_file->isOpen(); ++attempt) {
         m_file->setFileName(QStringLiteral("%1/.%2.%3.tmp")

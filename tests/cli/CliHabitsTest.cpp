@@ -175,3 +175,23 @@ TEST_F(Habits, ABrokenSettingsFileIsSaidAsEveryMessageIs) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "moravel-cli: " + card + "/MORVEL.TXT: MORVEL.TXTは破損しています\n");
 }
+
+TEST_F(Habits, ASymbolicLinkAsTheOutputIsANameThatExistsAndIsWrittenThrough) {
+    const QString link = tmp.filePath("g.png"), pointed = tmp.filePath("real/g.png");
+    QDir().mkpath(tmp.filePath("real"));
+    ASSERT_TRUE(QFile::link(pointed, link)); // dangling
+    const QStringList args = {"graph", card, link, "--day", "20210301", "--channel", "S"};
+    const CliResult refused = cli(args);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains("the file exists (--overwrite replaces it)"))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pointed));
+    ASSERT_EQ(cli(args + QStringList{"--overwrite"}).code, 0);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    const QByteArray first = moravel::test::readBytes(pointed);
+    EXPECT_TRUE(first.startsWith("\x89PNG"));
+    // A live link: the file it names is replaced, the link stays.
+    ASSERT_EQ(cli({"graph", card, link, "--day", "20210302", "--channel", "S", "--overwrite"}).code, 0);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_NE(moravel::test::readBytes(pointed), first);
+}
