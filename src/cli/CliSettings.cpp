@@ -2,6 +2,7 @@
 // written as it writes it.
 #include "cli/Cli.h"
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
@@ -152,7 +153,25 @@ int commandSettings(const Arguments& a) {
             problems.append(Cli::tr("%1=%2: a time is HH:MM, the minutes 00 or 30").arg(name, value));
         }
     }
-    problems += settings::inputCheck(entries.items);
+    // The settings page's complaints, each after the argument that set the item, or after the file
+    // where the item is the file's own.
+    for (const QString& m : settings::inputCheck(entries.items)) {
+        QString about = path;
+        int longest = 0;
+        for (const Name& n : Names) {
+            if (n.item < 0)
+                continue;
+            const QString& label = settings::itemLabels()[static_cast<size_t>(n.item)];
+            const QString name = QString::fromLatin1(n.name);
+            if (m.startsWith(label) && label.size() > longest) {
+                longest = static_cast<int>(label.size());
+                about = changes.contains(name)
+                            ? QStringLiteral("--set ") + name + u'=' + excerpt(changes.value(name))
+                            : path;
+            }
+        }
+        problems.append(about + QStringLiteral(": ") + m);
+    }
     if (!problems.isEmpty())
         throw Failure{problems.join(u'\n')};
     entries.startHour = start.left(2);
@@ -168,7 +187,10 @@ int commandSettings(const Arguments& a) {
     callbacks.fileSystemName = [&] { return notFat32Ok ? QStringLiteral("FAT32") : fileSystem; };
     callbacks.ask = [](const QString&) { return true; };
     QStringList warnings;
-    callbacks.warning = [&](const QString& text) { warnings.append(oneLine(text)); };
+    // The settings editor's complaint, after the file it is about.
+    callbacks.warning = [&](const QString& text) {
+        warnings.append(path + QStringLiteral(": ") + oneLine(text));
+    };
     callbacks.information = [](const QString&) {};
     try {
         if (settings::registerSettings(card.directory, entries, callbacks) !=

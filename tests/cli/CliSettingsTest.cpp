@@ -59,16 +59,19 @@ TEST(CliSettingsChecks, EveryProblemIsToldAndNothingIsWritten) {
                              "noise-reference=100", "--set", "week=12", "--set", "start=25:00", "--set",
                              QStringLiteral("place=一行目\n二行目"), "--set", QStringLiteral("person=〜한")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err,
-              QStringLiteral("moravel-cli: %1: the file system is not known, and the monitor takes FAT32 "
-                             "cards only (--not-fat32-ok writes the file all the same)\n"
-                             "moravel-cli: week=12: seven flags of 0 and 1, Monday first\n"
-                             "moravel-cli: start=25:00: a time is HH:MM, the minutes 00 or 30\n"
-                             "moravel-cli: 現場名の文字数が16文字を超えています。\n"
-                             "moravel-cli: 測定場所に改行やタブなどの制御文字が含まれています\n"
-                             "moravel-cli: 測定者に設定ファイルに書けない文字「한」が含まれています\n"
-                             "moravel-cli: 騒音基準値に99以上の数値が記入されています\n")
-                  .arg(card));
+    EXPECT_EQ(
+        r.err,
+        QStringLiteral(
+            "moravel-cli: %1: the file system is not known, and the monitor takes FAT32 "
+            "cards only (--not-fat32-ok writes the file all the same)\n"
+            "moravel-cli: week=12: seven flags of 0 and 1, Monday first\n"
+            "moravel-cli: start=25:00: a time is HH:MM, the minutes 00 or 30\n"
+            "moravel-cli: --set site=長長長長長長長長長長長長長長長長長: "
+            "現場名の文字数が16文字を超えています。\n"
+            "moravel-cli: --set place=一行目\\x0a二行目: 測定場所に改行やタブなどの制御文字が含まれています\n"
+            "moravel-cli: --set person=〜한: 測定者に設定ファイルに書けない文字「한」が含まれています\n"
+            "moravel-cli: --set noise-reference=100: 騒音基準値に99以上の数値が記入されています\n")
+            .arg(card));
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), before);
 
