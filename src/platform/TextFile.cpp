@@ -1,5 +1,7 @@
 #include "platform/TextFile.h"
 
+#include "platform/Files.h"
+
 #include "common/Errors.h"
 #include "common/Text.h"
 
@@ -267,34 +269,20 @@ void writeLines(const QString& path, const QStringList& lines) {
     writer.commit();
 }
 
-TextWriter::TextWriter(const QString& path) : m_path(path), m_file(std::make_unique<QSaveFile>(path)) {
-    // Unbuffered: a buffered QSaveFile loses the error of its last flush, so that a full card would
-    // take an empty file for a written one. The writer keeps its own buffer.
-    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail();
+TextWriter::TextWriter(const QString& path) : m_path(path), m_file(std::make_unique<PendingFile>(path)) {
+    // Written beside the target and put in its place by commit(), as every file of the program; a
+    // failure carries the system's reason in the user's language.
     m_buffer.reserve(1 << 20);
 }
 
-TextWriter::~TextWriter() {
-    if (m_file)
-        m_file->cancelWriting();
-}
-
-void TextWriter::fail() {
-    const QString reason = m_file ? m_file->errorString() : QString();
-    if (m_file)
-        m_file->cancelWriting();
-    m_file.reset();
-    throw writeError(m_path, reason);
-}
+TextWriter::~TextWriter() = default;
 
 void TextWriter::flush() {
     if (m_buffer.isEmpty())
         return;
     if (!m_file)
         throw DataError(writeFailure(m_path));
-    if (m_file->write(m_buffer) != m_buffer.size())
-        fail();
+    m_file->write(m_buffer);
     m_buffer.clear();
 }
 
@@ -309,12 +297,8 @@ void TextWriter::commit() {
     flush();
     if (!m_file)
         throw DataError(writeFailure(m_path));
-    if (!m_file->commit()) {
-        const QString reason = m_file->errorString();
-        m_file.reset();
-        throw writeError(m_path, reason);
-    }
-    m_file.reset();
+    std::unique_ptr<PendingFile> file = std::move(m_file);
+    file->commit();
 }
 
 } // namespace moravel::platform

@@ -3,7 +3,6 @@
 #include "common/Errors.h"
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <QStringEncoder>
 #include <QStringList>
@@ -11,6 +10,8 @@
 #include <optional>
 
 namespace moravel::platform {
+
+class PendingFile;
 
 // Text as the device and the Japanese systems it is used with write it: a UTF-8 or UTF-16
 // byte-order mark decides the encoding, otherwise code page 932; CR LF, a lone CR and a lone LF all
@@ -66,10 +67,9 @@ public:
 
 private:
     void flush();
-    [[noreturn]] void fail();
 
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<PendingFile> m_file;
     QByteArray m_buffer;
 };
 

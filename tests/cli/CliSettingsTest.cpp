@@ -1,5 +1,6 @@
 // moravel-cli settings against the settings page: the same checks, the same file.
 #include "CliRun.h"
+#include "Volumes.h"
 #include "WindowTest.h"
 
 #include "platform/TextFile.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <unistd.h>
 
 using moravel::platform::Answer;
 using moravel::test::cli;
@@ -94,4 +96,22 @@ TEST(CliSettingsChecks, EveryProblemIsToldAndNothingIsWritten) {
     EXPECT_EQ(broken.err,
               QStringLiteral("moravel-cli: %1/MORVEL.TXT: MORVEL.TXTは破損しています\n").arg(card));
     EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), QByteArray("broken\r\n"));
+}
+
+TEST(CliSettingsChecks, AReadOnlySettingsFileIsRefusedWithTheSystemsReason) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "handing files to another user needs root";
+    QTemporaryDir tmp;
+    const QString base = moravel::test::userReadableDirectory(tmp.path(), "user");
+    const QString card = base + "/card";
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1));
+    ASSERT_TRUE(moravel::test::runCommand("chown", {"-R", "65534:65534", card}));
+    QFile::setPermissions(card + "/MORVEL.TXT",
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QByteArray before = moravel::test::readBytes(card + "/MORVEL.TXT");
+    const moravel::test::UserRun run = moravel::test::runAsUser(
+        QStringLiteral(MORAVEL_CLI), {"settings", card, "--set", "site=x", "--not-fat32-ok"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, QStringLiteral("moravel-cli: %1/MORVEL.TXT: Permission denied\n").arg(card));
+    EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), before);
 }
