@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 using moravel::platform::make;
 using moravel::platform::makeLabel;
@@ -87,12 +88,16 @@ ItemsPage::ItemsPage(QWidget* parent) : QWidget(parent) {
 }
 
 void ItemsPage::SetEditArrayText(int index, const QString& text) {
+    // A text longer than its field shows its start.
     if (index == Notices) {
         MmNotices->setPlainText(text);
+        MmNotices->moveCursor(QTextCursor::Start);
         return;
     }
-    if (auto* edit = qobject_cast<QLineEdit*>(EditArray[static_cast<size_t>(index)]))
+    if (auto* edit = qobject_cast<QLineEdit*>(EditArray[static_cast<size_t>(index)])) {
         edit->setText(text);
+        edit->setCursorPosition(0);
+    }
 }
 
 QString ItemsPage::EditArrayText(int index) const {
@@ -115,6 +120,8 @@ void ItemsPage::ShowHeader(const HeaderView& header) {
     EdMeasStart->setText(header.start);
     EdMeasStop->setText(header.stop);
     EdDate->setText(header.date);
+    for (QLineEdit* e : {EdMeasStart, EdMeasStop, EdDate})
+        e->setCursorPosition(0);
     if (!header.dayText.isEmpty())
         LbDate->setText(header.dayText);
 }

@@ -6,6 +6,7 @@
 #include "data/Catalogue.h"
 #include "data/CompliancePage.h"
 #include "data/GridModel.h"
+#include "data/ItemsPage.h"
 #include "data/TablesPage.h"
 #include "graph/GraphPage.h"
 #include "graph/ImageView.h"
@@ -18,7 +19,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 
@@ -183,4 +186,16 @@ TEST_F(Pages, TheSettingsPageReadsAndRegistersTheSettingsFileOfTheDirectoryItIsG
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("保存完了しました"));
     EXPECT_EQ(moravel::test::readBytes(dir + "MORVEL.TXT"), before); // nothing changed, the same bytes
     EXPECT_TRUE(dialogs.unanswered().isEmpty());
+}
+
+TEST_F(Pages, ALongItemShowsItsStart) {
+    moravel::data::ItemsPage page;
+    page.resize(1000, 540);
+    page.show();
+    const QString notices = QStringLiteral("工事の騒音は午前八時から午後六時まで。") + QString(60, u'続');
+    page.SetEditArrayText(moravel::Notices, notices);
+    page.SetEditArrayText(moravel::MeasTarget, QStringLiteral("とても長い現場名") + QString(40, u'長'));
+    EXPECT_EQ(page.EdMeasTarget->cursorPosition(), 0);
+    EXPECT_EQ(page.MmNotices->textCursor().position(), 0);
+    EXPECT_EQ(page.MmNotices->verticalScrollBar()->value(), 0);
 }
