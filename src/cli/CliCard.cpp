@@ -158,7 +158,7 @@ int commandVerify(const Arguments& a) {
     const bool quiet = a.has("--quiet");
     QByteArray bytes;
     try {
-        bytes = platform::readBytes(pdf);
+        bytes = platform::readBytes(pdf, report::MaxPdfBytes);
     } catch (const DataError& e) {
         throw Failure{fileErrorText(e)};
     }
@@ -254,7 +254,7 @@ int commandVerify(const Arguments& a) {
     report::PdfDocument remade;
     try {
         commandReport(again);
-        remade = report::readPdf(platform::readBytes(again.positional[1]));
+        remade = report::readPdf(platform::readBytes(again.positional[1], report::MaxPdfBytes));
     } catch (const Failure& e) {
         throw Failure{Cli::tr("the card no longer gives %1: %2").arg(made, e.text)};
     } catch (const UsageError& e) {

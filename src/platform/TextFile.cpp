@@ -141,10 +141,15 @@ QStringList decodeLines(const QByteArray& bytes) {
     return lines;
 }
 
-QByteArray readBytes(const QString& path) {
+QByteArray readBytes(const QString& path, qint64 limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path), path, file.errorString());
+    if (file.size() > limit)
+        throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path), path,
+                        QStringLiteral("%1 MB, more than a file of the card can hold (%2 MB)")
+                            .arg(QString::number(double(file.size()) / (1024 * 1024), 'f', 1))
+                            .arg(limit / (1024 * 1024)));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw DataError(QStringLiteral("%1\r\nを読み込めません。").arg(path), path, file.errorString());

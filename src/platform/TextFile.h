@@ -27,8 +27,13 @@ bool hasByteOrderMark(const QByteArray& bytes);
 // One line of code page 932 bytes (no CR or LF in it) as text, the way decodeLines decodes it.
 QString decodeCp932Line(QByteArrayView bytes);
 
-// Reads a whole file's bytes. Throws DataError when it cannot be opened or read.
-QByteArray readBytes(const QString& path);
+// No file of a card comes near 16 MB (a day of raw levels is about half a megabyte): a larger one is
+// refused before it is read, so that memory stays bounded.
+constexpr qint64 MaxCardFileBytes = 16 * 1024 * 1024;
+
+// Reads a whole file's bytes. Throws DataError when it cannot be opened or read, or is larger than
+// `limit`, with its size.
+QByteArray readBytes(const QString& path, qint64 limit = MaxCardFileBytes);
 
 // Reads a whole file into lines. Throws DataError when it cannot be opened, read or decoded.
 QStringList readLines(const QString& path);

@@ -195,3 +195,15 @@ TEST_F(Habits, ASymbolicLinkAsTheOutputIsANameThatExistsAndIsWrittenThrough) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_NE(moravel::test::readBytes(pointed), first);
 }
+
+TEST_F(Habits, AFileFarLargerThanADayHoldsIsRefusedUnread) {
+    const QString big = tmp.filePath("raw");
+    moravel::tools::writeSampleCard(big, moravel::test::cardOptions(1, true));
+    QFile raw(big + "/20210301.LA");
+    ASSERT_TRUE(raw.resize(qint64(1) << 30)); // a sparse gibibyte of NUL bytes
+    const CliResult r = cli({"csv", big, tmp.filePath("out"), "--day", "20210301"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "moravel-cli: " + big +
+                         "/20210301.LA: 1024.0 MB, more than a file of the card can hold (16 MB)\n");
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("out")));
+}
