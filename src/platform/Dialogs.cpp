@@ -1,16 +1,15 @@
 #include "platform/Dialogs.h"
 
 #include "common/Text.h"
+#include "platform/FolderPicker.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -22,7 +21,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace moravel::platform {
@@ -165,9 +163,9 @@ public:
     std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
                                            const QString& start) override {
         const auto picker = makeFolderPicker(owner, caption, start);
-        if (picker->exec() != QDialog::Accepted || picker->selectedFiles().isEmpty())
+        if (picker->exec() != QDialog::Accepted || picker->chosen().isEmpty())
             return std::nullopt;
-        return picker->selectedFiles().first();
+        return picker->chosen();
     }
     void errorReport(const QString& text) override {
         makeMessageBox(BoxKind::Error, QApplication::activeWindow(), text)->exec();
@@ -265,17 +263,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const 
     return box;
 }
 
-std::unique_ptr<QFileDialog> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start) {
-    auto picker = std::make_unique<QFileDialog>(owner, caption, start);
-    // Qt's own picker everywhere: its texts come from the Japanese translation.
-    picker->setOption(QFileDialog::DontUseNativeDialog, true);
-    picker->setOption(QFileDialog::ShowDirsOnly, true);
-    picker->setFileMode(QFileDialog::Directory);
-    picker->resize(760, 460);
-    // The date column as wide as its dates.
-    if (auto* view = picker->findChild<QTreeView*>(QStringLiteral("treeView")))
-        view->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    return picker;
+std::unique_ptr<FolderPicker> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start) {
+    return std::make_unique<FolderPicker>(owner, caption, start);
 }
 
 std::unique_ptr<QDialog> makePrinterSetup(QWidget* owner, QPrinter& printer) {

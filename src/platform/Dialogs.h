@@ -5,12 +5,13 @@
 #include <optional>
 
 class QDialog;
-class QFileDialog;
 class QMessageBox;
 class QWidget;
 class QPrinter;
 
 namespace moravel::platform {
+
+class FolderPicker;
 
 enum class Answer { Yes, No, Cancel };
 
@@ -60,7 +61,7 @@ QString overwriteQuestion(const QString& name);
 // at: a box of each kind, the folder picker, the printer set-up.
 enum class BoxKind { Information, YesNo, YesNoCancel, Warning, Error };
 std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const QString& text);
-std::unique_ptr<QFileDialog> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start);
+std::unique_ptr<FolderPicker> makeFolderPicker(QWidget* owner, const QString& caption, const QString& start);
 // The printer set-up: the printer (or a PDF file) and the paper; OK applies them to the printer.
 std::unique_ptr<QDialog> makePrinterSetup(QWidget* owner, QPrinter& printer);
 

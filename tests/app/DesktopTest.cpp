@@ -7,6 +7,7 @@
 #include "export/CSVConvert.h"
 #include "graph/ImageView.h"
 #include "platform/Dialogs.h"
+#include "platform/FolderPicker.h"
 #include "platform/TextFile.h"
 #include "report/PrintForm.h"
 
@@ -15,11 +16,10 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -31,6 +31,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 using moravel::platform::BoxKind;
@@ -200,32 +201,92 @@ TEST_F(Desktop, TheKeyboardNeverReachesAControlOutOfSight) {
     EXPECT_TRUE(inSight(QApplication::focusWidget(), main));
 }
 
-TEST_F(Desktop, TheFolderPickerIsJapaneseAndRemembersNothing) {
-    QDir(tmp.path()).mkpath("現場");
-    auto picker = moravel::platform::makeFolderPicker(main, QStringLiteral("ディレクトリ指定"), tmp.path());
-    auto* model = picker->findChild<QFileSystemModel*>();
-    ASSERT_NE(model, nullptr);
-    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
-    picker->show();
-    const QModelIndex folder = model->index(tmp.filePath("現場"));
-    if (model->rowCount(folder.parent()) == 0) {
-        ASSERT_TRUE(loaded.wait(10000));
+TEST_F(Desktop, TheFolderPickerTakesTheFolderTypedOrSelected) {
+    QDir root(tmp.path());
+    for (const char* path : {"a/card", "a/cardX", "a/.hidden", "b/現場 1/カード", "c/card"})
+        ASSERT_TRUE(root.mkpath(path));
+    QFile(tmp.filePath("a/card.txt")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(tmp.filePath("a/card"), tmp.filePath("a/link")));
+    using moravel::platform::FolderPicker;
+    auto open = [&](const QString& start) {
+        auto picker = moravel::platform::makeFolderPicker(main, QStringLiteral("ディレクトリ指定"), start);
+        picker->show();
+        return picker;
+    };
+    auto typeAndReturn = [](FolderPicker& picker, const QString& text) {
+        QSignalSpy finished(&picker, &QDialog::finished);
+        auto* path = picker.findChild<QLineEdit*>(QStringLiteral("FolderPath"));
+        path->selectAll();
+        path->insert(text);
+        QTest::keyClick(path, Qt::Key_Return);
+        return finished.wait(5000);
+    };
+
+    // A typed path is the folder chosen, whatever the folder shown and however it is written.
+    struct Typed {
+        QString start, typed, chosen;
+    };
+    for (const Typed& t :
+         {Typed{"a", tmp.filePath("a/card"), "a/card"}, Typed{"c", tmp.filePath("a/card"), "a/card"},
+          Typed{"a", tmp.filePath("a/card/"), "a/card"}, Typed{"a", "card", "a/card"},
+          Typed{"b", "現場 1/カード", "b/現場 1/カード"}, Typed{"c", tmp.filePath("c"), "c"},
+          Typed{"b/現場 1/カード", "..", "b/現場 1"}}) {
+        auto picker = open(tmp.filePath(t.start));
+        EXPECT_EQ(picker->windowTitle(), QStringLiteral("ディレクトリ指定"));
+        ASSERT_TRUE(typeAndReturn(*picker, t.typed)) << t.typed.toStdString();
+        EXPECT_EQ(picker->result(), QDialog::Accepted);
+        EXPECT_EQ(picker->chosen(), tmp.filePath(t.chosen)) << t.typed.toStdString();
     }
-    const QModelIndex row = model->index(tmp.filePath("現場"));
-    EXPECT_EQ(model->index(row.row(), 2, row.parent()).data().toString(), QStringLiteral("フォルダ"));
-    const QString date = model->index(row.row(), 3, row.parent()).data().toString();
-    EXPECT_TRUE(QRegularExpression("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$").match(date).hasMatch())
-        << date.toStdString();
-    auto* view = picker->findChild<QTreeView*>(QStringLiteral("treeView"));
-    ASSERT_NE(view, nullptr);
-    QCoreApplication::processEvents();
-    EXPECT_GE(view->header()->sectionSize(3), view->fontMetrics().horizontalAdvance(date));
-    for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
-        if (auto* label = picker->findChild<QLabel*>(QString::fromLatin1(name))) {
-            EXPECT_GE(contentContrast(grabbed(label)), 4.5) << name;
+
+    // The folders of the folder shown, sorted, without files and hidden ones; a link to a folder joins.
+    auto picker = open(tmp.filePath("a"));
+    auto* list = picker->findChild<QListWidget*>(QStringLiteral("Folders"));
+    auto names = [list] {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row)
+            texts << list->item(row)->text();
+        return texts;
+    };
+    for (int wait = 0; wait < 100 && names().size() < 3; ++wait)
+        QTest::qWait(50);
+    EXPECT_EQ(names(), QStringList({"card", "cardX", "link"}));
+    EXPECT_EQ(picker->findChild<QLabel*>(QStringLiteral("Status"))->text(), QString());
+    for (QLabel* label : picker->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) {
+            EXPECT_GE(contentContrast(grabbed(label)), 4.5) << label->text().toStdString();
         }
+    // A click selects, 選択 takes it; a double click opens it, 上へ goes back.
+    list->setCurrentRow(1);
+    EXPECT_EQ(picker->findChild<QLineEdit*>(QStringLiteral("FolderPath"))->text(), tmp.filePath("a/cardX"));
+    emit list->itemActivated(list->item(0));
+    EXPECT_EQ(picker->shownFolder(), tmp.filePath("a/card"));
+    picker->findChild<QToolButton*>(QStringLiteral("Up"))->click();
+    EXPECT_EQ(picker->shownFolder(), tmp.filePath("a"));
+    QSignalSpy listed(picker.get(), &FolderPicker::folderListed);
+    ASSERT_TRUE(listed.wait(5000));
+    list->setCurrentRow(1);
+    QSignalSpy finished(picker.get(), &QDialog::finished);
+    picker->findChild<QPushButton*>(QStringLiteral("Choose"))->click();
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(picker->chosen(), tmp.filePath("a/cardX"));
+
+    // A path that is no folder is said, and the picker stays.
+    picker = open(tmp.filePath("a"));
+    QSignalSpy shown(picker.get(), &FolderPicker::folderListed);
+    auto* path = picker->findChild<QLineEdit*>(QStringLiteral("FolderPath"));
+    path->setText("card.txt");
+    QTest::keyClick(path, Qt::Key_Return);
+    auto* status = picker->findChild<QLabel*>(QStringLiteral("Status"));
+    const QString missing = QStringLiteral("フォルダーが見つかりません：") + tmp.filePath("a/card.txt");
+    // Whichever comes first, the check or the listing, the word stays.
+    for (int wait = 0; wait < 100 && (status->text() != missing || shown.isEmpty()); ++wait)
+        QTest::qWait(50);
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_EQ(status->text(), missing);
+    EXPECT_TRUE(picker->isVisible());
     picker.reset();
-    // Whatever the picker would remember goes to this run's own directory, not the user's.
+
+    // Whatever Qt's dialogs would remember goes to this run's own directory, not the user's.
     const QString settings = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
     EXPECT_FALSE(settings.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)))
         << settings.toStdString();

@@ -35,3 +35,39 @@ TEST(StalledVolume, NeitherTheStartNorTheCommandLineWaitsForIt) {
     EXPECT_TRUE(runCommand(QStringLiteral(MORAVEL_CLI), {"days", card}, &out, 30000)) << out.toStdString();
     EXPECT_TRUE(out.startsWith("20210301")) << out.toStdString();
 }
+
+// A volume beside the card that does not answer (its FUSE daemon stopped, as a network share that
+// went away): the folder picker lists the folder holding both, takes the card's typed path, and
+// closes at once; Escape closes it too when the program was started from that folder.
+TEST(StalledVolume, TheFolderPickerClosesBesideIt) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("CARD");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(2));
+    QString whyNot;
+    auto volume = ScratchVolume::fat(tmp.filePath("NAS"), tmp.filePath("nas.img"), 16, whyNot);
+    if (!volume)
+        GTEST_SKIP() << whyNot.toStdString();
+    if (volume->kernelFat())
+        GTEST_SKIP() << "the FAT volume is mounted by the kernel: there is no FUSE daemon to stop";
+    const qint64 daemon = volume->fuseDaemon();
+    ASSERT_GT(daemon, 0);
+    ::kill(static_cast<pid_t>(daemon), SIGSTOP);
+    struct Resume {
+        qint64 pid;
+        ~Resume() { ::kill(static_cast<pid_t>(pid), SIGCONT); }
+    } resume{daemon};
+    ASSERT_FALSE(runCommand("stat", {volume->path()}, nullptr, 3000));
+
+    struct Case {
+        QString start, typed, expected;
+    };
+    for (const Case& c :
+         {Case{tmp.path(), card, "chosen " + card}, Case{tmp.path(), "CARD", "chosen " + card},
+          Case{QString(), card, "chosen " + card}, Case{QString(), QString(), "cancelled"}}) {
+        QString out;
+        EXPECT_TRUE(
+            runCommand(QStringLiteral(MORAVEL_PICKER_PROBE), {tmp.path(), c.start, c.typed}, &out, 20000))
+            << c.typed.toStdString() << ": " << out.toStdString();
+        EXPECT_TRUE(out.contains(c.expected)) << out.toStdString();
+    }
+}
