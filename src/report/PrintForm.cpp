@@ -1,6 +1,7 @@
 #include "report/PrintForm.h"
 
 #include "common/Errors.h"
+#include "common/Text.h"
 #include "graph/ImageView.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
@@ -9,7 +10,9 @@
 #include "platform/Widgets.h"
 #include "report/ImageFile.h"
 
+#include <QBuffer>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -117,14 +120,33 @@ void TFmPrint::PrintSetClick() {
 void TFmPrint::PrintClick() {
     // Each print is a job of its own on the printer and paper of the set-up: a job that fails leaves
     // the set-up as it was, and the next one starts afresh.
+    QPrinter& setup = *PrinterSetupDialog1;
+    if (setup.outputFormat() == QPrinter::PdfFormat) {
+        // A PDF file is made as every other file: asked about before one is replaced, written in full
+        // beside it and only then put in its place.
+        const QString target = setup.outputFileName();
+        if (moravel::platform::fileExists(target) &&
+            dialogs().askYesNoCancel(this, moravel::platform::overwriteQuestion(target)) !=
+                moravel::platform::Answer::Yes)
+            return;
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&pdf);
+            writer.setPageLayout(setup.pageLayout());
+            writer.setTitle(setup.docName());
+            writer.setCreator(moravel::appName());
+            DrawPages(writer, 144, {Print_Image->bitmap()});
+        }
+        moravel::platform::PendingFile file(target, pdf.data());
+        file.commit();
+        return;
+    }
     QPrinter job(QPrinter::HighResolution);
-    job.setOutputFormat(PrinterSetupDialog1->outputFormat());
-    if (PrinterSetupDialog1->outputFormat() == QPrinter::PdfFormat)
-        job.setOutputFileName(PrinterSetupDialog1->outputFileName());
-    else
-        job.setPrinterName(PrinterSetupDialog1->printerName());
-    job.setPageLayout(PrinterSetupDialog1->pageLayout());
-    job.setDocName(PrinterSetupDialog1->docName());
+    job.setOutputFormat(setup.outputFormat());
+    job.setPrinterName(setup.printerName());
+    job.setPageLayout(setup.pageLayout());
+    job.setDocName(setup.docName());
     PrintPage(job);
 }
 
@@ -142,18 +164,25 @@ void TFmPrint::PrintImages(QPrinter& printer, const QList<QImage>& pages) {
             if (std::abs(r - 144) < std::abs(best - 144))
                 best = r;
     }
-    printer.setResolution(best);
     printer.setFullPage(false);
+    DrawPages(printer, best, pages);
+}
+
+void TFmPrint::DrawPages(QPagedPaintDevice& device, int resolution, const QList<QImage>& pages) {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device))
+        printer->setResolution(resolution);
+    else if (auto* writer = dynamic_cast<QPdfWriter*>(&device))
+        writer->setResolution(resolution);
     const QString failed = QStringLiteral("印刷できませんでした。プリンターを確認してください。");
     QPainter p;
-    if (!p.begin(&printer))
+    if (!p.begin(&device))
         throw moravel::DataError(failed);
-    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRect printable = device.pageLayout().paintRectPixels(resolution);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // The page reaches the printer as it is, compressed without loss.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
     for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !printer.newPage())
+        if (i > 0 && !device.newPage())
             throw moravel::DataError(failed);
         // The whole page stretched over the printable area in both directions.
         p.drawImage(QRect(0, 0, printable.width(), printable.height()), pages[i],

@@ -65,6 +65,7 @@ public:
     void PrintPage(QPrinter& printer);
     // Prints pages, one sheet each, the way the preview's page is printed.
     static void PrintImages(QPrinter& printer, const QList<QImage>& pages);
+    static void DrawPages(QPagedPaintDevice& device, int resolution, const QList<QImage>& pages);
 
     // The period text from the main window, for the image file's name.
     std::function<QString()> PeriodText;

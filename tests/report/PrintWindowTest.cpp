@@ -197,3 +197,49 @@ TEST_F(PrintWindow, PrintingToAPdfFileGivesOneA4Page) {
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
 }
+
+// 印刷 to a PDF file asks before it replaces one, and a file that cannot be made leaves nothing.
+TEST_F(PrintWindow, PrintingToAPdfFileAsksBeforeReplacingOne) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(1)));
+    main->BtPrintGraph->click();
+    QPrinter& setup = *print()->PrinterSetupDialog1;
+    setup.setOutputFormat(QPrinter::PdfFormat);
+    setup.setPageSize(QPageSize(QPageSize::A4));
+    const QString pdf = tmp.filePath("もらべる.pdf");
+    setup.setOutputFileName(pdf);
+    dialogs.clear();
+    print()->Print->click();
+    QString info;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info)) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
+    EXPECT_TRUE(dialogs.allTexts().isEmpty()) << dialogs.allTexts().join("|").toStdString();
+
+    auto bytes = [&] {
+        QFile f(pdf);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    };
+    const QByteArray first = bytes();
+    for (Answer a : {Answer::No, Answer::Cancel}) {
+        dialogs.answer(a);
+        print()->Print->click();
+        EXPECT_EQ(bytes(), first);
+    }
+    EXPECT_EQ(dialogs.texts("question"),
+              QStringList(2, pdf + QStringLiteral("\r\nはすでに存在します。上書きしますか？")));
+    QFile::resize(pdf, 10);
+    dialogs.answer(Answer::Yes);
+    print()->Print->click();
+    EXPECT_TRUE(bytes().startsWith("%PDF-"));
+    EXPECT_GT(bytes().size(), 1000);
+    EXPECT_EQ(dialogs.texts("question").size(), 3);
+
+    setup.setOutputFileName(tmp.filePath("missing/page.pdf"));
+    dialogs.clear();
+    print()->Print->click();
+    ASSERT_EQ(dialogs.texts("error").size(), 1);
+    EXPECT_TRUE(dialogs.texts("error").first().contains(tmp.filePath("missing/page.pdf")))
+        << dialogs.texts("error").first().toStdString();
+    EXPECT_FALSE(QDir(tmp.filePath("missing")).exists());
+}
