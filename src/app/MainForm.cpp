@@ -66,7 +66,6 @@ TFmMain { background: #2f4254; }
            QStringLiteral(R"(
 #PnMModeS QCheckBox::indicator, #PnMModeV QCheckBox::indicator { border: 1px solid #2f4254; background: white; }
 #PnMModeS QCheckBox::indicator:checked, #PnMModeV QCheckBox::indicator:checked { background: #1565c0; }
-#PnMModeS QCheckBox:focus, #PnMModeV QCheckBox:focus { background: #c5d3df; }
 )");
 }
 
@@ -109,6 +108,9 @@ TFmMain::TFmMain() {
     TabItem7->hide();
     anchor(TabControl1, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);
     BuildSideMenu();
+    // A list drops down with at most about twenty rows (a month of dates scrolls).
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        combo->setMaxVisibleItems(20);
 
     ConnectHandlers();
     ConnectPages();
@@ -356,6 +358,28 @@ void TFmMain::showEvent(QShowEvent* event) {
 void TFmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     guarded([&] { FormResize(); });
+}
+
+bool TFmMain::focusNextPrevChild(bool next) {
+    if (PnControlPanel->isHidden())
+        return QWidget::focusNextPrevChild(next);
+    QWidget* from = QApplication::focusWidget();
+    if (!from || from->window() != this)
+        from = this;
+    const QRect menu(PnControlPanel->mapTo(this, QPoint(0, 0)), PnControlPanel->size());
+    auto step = [next](QWidget* w) { return next ? w->nextInFocusChain() : w->previousInFocusChain(); };
+    for (QWidget* w = step(from); w && w != from; w = step(w)) {
+        if (w->window() != this || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisible() ||
+            w->focusProxy())
+            continue;
+        const bool covered = !PnControlPanel->isAncestorOf(w) &&
+                             QRect(w->mapTo(this, QPoint(0, 0)), w->size()).intersects(menu);
+        if (covered)
+            continue;
+        w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void TFmMain::BtMenuOpenClick() {

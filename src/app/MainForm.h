@@ -228,6 +228,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // While the side menu is open, Tab and Shift+Tab pass over the controls it covers.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void BuildTopPanel();

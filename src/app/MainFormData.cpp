@@ -445,6 +445,7 @@ void TFmMain::ShowPrintWindow(bool forPrinting, int printMode) {
         // Already open: compose the page again from what the main window shows now.
         FmPrint->FormShow();
     } else {
+        moravel::platform::placeOverOwner(FmPrint, this);
         FmPrint->show();
     }
     FmPrint->raise();

@@ -31,6 +31,8 @@ QTableView* complianceGrid(QWidget* page, const char* name, const QRect& geometr
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setWordWrap(false);
+    // Tab leaves the table, as it leaves every other control; the arrows move within it.
+    grid->setTabKeyNavigation(false);
     for (int c = 0; c < widths.size(); ++c)
         grid->setColumnWidth(c, widths[c]);
     grid->verticalHeader()->setDefaultSectionSize(20);

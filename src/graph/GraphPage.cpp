@@ -9,7 +9,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -31,8 +34,17 @@ QCheckBox* seriesBox(QWidget* panel, const char* name, int stat, int x, int y) {
     auto* box = make<QCheckBox>(panel, name, QRect(x, y, 80, 20));
     box->setText(levelStatName(stat));
     setPixelFont(box, 18);
-    box->setStyleSheet(
-        QStringLiteral("QCheckBox { color: %1; }").arg(QColor::fromRgba(levelStatColour(stat)).name()));
+    // The caption in dark text beside a swatch of the series' colour in the graphs: light series
+    // colours do not read as text on the light panel.
+    QPixmap swatch(12, 12);
+    swatch.fill(QColor(0x1f, 0x2c, 0x38));
+    {
+        QPainter p(&swatch);
+        p.fillRect(1, 1, 10, 10, QColor::fromRgba(levelStatColour(stat)));
+    }
+    box->setIcon(QIcon(swatch));
+    box->setIconSize(QSize(12, 12));
+    box->setStyleSheet(QStringLiteral("QCheckBox { color: #1f2c38; spacing: 3px; }"));
     box->setChecked(true);
     return box;
 }

@@ -9,12 +9,53 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QSettings>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QTranslator>
+#include <QWidget>
 
 namespace moravel::platform {
+
+namespace {
+
+// Fusion, with a keyboard focus frame that can be seen on every surface (two pixels in the control's
+// own text colour, which reads against the control's background as its text does), and lists that
+// drop down below their combo box with a bounded number of rows rather than over the whole screen.
+class ApplicationStyle final : public QProxyStyle {
+public:
+    explicit ApplicationStyle(QStyle* base) : QProxyStyle(base) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameFocusRect) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        // As Fusion: a frame once the keyboard has moved the focus, none after a click.
+        if (!(option->state & State_KeyboardFocusChange))
+            return;
+        const QColor colour = option->palette.color(widget ? widget->foregroundRole() : QPalette::WindowText);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(QPen(colour, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option->rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+};
+
+} // namespace
 
 void reportEscapedError(const QString& text) {
     dialogs().errorReport(text);
@@ -64,7 +105,7 @@ void setUpJapaneseDesktop(QApplication& app) {
     else
         delete missing;
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(style);
+        QApplication::setStyle(new ApplicationStyle(style));
     QFont font(uiFontFamily());
     font.setPixelSize(13);
     QApplication::setFont(font);

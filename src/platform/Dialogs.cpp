@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,7 +23,10 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace moravel::platform {
 
@@ -257,6 +262,14 @@ std::unique_ptr<QMessageBox> makeMessageBox(BoxKind kind, QWidget* owner, const 
     auto box = std::make_unique<QMessageBox>(icon, caption, shown(text), buttons, owner);
     if (buttons & QMessageBox::Yes)
         box->setDefaultButton(QMessageBox::Yes);
+    // A box with a short text is still wide enough for its caption and the frame's buttons beside it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        QFont titleFont = box->font();
+        titleFont.setBold(true);
+        const int width = std::max(280, QFontMetrics(titleFont).horizontalAdvance(caption) + 180);
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
     // The style's error icon is a light red: a darker one stands out from the box and its cross.
     if (kind == BoxKind::Error)
         box->setIconPixmap(errorIcon(box->iconPixmap().width()));

@@ -1,5 +1,8 @@
 #include "platform/Widgets.h"
 
+#include <QScreen>
+#include <algorithm>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -62,15 +65,31 @@ QString darkStyle(const QStringList& containers) {
 QLabel, QRadioButton, QCheckBox { color: white; }
 QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #8da2b5; }
 QPushButton { padding: 0px; }
-QTableView { background: #22313f; color: white; gridline-color: #5d7185; }
+QTableView { background: #22313f; color: white; gridline-color: #5d7185; selection-background-color: #1565c0; selection-color: white; }
 QHeaderView, QHeaderView::section { background: #22313f; color: white; }
 QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid white; background: #16222d; }
 QRadioButton::indicator { border-radius: 7px; }
 QCheckBox::indicator:checked, QRadioButton::indicator:checked { background: #ffd54f; }
-QCheckBox:focus, QRadioButton:focus { background: #52708a; }
 QLineEdit:focus, QPlainTextEdit:focus { border: 2px solid #ffb300; }
 QPushButton, QComboBox { selection-background-color: #ffb300; selection-color: black; }
 )"));
+}
+
+QPoint placeOver(const QSize& window, const QRect& owner, const QRect& screenArea) {
+    auto axis = [](int ownerStart, int ownerLength, int length, int areaStart, int areaLength) {
+        if (length >= areaLength)
+            return areaStart;
+        const int centred = ownerStart + (ownerLength - length) / 2;
+        return std::clamp(centred, areaStart, areaStart + areaLength - length);
+    };
+    return {axis(owner.x(), owner.width(), window.width(), screenArea.x(), screenArea.width()),
+            axis(owner.y(), owner.height(), window.height(), screenArea.y(), screenArea.height())};
+}
+
+void placeOverOwner(QWidget* window, QWidget* owner) {
+    const QScreen* screen = owner->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), window->size());
+    window->move(placeOver(window->frameGeometry().size(), owner->frameGeometry(), area));
 }
 
 void park(QWidget* panel, const QPoint& outOfSight) {

@@ -52,6 +52,12 @@ QString scopedStyle(const QStringList& containers, const QString& rules);
 
 // Parks a sliding panel out of sight (hidden, so that the keyboard cannot reach into it) or brings
 // it back to a place in sight.
+// Where a window goes when it opens over its owner: centred on the owner, moved inside the screen's
+// area where it fits there, else at the area's top or left.
+QPoint placeOver(const QSize& window, const QRect& owner, const QRect& screenArea);
+// Moves a window there, over its owner on the owner's screen.
+void placeOverOwner(QWidget* window, QWidget* owner);
+
 void park(QWidget* panel, const QPoint& outOfSight);
 void unpark(QWidget* panel, const QPoint& inSight);
 

@@ -31,7 +31,9 @@ TFmPrint::TFmPrint(QWidget* parent) : QWidget(parent, Qt::Window) {
     resize(728, 778);
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QStringLiteral(
-        "TFmPrint { background: #2f4254; } #PPrint QPushButton, #PSave QPushButton { padding: 0px; }"));
+        "TFmPrint { background: #2f4254; } #PPrint QPushButton, #PSave QPushButton { padding: 0px; }"
+        // The preview takes the keyboard (the arrows scroll it), and shows when it has it.
+        "#ScrollBox1 { border: 2px solid #22313f; } #ScrollBox1:focus { border: 2px solid #ffb300; }"));
 
     PPrint = makePanel(this, "PPrint", QRect(8, 24, 100, 130));
     PrintSet = makeButton(PPrint, "PrintSet", QStringLiteral("印刷設定"), QRect(8, 24, 84, 22), 13);

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FolderPicker.h"
 #include "platform/TextFile.h"
+#include "platform/Widgets.h"
 #include "report/PrintForm.h"
 
 #include <QApplication>
@@ -25,11 +26,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -62,6 +67,34 @@ double markContrast(QAbstractButton* button) {
 bool inSight(QWidget* control, QWidget* window) {
     const QRect r(control->mapTo(window, QPoint(0, 0)), control->size());
     return control->isVisible() && window->rect().contains(r);
+}
+
+// How many pixels of a control change, when the keyboard gives it the focus, to a colour that stands
+// out by at least 3:1 from what was there: its focus frame.
+int focusFramePixels(QWidget* control) {
+    QApplication::setActiveWindow(control->window());
+    control->clearFocus();
+    QCoreApplication::processEvents();
+    // What the window shows there: a control without a background of its own shows its parent's.
+    auto shown = [control] {
+        QWidget* window = control->window();
+        return window->grab(QRect(control->mapTo(window, QPoint(0, 0)), control->size()))
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage off = shown();
+    // A Tab press tells the window that the keyboard moves the focus from now on.
+    QTest::keyClick(control->window(), Qt::Key_Tab);
+    control->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(control->hasFocus()) << control->objectName().toStdString();
+    const QImage on = shown();
+    int seen = 0;
+    for (int y = 0; y < on.height(); ++y)
+        for (int x = 0; x < on.width(); ++x)
+            if (moravel::test::contrastRatio(on.pixel(x, y), off.pixel(x, y)) >= 3.0)
+                ++seen;
+    return seen;
 }
 
 } // namespace
@@ -315,4 +348,155 @@ TEST_F(Desktop, ThePrinterSetUpChoosesPrinterAndPaperAndSaysOK) {
     EXPECT_EQ(printer.outputFileName(), tmp.filePath("page.pdf"));
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(Desktop, EveryKeyboardStopShowsItsFocus) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
+    struct Stop {
+        int page;
+        QWidget* control;
+    };
+    for (const Stop& stop : {Stop{0, main->RbDateDMode}, Stop{0, main->BtMenuOpen},
+                             Stop{0, main->TabItem1->Cb[0]}, Stop{1, main->TabItem2->RbSB},
+                             Stop{2, main->TabItem3->CbSTableL05}, Stop{2, main->TabItem3->DataTable}}) {
+        main->TabControl1->setCurrentIndex(stop.page);
+        if (!stop.control->isVisible() || stop.control->focusPolicy() == Qt::NoFocus)
+            continue;
+        EXPECT_GE(focusFramePixels(stop.control), 20) << stop.control->objectName().toStdString();
+    }
+    // The series choice of the month graphs.
+    main->TabControl1->setCurrentIndex(1);
+    main->RbDateMMode->setChecked(true);
+    main->TabItem2->BtMModeS->click();
+    ASSERT_TRUE(main->TabItem2->CbLeS->isVisible());
+    EXPECT_GE(focusFramePixels(main->TabItem2->CbLeS), 20);
+    // The print window's preview, which the arrows scroll.
+    main->BtPrintGraph->click();
+    EXPECT_GE(focusFramePixels(main->FmPrint->ScrollBox1), 20);
+    main->FmPrint->close();
+    main->RbDateDMode->setChecked(true);
+}
+
+TEST_F(Desktop, SeriesCaptionsAndTheChosenSummaryRowRead) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
+    // Each series caption is dark text beside a swatch of the series' colour in the graphs.
+    struct Series {
+        QCheckBox* box;
+        int stat;
+    };
+    for (const Series& series :
+         {Series{main->TabItem2->CbLeS, moravel::Le}, Series{main->TabItem2->CbLeqS, moravel::Leq},
+          Series{main->TabItem2->CbLmaxS, moravel::Lmax}, Series{main->TabItem2->CbL50S, moravel::L50},
+          Series{main->TabItem2->CbL95V, moravel::L95}}) {
+        QCheckBox* box = series.box;
+        const QImage image = grabbed(box);
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        option.icon = box->icon();
+        option.iconSize = box->iconSize();
+        const QRect contents = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        const int textLeft = contents.left() + box->iconSize().width() + 2;
+        EXPECT_GE(contentContrast(image.copy(textLeft, 0, image.width() - textLeft, image.height())), 4.5)
+            << box->objectName().toStdString();
+        int swatch = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = contents.left(); x < textLeft; ++x)
+                swatch += image.pixel(x, y) == moravel::levelStatColour(series.stat);
+        EXPECT_GE(swatch, 50) << box->objectName().toStdString();
+    }
+    // The day chosen in the summary table.
+    choosePeriod(0, 2);
+    main->TabControl1->setCurrentIndex(4);
+    QTableView* grid = main->TabItem5->SgSummaryS;
+    QApplication::setActiveWindow(main);
+    grid->setFocus();
+    grid->selectRow(1);
+    QCoreApplication::processEvents();
+    const QRect row = grid->visualRect(grid->model()->index(1, 0));
+    const QImage shown = grid->viewport()->grab(row.adjusted(1, 1, -1, -1)).toImage();
+    EXPECT_GE(contentContrast(shown), 4.5);
+}
+
+TEST_F(Desktop, TabLeavesTheSummaryTablesAndPassesOverWhatTheOpenMenuCovers) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(3)));
+    choosePeriod(0, 2);
+    QApplication::setActiveWindow(main);
+    main->TabControl1->setCurrentIndex(4);
+    QTableView* grid = main->TabItem5->SgSummaryS;
+    grid->setFocus(Qt::MouseFocusReason);
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), grid);
+    grid->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(grid, Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), grid);
+
+    // With the side menu open, Tab goes round its controls and what it leaves in sight, never under it.
+    main->TabControl1->setCurrentIndex(0);
+    main->BtMenuOpen->click();
+    const QRect menu(main->PnControlPanel->mapTo(main, QPoint(0, 0)), main->PnControlPanel->size());
+    main->BtVersionCheck->setFocus(Qt::TabFocusReason);
+    bool reachedMenu = false;
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab})
+        for (int step = 0; step < 60; ++step) {
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr);
+            const bool inMenu = main->PnControlPanel->isAncestorOf(focused);
+            reachedMenu = reachedMenu || (inMenu && focused != main->BtVersionCheck);
+            EXPECT_TRUE(inMenu ||
+                        !QRect(focused->mapTo(main, QPoint(0, 0)), focused->size()).intersects(menu))
+                << focused->objectName().toStdString();
+            QTest::keyClick(focused, key);
+        }
+    EXPECT_TRUE(reachedMenu);
+    main->BtMenuClose->click();
+}
+
+TEST_F(Desktop, ABoxWithAShortTextHasRoomForItsCaption) {
+    for (const QString& text : {QStringLiteral("保存完了"), QStringLiteral("保存完了しました")}) {
+        auto box = moravel::platform::makeMessageBox(BoxKind::Information, main, text);
+        box->show();
+        QCoreApplication::processEvents();
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 150)
+            << text.toStdString() << " " << box->width();
+        box->hide();
+    }
+}
+
+TEST(WindowPlacement, AWindowOpensCentredOnItsOwnerAndInsideTheScreen) {
+    const QRect screen(0, 0, 1920, 1040);
+    struct Case {
+        QSize window;
+        QRect owner;
+        QPoint expected;
+    };
+    for (const Case& c : {Case{{728, 778}, {100, 50, 1020, 700}, {246, 11}},  // centred
+                          Case{{728, 778}, {-400, 300, 1020, 700}, {0, 261}}, // kept inside at the left
+                          Case{{728, 778}, {1500, 600, 1020, 700}, {1192, 262}},
+                          Case{{728, 1200}, {100, 50, 1020, 700}, {246, 0}}}) // taller than the screen
+        EXPECT_EQ(moravel::platform::placeOver(c.window, c.owner, screen), c.expected)
+            << c.owner.x() << "," << c.owner.y();
+}
+
+TEST_F(Desktop, ThePrintWindowOpensOverTheMainWindowAndTheDateListDropsTwentyRows) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(31)));
+    main->move(40, 30);
+    main->BtPrintGraph->click();
+    EXPECT_EQ(main->FmPrint->parentWidget(), main); // owned: it stays above the main window
+    const QRect area = main->screen()->availableGeometry();
+    EXPECT_EQ(main->FmPrint->pos(),
+              moravel::platform::placeOver(main->FmPrint->size(), main->frameGeometry(), area));
+    main->FmPrint->close();
+
+    ASSERT_EQ(main->CbDateList->count(), 31);
+    main->CbDateList->showPopup();
+    QWidget* popup = main->CbDateList->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    const int row = main->CbDateList->view()->sizeHintForRow(0);
+    EXPECT_LE(popup->height(), 20 * row + 12) << popup->height() << " rows of " << row;
+    EXPECT_GE(popup->height(), 15 * row);
+    main->CbDateList->hidePopup();
 }
