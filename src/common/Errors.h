@@ -23,4 +23,17 @@ private:
     QString m_reason;
 };
 
+// Runs `work` on what was read from the file at `path`: a DataError about the content that does not
+// name a file yet gets the path in front, on a line of its own, so that every message about a damaged
+// file says which file it is. An empty path names nothing.
+template <class Work> auto inFile(const QString& path, Work&& work) -> decltype(work()) {
+    try {
+        return work();
+    } catch (const DataError& e) {
+        if (path.isEmpty() || !e.path().isEmpty() || e.text().contains(path))
+            throw;
+        throw DataError(path + QStringLiteral("\r\n") + e.text(), path, e.text());
+    }
+}
+
 } // namespace moravel

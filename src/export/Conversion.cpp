@@ -154,22 +154,28 @@ private:
 
     void csvLac() {
         const QString stem = selectedStem();
-        const QStringList lines = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LAC"));
-        save(stem + QStringLiteral("_LAC.csv"), summaryCsv(lines, Headings::Noise));
+        const QString path = m_in.cardDirectory + stem + QStringLiteral(".LAC");
+        const QStringList lines = platform::readLines(path);
+        save(stem + QStringLiteral("_LAC.csv"),
+             inFile(path, [&] { return summaryCsv(lines, Headings::Noise); }));
     }
 
     void csvLvc() {
         const QString stem = selectedStem();
-        const QStringList lines = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LVC"));
-        save(stem + QStringLiteral("_LVC.csv"), summaryCsv(lines, Headings::Vibration));
+        const QString path = m_in.cardDirectory + stem + QStringLiteral(".LVC");
+        const QStringList lines = platform::readLines(path);
+        save(stem + QStringLiteral("_LVC.csv"),
+             inFile(path, [&] { return summaryCsv(lines, Headings::Vibration); }));
     }
 
     void saveFile() {
         if (m_in.dayMode) {
             const QString stem = selectedStem();
-            const QStringList lac = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LAC"));
-            const QStringList lvc = platform::readLines(m_in.cardDirectory + stem + QStringLiteral(".LVC"));
-            save(stem + QStringLiteral(".csv"), combinedCsv(lac, lvc));
+            const QString lacPath = m_in.cardDirectory + stem + QStringLiteral(".LAC");
+            const QString lvcPath = m_in.cardDirectory + stem + QStringLiteral(".LVC");
+            const QStringList lac = platform::readLines(lacPath);
+            const QStringList lvc = platform::readLines(lvcPath);
+            save(stem + QStringLiteral(".csv"), combinedCsv(lac, lvc, lacPath, lvcPath));
             return;
         }
         if (!m_in.firstText || !m_in.lastText)
@@ -190,8 +196,10 @@ private:
                 paths,
                 [](const QString& path, const Sink& sink) {
                     const bool noise = extensionOf(path) == u".LAC";
-                    sink(
-                        summaryCsv(platform::readLines(path), noise ? Headings::Noise : Headings::Vibration));
+                    const QStringList lines = platform::readLines(path);
+                    sink(inFile(path, [&] {
+                        return summaryCsv(lines, noise ? Headings::Noise : Headings::Vibration);
+                    }));
                 },
                 [](const QString& path) {
                     return stemOf(path) + (extensionOf(path) == u".LAC" ? QStringLiteral("_LAC.csv")
@@ -210,7 +218,10 @@ private:
                 paths.append(path);
         convertFiles(
             paths,
-            [](const QString& path, const Sink& sink) { rawCsvStream(platform::readBytes(path), sink); },
+            [](const QString& path, const Sink& sink) {
+                const QByteArray bytes = platform::readBytes(path);
+                inFile(path, [&] { rawCsvStream(bytes, sink); });
+            },
             [](const QString& path) {
                 return stemOf(path) +
                        (extensionOf(path) == u".LA" ? QStringLiteral("_LA.csv") : QStringLiteral("_LV.csv"));

@@ -152,7 +152,8 @@ QByteArray summaryCsv(const QStringList& lines, Headings headings) {
     return out.bytes();
 }
 
-QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
+QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc, const QString& lacName,
+                       const QString& lvcName) {
     CsvText out;
     FieldSplitter fields;
     for (int i = 0; i < lac.size(); ++i) {
@@ -160,9 +161,9 @@ QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc) {
             convertHeaderLine(lac[i], i, Headings::Combined, out);
             continue;
         }
-        QString row = summaryDataRow(lac[i]);
+        QString row = inFile(lacName, [&] { return summaryDataRow(lac[i]); });
         row += u',';
-        const int count = fields.split(lineAt(lvc, i));
+        const int count = inFile(lvcName, [&] { return fields.split(lineAt(lvc, i)); });
         for (int k = 2; k < count; ++k) {
             if (k > 2)
                 row += u',';

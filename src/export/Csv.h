@@ -48,7 +48,9 @@ QByteArray summaryCsv(const QStringList& lines, Headings headings);
 
 // The combined CSV of a day: the .LAC file's header and rows, each row followed by the values of the
 // .LVC line at the same index. Throws DataError, also when the .LVC file is shorter.
-QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc);
+// The names of the files, where given, are put in front of a message about their content.
+QByteArray combinedCsv(const QStringList& lac, const QStringList& lvc, const QString& lacName = QString(),
+                       const QString& lvcName = QString());
 
 // A raw level file as CSV: one row per sample, one second apart from its line's time (a time of
 // fewer than five characters read as 00:00); lines whose date cannot be read are dropped.

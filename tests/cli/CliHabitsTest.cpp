@@ -207,3 +207,13 @@ TEST_F(Habits, AFileFarLargerThanADayHoldsIsRefusedUnread) {
                          "/20210301.LA: 1024.0 MB, more than a file of the card can hold (16 MB)\n");
     EXPECT_FALSE(QFileInfo::exists(tmp.filePath("out")));
 }
+
+TEST_F(Habits, AMessageAboutADamagedFileNamesIt) {
+    const QString lvc = card + "/20210301.LVC";
+    QStringList lines = QString::fromLatin1(moravel::test::readBytes(lvc)).split("\r\n");
+    moravel::test::writeBytes(lvc, lines.mid(0, 117).join("\r\n").toLatin1() + "\r\n");
+    const CliResult r = cli({"csv", card, tmp.filePath("out"), "--day", "20210301"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "moravel-cli: " + lvc + QStringLiteral(": ファイルに118行目がありません（117行）。\n"));
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("out")));
+}
