@@ -7,7 +7,8 @@
 
 namespace {
 
-// An item as the file keeps it: commas removed, through code page 932.
+// An item as the file keeps it: commas removed, through code page 932 (where a character has two
+// forms, the code page's own comes back).
 QString asKept(QString text) {
     text.remove(u',');
     return moravel::platform::decodeLines(moravel::platform::encodeCp932(text) + "\r\n").value(0);
@@ -45,7 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString stop = QStringLiteral("%1").arg(read.stopHour.value_or(18), 2, 10, QLatin1Char('0'));
     const QStringList written = moravel::settings::settingsFileLines(
         {items, week, start, QStringLiteral("30"), stop, QStringLiteral("00")});
-    const QByteArray bytes = moravel::platform::encodeCp932(written.join(QStringLiteral("\r\n")) + "\r\n");
+    // Written as the settings page writes it: a line the code page cannot hold is refused, never
+    // written with "?", and everything written reads back as it was.
+    QByteArray bytes;
+    try {
+        bytes = moravel::platform::linesKeepingBytes(written, QByteArray());
+    } catch (const moravel::DataError&) {
+        bool unwritable = false;
+        for (const QString& line : written)
+            unwritable = unwritable || moravel::platform::firstUnwritableInCp932(line).has_value();
+        FUZZ_ASSERT(unwritable);
+        return 0;
+    }
     const moravel::settings::SettingsContent back =
         moravel::settings::parseSettingsFile(moravel::platform::decodeLines(bytes));
     FUZZ_ASSERT(!back.corrupt);

@@ -91,10 +91,12 @@ int commandSettings(const Arguments& a) {
     entries.weekFlags = QStringLiteral("0000000");
     QString start = QStringLiteral("00:00"), stop = QStringLiteral("00:00");
     const bool exists = platform::fileExists(path);
+    QByteArray original;
     if (exists) {
         QStringList lines;
         try {
-            lines = platform::readLines(path);
+            original = platform::readBytes(path);
+            lines = inFile(path, [&] { return platform::decodeLines(original); });
         } catch (const DataError& e) {
             throw Failure{fileErrorText(e)};
         }
@@ -118,7 +120,8 @@ int commandSettings(const Arguments& a) {
                                   : name == QStringLiteral("week")  ? entries.weekFlags
                                   : name == QStringLiteral("start") ? start
                                                                     : stop;
-            out(name + u'=' + value);
+            // What a damaged file holds is shown, control characters and all, as escapes.
+            out(name + u'=' + escapedControls(value));
         }
         return 0;
     }
@@ -153,11 +156,19 @@ int commandSettings(const Arguments& a) {
             problems.append(Cli::tr("%1=%2: a time is HH:MM, the minutes 00 or 30").arg(name, value));
         }
     }
-    // The settings page's complaints, each after the argument that set the item, or after the file
-    // where the item is the file's own.
+    entries.startHour = start.left(2);
+    entries.startMinute = start.mid(3);
+    entries.stopHour = stop.left(2);
+    entries.stopMinute = stop.mid(3);
+    // The settings page's complaints about what is set, each after the argument that set the item.
+    // An item of the file's own that is not changed is written back byte for byte and is not the
+    // person's to answer for; one that cannot be (its line changes, or the file is UTF-8 or UTF-16)
+    // is said after the file and its line.
+    const std::vector<bool> kept = platform::keptLines(settings::settingsFileLines(entries), original);
     for (const QString& m : settings::inputCheck(entries.items)) {
         QString about = path;
         int longest = 0;
+        bool written = false;
         for (const Name& n : Names) {
             if (n.item < 0)
                 continue;
@@ -165,19 +176,18 @@ int commandSettings(const Arguments& a) {
             const QString name = QString::fromLatin1(n.name);
             if (m.startsWith(label) && label.size() > longest) {
                 longest = static_cast<int>(label.size());
+                const int line = settings::itemLine(n.item);
+                written = !changes.contains(name) && kept[static_cast<size_t>(line)];
                 about = changes.contains(name)
                             ? QStringLiteral("--set ") + name + u'=' + excerpt(changes.value(name))
-                            : path;
+                            : Cli::tr("%1, line %2").arg(path).arg(line + 1);
             }
         }
-        problems.append(about + QStringLiteral(": ") + m);
+        if (!written)
+            problems.append(about + QStringLiteral(": ") + m);
     }
     if (!problems.isEmpty())
         throw Failure{problems.join(u'\n')};
-    entries.startHour = start.left(2);
-    entries.startMinute = start.mid(3);
-    entries.stopHour = stop.left(2);
-    entries.stopMinute = stop.mid(3);
 
     Outputs outputs(true, a.has("--quiet"));
     outputs.file(path);
@@ -192,6 +202,7 @@ int commandSettings(const Arguments& a) {
         warnings.append(path + QStringLiteral(": ") + oneLine(text));
     };
     callbacks.information = [](const QString&) {};
+    callbacks.inputCheck = [](const ItemTexts&) { return QStringList(); }; // checked above
     try {
         if (settings::registerSettings(card.directory, entries, callbacks) !=
             settings::RegisterOutcome::Written)

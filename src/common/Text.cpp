@@ -5,17 +5,27 @@
 
 namespace moravel {
 
-QString excerpt(QStringView text) {
-    constexpr qsizetype Longest = 40;
+QString escapedControls(QStringView text) {
     QString out;
-    const QStringView part = text.left(Longest);
-    for (const QChar c : part) {
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         const char16_t u = c.unicode();
         if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
             out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            out += text.mid(i++, 2);
+        else if (c.isSurrogate())
+            out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
         else
             out += c;
     }
+    return out;
+}
+
+QString excerpt(QStringView text) {
+    constexpr qsizetype Longest = 40;
+    QString out = escapedControls(text.left(Longest));
     if (text.size() > Longest)
         out += QStringLiteral("…");
     return out;

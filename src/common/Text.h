@@ -22,6 +22,9 @@ QString appName();
 // A text of a file as a message quotes it: at most 40 characters (then "…"), each control character
 // written as an escape ("\x1b"), so that a damaged file can neither flood nor steer a terminal.
 QString excerpt(QStringView text);
+// The text with its control characters as escapes (\x1b) and lone surrogates as \ud800: a text of a
+// damaged file shown on one line of a terminal.
+QString escapedControls(QStringView text);
 
 // Whether every character is below 0x80.
 bool isAscii(QStringView text);

@@ -37,7 +37,15 @@ QStringList splitDecoded(const QString& text) {
 QString strictDecode(QStringDecoder::Encoding encoding, const char* data, qsizetype size, const char* name) {
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(QByteArrayView(data, size));
-    if (decoder.hasError())
+    // A lone half of a surrogate pair is no character: the decoder lets it through.
+    bool lone = false;
+    for (qsizetype i = 0; i < text.size() && !lone; ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else
+            lone = text[i].isSurrogate();
+    }
+    if (decoder.hasError() || lone)
         throw DataError(
             QStringLiteral("%1として読めない文字が含まれています。").arg(QString::fromLatin1(name)));
     return text;
@@ -123,21 +131,27 @@ QStringList decodeLines(const QByteArray& bytes) {
     // Code page 932: neither CR nor LF can be the second byte of a double-byte character, so the
     // bytes are split into lines first and only lines with bytes above 0x7F go through the decoder.
     QStringList lines;
-    auto add = [&](qsizetype start, qsizetype end) {
-        lines.append(decodeCp932Line(QByteArrayView(d + start, end - start)));
-    };
+    for (const QByteArrayView line : cp932Lines(bytes))
+        lines.append(decodeCp932Line(line));
+    return lines;
+}
+
+QList<QByteArrayView> cp932Lines(const QByteArray& bytes) {
+    QList<QByteArrayView> lines;
+    const char* d = bytes.constData();
+    const qsizetype n = bytes.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char c = d[i];
         if (c == '\r' || c == '\n') {
-            add(start, i);
+            lines.append(QByteArrayView(d + start, i - start));
             if (c == '\r' && i + 1 < n && d[i + 1] == '\n')
                 ++i;
             start = i + 1;
         }
     }
     if (start < n)
-        add(start, n);
+        lines.append(QByteArrayView(d + start, n - start));
     return lines;
 }
 
@@ -203,6 +217,10 @@ private:
 // system's converter, which also holds the forms Linux input methods write for ordinary Japanese
 // text (〜 U+301C, − U+2212, ‖ U+2016, ¢ £ ¬, — U+2014). Empty when neither has a place for it.
 QByteArray encodeCharacter(QStringView character) {
+    // Half of a surrogate pair is no character: it has no place anywhere.
+    if (character.size() == 1 ? character[0].isSurrogate()
+                              : !(character[0].isHighSurrogate() && character[1].isLowSurrogate()))
+        return {};
     QStringEncoder one("windows-31j", QStringEncoder::Flag::Stateless);
     const QByteArray bytes = one.encode(QStringView(toIcuControls(character)));
     if (!one.hasError() && !bytes.isEmpty())
@@ -214,7 +232,8 @@ QByteArray encodeCharacter(QStringView character) {
 // Calls `each` with every character of the text (a surrogate pair as one).
 template <class F> void forEachCharacter(QStringView text, F each) {
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const qsizetype len =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         if (!each(text.mid(i, len)))
             return;
         i += len;
@@ -247,7 +266,9 @@ std::optional<QString> firstUnwritableInCp932(QStringView text) {
     std::optional<QString> found;
     forEachCharacter(text, [&](QStringView c) {
         if (encodeCharacter(c).isEmpty())
-            found = c.toString();
+            found = c.size() == 1 && c[0].isSurrogate()
+                        ? QStringLiteral("U+%1").arg(c[0].unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                        : c.toString();
         return !found;
     });
     return found;
@@ -267,11 +288,41 @@ QString systemReason(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-void writeLines(const QString& path, const QStringList& lines) {
-    TextWriter writer(path);
-    for (const QString& line : lines)
-        writer.writeLine(line);
-    writer.commit();
+std::vector<bool> keptLines(const QStringList& lines, const QByteArray& original) {
+    // Only a file in the code page has bytes to keep; one with a byte order mark is written anew.
+    std::vector<bool> kept(static_cast<size_t>(lines.size()), false);
+    if (hasByteOrderMark(original))
+        return kept;
+    const QList<QByteArrayView> before = cp932Lines(original);
+    for (qsizetype i = 0; i < lines.size() && i < before.size(); ++i)
+        kept[static_cast<size_t>(i)] = decodeCp932Line(before[i]) == lines[i];
+    return kept;
+}
+
+QByteArray linesKeepingBytes(const QStringList& lines, const QByteArray& original) {
+    const std::vector<bool> kept = keptLines(lines, original);
+    const QList<QByteArrayView> before =
+        hasByteOrderMark(original) ? QList<QByteArrayView>() : cp932Lines(original);
+    QByteArray bytes;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (kept[static_cast<size_t>(i)]) {
+            bytes.append(before[i]);
+        } else {
+            if (const auto bad = firstUnwritableInCp932(line))
+                throw DataError(QStringLiteral("%1行目に設定ファイルに書けない文字「%2」が含まれています")
+                                    .arg(i + 1)
+                                    .arg(*bad));
+            bytes.append(encodeCp932(line));
+        }
+        bytes.append("\r\n", 2);
+    }
+    return bytes;
+}
+
+void writeLines(const QString& path, const QStringList& lines, const QByteArray& original) {
+    PendingFile file(path, linesKeepingBytes(lines, original));
+    file.commit();
 }
 
 TextWriter::TextWriter(const QString& path) : m_path(path), m_file(std::make_unique<PendingFile>(path)) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace moravel::platform {
 
@@ -47,8 +48,18 @@ std::optional<QString> firstUnwritableInCp932(QStringView text);
 // Writes lines in code page 932, no byte-order mark, CR LF after every line including the last.
 // The file is replaced only when everything was written: the text goes to a temporary file beside
 // the target, which is renamed over it at the end. Throws DataError on any failure, and the old
-// file, if any, is left as it was.
-void writeLines(const QString& path, const QStringList& lines);
+// file, if any, is left as it was. A line that reads as the line of the same number of `original`
+// (the bytes of the file being replaced, in the code page) is written with those bytes: what the
+// person did not change stays byte for byte, including characters the code page has two codes for.
+// A line with a character the code page has no place for is refused (DataError naming the line):
+// nothing is ever written as "?".
+void writeLines(const QString& path, const QStringList& lines, const QByteArray& original = QByteArray());
+// The bytes writeLines writes.
+QByteArray linesKeepingBytes(const QStringList& lines, const QByteArray& original);
+// Which of the lines writeLines writes with the bytes of `original`.
+std::vector<bool> keptLines(const QStringList& lines, const QByteArray& original);
+// The lines of code page 932 bytes, as decodeLines splits them (CR LF, CR or LF end a line).
+QList<QByteArrayView> cp932Lines(const QByteArray& bytes);
 
 // The message of a failed write, naming the file.
 QString writeFailure(const QString& path);

@@ -88,6 +88,11 @@ SettingsContent parseSettingsFile(const QStringList& lines) {
     return c;
 }
 
+int itemLine(int item) {
+    // The position of the vibration meter is the fourth line, which repeats the third.
+    return item <= 8 ? item : item == ReferenceS ? 9 : 11;
+}
+
 QStringList settingsFileLines(const SettingsEntries& e) {
     const QString comma = QStringLiteral(",");
     const ItemTexts& items = e.items;
@@ -159,7 +164,8 @@ RegisterOutcome registerSettings(const QString& directory, const SettingsEntries
         !callbacks.ask(QStringLiteral("選択したディレクトリのファイルシステムが「FAT32」ではありません。\r\n"
                                       "データを書き込みますか")))
         return RegisterOutcome::Declined;
-    const QStringList messages = inputCheck(entries.items);
+    const QStringList messages =
+        callbacks.inputCheck ? callbacks.inputCheck(entries.items) : inputCheck(entries.items);
     if (!messages.isEmpty()) {
         QString text;
         for (const QString& m : messages)
@@ -174,7 +180,15 @@ RegisterOutcome registerSettings(const QString& directory, const SettingsEntries
         !callbacks.ask(QStringLiteral("ファイルが既に存在しています。上書きしますか？")))
         return RegisterOutcome::Declined;
     // Written beside the old file and renamed over it: a failed write leaves the old file as it was.
-    platform::writeLines(path, settingsFileLines(entries));
+    // The lines that did not change keep the old file's bytes.
+    QByteArray original;
+    try {
+        if (platform::fileExists(path))
+            original = platform::readBytes(path);
+    } catch (const DataError&) {
+        // An old file that cannot be read has nothing to keep.
+    }
+    platform::writeLines(path, settingsFileLines(entries), original);
     callbacks.information(QStringLiteral("保存完了しました"));
     return RegisterOutcome::Written;
 }

@@ -62,7 +62,13 @@ struct RegisterCallbacks {
     std::function<bool(const QString& question)> ask; // a Yes/No question; true for Yes
     std::function<void(const QString& text)> warning; // the warning box of the checks
     std::function<void(const QString& text)> information;
+    // The checks of the entries, where they differ from inputCheck (the command line checks only
+    // what it changes, and what cannot be written back as it was).
+    std::function<QStringList(const ItemTexts& items)> inputCheck;
 };
+
+// The line of the settings file (from 0) that holds an item.
+int itemLine(int item);
 
 enum class RegisterOutcome { NoDirectory, Declined, Refused, Written };
 

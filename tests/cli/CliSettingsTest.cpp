@@ -115,3 +115,65 @@ TEST(CliSettingsChecks, AReadOnlySettingsFileIsRefusedWithTheSystemsReason) {
     EXPECT_EQ(run.err, QStringLiteral("moravel-cli: %1/MORVEL.TXT: Permission denied\n").arg(card));
     EXPECT_EQ(moravel::test::readBytes(card + "/MORVEL.TXT"), before);
 }
+
+// A settings file with damage the person did not make: shown with escapes, changed only where the
+// person changes it, the rest written back byte for byte; what cannot be written back is said with
+// its line, and a file that cannot be read at all is said as such.
+TEST(CliSettingsChecks, ADamagedSettingsFileIsShownEscapedAndKeptWhereUntouched) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1));
+    const QString path = card + "/MORVEL.TXT";
+    QList<QByteArray> lines = moravel::test::readBytes(path).split('\n');
+    lines[0] = QByteArray("\xED\x40\xFD,\r"); // the NEC form of a character, a byte of no character
+    lines[6] = QByteArray("a\x00"
+                          "b,\r",
+                          5); // 特記事項 with a NUL
+    const QByteArray damaged = lines.join('\n');
+    moravel::test::writeBytes(path, damaged);
+
+    const CliResult shown = cli({"settings", card});
+    EXPECT_EQ(shown.code, 0);
+    const QStringList out = shown.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(out.size(), 13) << shown.out.toStdString();
+    EXPECT_EQ(out.value(0), QStringLiteral("site=纊\\x7f"));
+    EXPECT_EQ(out.value(5), QStringLiteral("notices=a\\x00b"));
+
+    const CliResult set = cli({"settings", card, "--set", "noise-reference=80", "--not-fat32-ok", "--quiet"});
+    EXPECT_EQ(set.code, 0) << set.err.toStdString();
+    QByteArray expected = damaged;
+    expected.replace("S-ALA,85", "S-ALA,80");
+    EXPECT_EQ(moravel::test::readBytes(path), expected);
+    // What the person sets is checked as always.
+    const CliResult refused = cli({"settings", card, "--set", "notices=x\ty", "--not-fat32-ok"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, QStringLiteral("moravel-cli: --set notices=x\\x09y: "
+                                          "特記事項に改行やタブなどの制御文字が含まれています\n"));
+
+    // UTF-16: nothing keeps its bytes, so an item that cannot be written is said with its line.
+    QStringList texts = moravel::platform::decodeLines(expected);
+    texts[0] = QStringLiteral("한,");
+    const QString text = texts.join("\r\n") + "\r\n";
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    moravel::test::writeBytes(path, utf16);
+    const CliResult unwritable = cli({"settings", card, "--set", "noise-reference=70", "--not-fat32-ok"});
+    EXPECT_EQ(unwritable.code, 1);
+    EXPECT_EQ(
+        unwritable.err,
+        QStringLiteral("moravel-cli: %1, line 1: 現場名に設定ファイルに書けない文字「한」が含まれています\n"
+                       "moravel-cli: %1, line 7: 特記事項に改行やタブなどの制御文字が含まれています\n")
+            .arg(path));
+    EXPECT_EQ(moravel::test::readBytes(path), utf16);
+
+    // Half a surrogate pair: the file cannot be read.
+    moravel::test::writeBytes(path, QByteArray("\xFE\xFF\xD9\x07\x00\x0A", 6));
+    for (const QStringList& args : {QStringList{"settings", card},
+                                    QStringList{"settings", card, "--set", "site=x", "--not-fat32-ok"}}) {
+        const CliResult r = cli(args);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.err.contains(path)) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("UTF-16として読めない文字が含まれています")))
+            << r.err.toStdString();
+    }
+}

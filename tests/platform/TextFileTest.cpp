@@ -43,17 +43,58 @@ TEST(TextFile, BrokenUnicodeIsAnErrorButBrokenCodePage932IsNot) {
                                         "a",
                                         3)),
                  DataError);
+    // UTF-16 with half a surrogate pair (a high one before a line feed, a low one alone).
+    EXPECT_THROW(decodeLines(QByteArray("\xFE\xFF\xD9\x07\x00\x0A", 6)), DataError);
+    EXPECT_THROW(decodeLines(QByteArray("\xFF\xFE\x00\xDC", 4)), DataError);
+    EXPECT_EQ(decodeLines(QByteArray("\xFE\xFF\xD8\x3D\xDE\x00", 6)), QStringList{QStringLiteral("😀")});
     const QStringList lines = decodeLines(QByteArray("ab\x81\r\ncd"));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], "cd");
 }
 
-TEST(TextFile, WritesCodePage932WithCrLfAndNoMark) {
+TEST(TextFile, WritesCodePage932WithCrLfAndNoMarkAndNeverAQuestionMark) {
     QTemporaryDir tmp;
     const QString path = tmp.filePath("MORVEL.TXT");
-    platform::writeLines(path, {QStringLiteral("現場名,"), QStringLiteral("😀€"), QString()});
-    EXPECT_EQ(test::readBytes(path), QByteArray("\x8C\xBB\x8F\xEA\x96\xBC,\r\n??\r\n\r\n"));
-    EXPECT_EQ(platform::readLines(path), (QStringList{QStringLiteral("現場名,"), "??", ""}));
+    platform::writeLines(path, {QStringLiteral("現場名,"), QStringLiteral("〜−"), QString()});
+    EXPECT_EQ(test::readBytes(path), QByteArray("\x8C\xBB\x8F\xEA\x96\xBC,\r\n\x81\x60\x81\x7C\r\n\r\n"));
+    // A character the code page has no place for, or half of a surrogate pair: refused, naming the
+    // line and the character, and the file stays as it was.
+    struct Case {
+        QString line, said;
+    };
+    for (const Case& c : {Case{QStringLiteral("a😀"), QStringLiteral("「😀」")},
+                          Case{QStringLiteral("a") + QChar(0xD907), QStringLiteral("「U+D907」")},
+                          Case{QString(QChar(0xDC00)) + "b", QStringLiteral("「U+DC00」")}}) {
+        try {
+            platform::writeLines(path, {QStringLiteral("x"), c.line});
+            FAIL() << "written";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("2行目に設定ファイルに書けない文字") + c.said +
+                                    QStringLiteral("が含まれています"));
+        }
+        EXPECT_EQ(test::readBytes(path), QByteArray("\x8C\xBB\x8F\xEA\x96\xBC,\r\n\x81\x60\x81\x7C\r\n\r\n"));
+    }
+}
+
+TEST(TextFile, ALineThatDidNotChangeKeepsItsBytes) {
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath("MORVEL.TXT");
+    // ED40 is the NEC-selected form of a character whose code page form is FA5C; a control code and
+    // an undecodable byte in another line.
+    const QByteArray original("\xED\x40,\r\nold\x01\r\n\x81\r\nsame\r\n");
+    test::writeBytes(path, original);
+    QStringList lines = platform::readLines(path);
+    ASSERT_EQ(lines.size(), 4);
+    lines[3] = QStringLiteral("changed");
+    platform::writeLines(path, lines, original);
+    EXPECT_EQ(test::readBytes(path), QByteArray("\xED\x40,\r\nold\x01\r\n\x81\r\nchanged\r\n"));
+    // Without the old bytes, the code page's own form.
+    platform::writeLines(path, {lines[0]});
+    EXPECT_EQ(test::readBytes(path), QByteArray("\xFA\x5C,\r\n"));
+    // A file with a byte order mark has no bytes to keep.
+    EXPECT_EQ(platform::keptLines({"a"}, QByteArray("\xEF\xBB\xBF"
+                                                    "a\r\n")),
+              std::vector<bool>{false});
 }
 
 TEST(TextFile, AFailedWriteLeavesTheOldFile) {
