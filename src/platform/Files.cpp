@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "common/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/Stop.h"
 #include "platform/TextFile.h"
 
@@ -10,9 +11,6 @@
 #include <QRandomGenerator>
 #include <QSet>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace moravel::platform {
 
@@ -129,27 +127,6 @@ namespace {
 bool g_noReplace = false;
 QSet<QString> g_created;
 
-// Renames without replacing: exactly one of two processes gets the name. Where the file system
-// cannot rename that way, a hard link does the same; where it has no links either (FAT), the
-// check before the rename is all there is.
-int renameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return -1;
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return 0;
-    }
-    if (errno == EEXIST)
-        return -1;
-    if (::access(to.constData(), F_OK) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return std::rename(from.constData(), to.constData());
-}
-
 } // namespace
 
 void setNoReplace(bool noReplace) {
@@ -167,24 +144,28 @@ void PendingFile::commit() {
     // permissions.
     const QFileInfo old(m_target);
     const bool replacing = old.exists();
-    if (replacing && ::access(QFile::encodeName(m_target).constData(), W_OK) != 0) {
-        const int error = errno;
-        discard();
-        throw writeError(m_target, systemReason(error));
+    if (replacing) {
+        const QString denied = sys::replaceDenied(m_target);
+        if (!denied.isEmpty()) {
+            discard();
+            throw writeError(m_target, denied);
+        }
     }
     const QFileDevice::Permissions permissions = old.permissions();
-    const QByteArray temp = QFile::encodeName(m_temp), target = QFile::encodeName(m_target);
     const bool exclusive = g_noReplace || !replacing;
     // A new file is marked before it takes its name: a run stopped from then on takes it away too.
     const int targetTicket = replacing ? -1 : markForStop(m_target, false);
-    const bool put =
-        !m_temp.isEmpty() && !(g_noReplace && replacing) &&
-        (exclusive ? renameNoReplace(temp, target) : std::rename(temp.constData(), target.constData())) == 0;
-    if (!put) {
-        const int error = g_noReplace && replacing ? EEXIST : errno;
+    QString failure;
+    if (m_temp.isEmpty())
+        failure = m_reason; // the file beside the target could not be made
+    else if (g_noReplace && replacing)
+        failure = sys::existsReason();
+    else
+        failure = exclusive ? sys::renameExclusive(m_temp, m_target) : sys::renameReplacing(m_temp, m_target);
+    if (!failure.isEmpty() || m_temp.isEmpty()) {
         unmarkForStop(targetTicket);
         discard();
-        throw writeError(m_target, m_temp.isEmpty() ? m_reason : systemReason(error));
+        throw writeError(m_target, failure);
     }
     if (!replacing)
         g_created.insert(QFileInfo(m_target).absoluteFilePath());
