@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "common/LevelStat.h"
 #include "data/Catalogue.h"
+#include "platform/FileSystem.h"
 #include "platform/Files.h"
 #include "platform/Stop.h"
 #include "platform/TextFile.h"
@@ -16,10 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <dirent.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace moravel::cli {
 
@@ -130,27 +128,10 @@ QString timeWindowText(const data::TimeWindow& w) {
     return hm(w.start) + u'-' + hm(w.stop);
 }
 
-namespace {
-
-// The system's reason why a directory cannot be read as a card, or empty when it can.
-QString directoryProblem(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
-        return platform::systemReason(errno);
-    if (!S_ISDIR(st.st_mode))
-        return platform::systemReason(ENOTDIR);
-    DIR* dir = ::opendir(name.constData());
-    if (!dir)
-        return platform::systemReason(errno);
-    ::closedir(dir);
-    return {};
-}
-
-} // namespace
+namespace {} // namespace
 
 void requireCardDirectory(const QString& path) {
-    const QString problem = directoryProblem(path);
+    const QString problem = platform::sys::unreadableDirectory(path);
     if (!problem.isEmpty())
         throw Failure{Cli::tr("%1: cannot read the card directory: %2").arg(path, problem)};
 }
@@ -319,15 +300,7 @@ void Outputs::directory(const QString& path) {
         at = parent;
     }
     const QString existing = missing.isEmpty() ? absolute : QFileInfo(missing.first()).path();
-    const QByteArray existingName = QFile::encodeName(existing);
-    struct stat st {};
-    QString problem;
-    if (::stat(existingName.constData(), &st) != 0)
-        problem = platform::systemReason(errno);
-    else if (!S_ISDIR(st.st_mode))
-        problem = platform::systemReason(ENOTDIR);
-    else if (::access(existingName.constData(), W_OK | X_OK) != 0)
-        problem = platform::systemReason(errno);
+    const QString problem = platform::sys::unwritableDirectory(existing);
     if (!problem.isEmpty()) {
         if (missing.isEmpty())
             throw Failure{Cli::tr("%1: cannot write into the output directory: %2").arg(path, problem)};
@@ -336,11 +309,10 @@ void Outputs::directory(const QString& path) {
     for (const QString& d : std::as_const(missing)) {
         // Marked before it is made: a run stopped at any moment takes it away.
         const int ticket = platform::markForStop(d, true);
-        if (::mkdir(QFile::encodeName(d).constData(), 0777) != 0) {
-            const int error = errno;
+        const QString failure = platform::sys::makeDirectory(d);
+        if (!failure.isEmpty()) {
             platform::unmarkForStop(ticket);
-            throw Failure{
-                Cli::tr("%1: cannot make the output directory: %2").arg(path, platform::systemReason(error))};
+            throw Failure{Cli::tr("%1: cannot make the output directory: %2").arg(path, failure)};
         }
         m_directories.append(d);
         m_stopTickets.append(ticket);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The system's part of putting a file in its place, for Files.cpp: one implementation for POSIX
+// The system's part of putting a file in its place and of directories: one implementation for POSIX
 // systems, one for Windows. Each answers with an empty text when it succeeded, otherwise with the
 // system's reason in the user's language.
 namespace moravel::platform::sys {
@@ -16,5 +16,12 @@ QString renameReplacing(const QString& from, const QString& to);
 QString renameExclusive(const QString& from, const QString& to);
 // The system's words for a name that is taken ("File exists").
 QString existsReason();
+
+// Why a directory cannot be read (missing, not a directory, not to be opened); empty when it can.
+QString unreadableDirectory(const QString& path);
+// Why files cannot be made in a directory; empty when they can.
+QString unwritableDirectory(const QString& path);
+// Makes one directory; empty when it was made.
+QString makeDirectory(const QString& path);
 
 } // namespace moravel::platform::sys

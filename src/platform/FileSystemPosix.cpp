@@ -5,7 +5,9 @@
 #include <QFile>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace moravel::platform::sys {
@@ -51,6 +53,36 @@ QString renameExclusive(const QString& from, const QString& to) {
 
 QString existsReason() {
     return systemReason(EEXIST);
+}
+
+QString unreadableDirectory(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return systemReason(errno);
+    if (!S_ISDIR(st.st_mode))
+        return systemReason(ENOTDIR);
+    DIR* dir = ::opendir(name.constData());
+    if (!dir)
+        return systemReason(errno);
+    ::closedir(dir);
+    return {};
+}
+
+QString unwritableDirectory(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return systemReason(errno);
+    if (!S_ISDIR(st.st_mode))
+        return systemReason(ENOTDIR);
+    if (::access(name.constData(), W_OK | X_OK) != 0)
+        return systemReason(errno);
+    return {};
+}
+
+QString makeDirectory(const QString& path) {
+    return ::mkdir(QFile::encodeName(path).constData(), 0777) == 0 ? QString() : systemReason(errno);
 }
 
 } // namespace moravel::platform::sys
