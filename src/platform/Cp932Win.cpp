@@ -40,8 +40,21 @@ std::optional<QByteArray> encodeText(QStringView text) {
 }
 
 QByteArray encodeCharacter(QStringView character) {
-    const std::optional<QByteArray> bytes = encodeText(character);
-    return bytes ? *bytes : QByteArray();
+    if (const std::optional<QByteArray> bytes = encodeText(character))
+        return *bytes;
+    // The forms of JIS that Linux input methods write and Windows' table has under other code points
+    // (〜 U+301C where Windows has ～ U+FF5E, and so on): written as the code page's character, as on
+    // Linux, so that a file reads and writes the same on both systems.
+    static const struct {
+        char16_t unit;
+        const char* bytes;
+    } jis[] = {{0x301C, "\x81\x60"}, {0x2212, "\x81\x7C"}, {0x2016, "\x81\x61"}, {0x00A2, "\x81\x91"},
+               {0x00A3, "\x81\x92"}, {0x00AC, "\x81\xCA"}, {0x2014, "\x81\x5C"}};
+    if (character.size() == 1)
+        for (const auto& j : jis)
+            if (character[0].unicode() == j.unit)
+                return QByteArray(j.bytes, 2);
+    return QByteArray();
 }
 
 } // namespace moravel::platform::cp932

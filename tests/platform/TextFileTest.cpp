@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
@@ -176,4 +177,45 @@ TEST(TextFile, TheSettingsCheckRefusesWhatTheFileCannotHold) {
         moravel::settings::characterCheck(c.text, QStringLiteral("現場名"), messages);
         EXPECT_EQ(messages, c.messages) << c.text.toStdString();
     }
+}
+
+// Code page 932 as the system converts it, on Linux (ICU and glibc) and on Windows (the system's own
+// table): every double-byte code is read, and the characters that write back to the same code, and
+// those that write back to the other code of a duplicated character (NEC's and IBM's), are the same
+// on both systems. Their digests are fixed here, so that both builds check the same table.
+TEST(TextFile, CodePage932IsTheSameTableOnEverySystem) {
+    QCryptographicHash same(QCryptographicHash::Sha256), other(QCryptographicHash::Sha256);
+    int sameCount = 0, otherCount = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead > 0x9F && lead < 0xE0)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const char code[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const QString text = moravel::platform::decodeCp932Line(QByteArrayView(code, 2));
+            // A code of no character reads as a substitute: U+FFFD on Linux, the code page's default
+            // character ・ (U+30FB, itself 0x8145) on Windows.
+            if (text.size() != 1 || text[0].unicode() == 0xFFFD || text[0].unicode() < 0x80 ||
+                (text[0].unicode() == 0x30FB && (lead != 0x81 || trail != 0x45)))
+                continue;
+            const QByteArray back = moravel::platform::encodeCp932(text);
+            const QByteArray entry = QByteArray(code, 2) + text.toUtf8() + back;
+            if (back == QByteArray(code, 2)) {
+                same.addData(entry);
+                ++sameCount;
+            } else if (back.size() == 2) {
+                other.addData(entry);
+                ++otherCount;
+            }
+        }
+    }
+    EXPECT_EQ(sameCount, 9206);
+    EXPECT_EQ(same.result().toHex(), "81d76536dbbc1e521c852e29c80f15bb3d8c7f55e214be89c5429ac1f251b34a");
+    EXPECT_EQ(otherCount, 398);
+    EXPECT_EQ(other.result().toHex(), "efa22033e1f5727673ad317a0ad0cf29565a9f24bdb1bc5726f17ab66457bf8e");
+    // The one character where the two tables part: 0x8160 is read as ～ U+FF5E on both, and the JIS
+    // form 〜 U+301C (what Linux input methods write) is written as 0x8160 on both.
+    EXPECT_EQ(moravel::platform::decodeCp932Line("\x81\x60"), QString(QChar(0xFF5E)));
+    EXPECT_EQ(moravel::platform::encodeCp932(QString(QChar(0x301C))), QByteArray("\x81\x60"));
 }

@@ -174,6 +174,10 @@ TEST(ReportPage, HeaderTextsAndWeekdaySquares) {
 }
 
 TEST(ReportPage, TableReportInMonthModeWith31Days) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "FreeType hints the glyphs of a table cell differently from the same text drawn alone "
+                    "on Windows: the cell texts are compared on Linux";
+#endif
     Data d;
     for (int i = 0; i < 9; ++i)
         for (int n = 0; n < 31; ++n) {
@@ -214,6 +218,10 @@ TEST(ReportPage, TableReportInMonthModeWith31Days) {
 }
 
 TEST(ReportPage, FullReportDayTables) {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "FreeType hints the glyphs of a table cell differently from the same text drawn alone "
+                    "on Windows: the cell texts are compared on Linux";
+#endif
     Data d;
     d.la[2][0] = "055.9";
     d.la[2][143] = "071.0";
