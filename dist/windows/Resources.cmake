@@ -1,0 +1,15 @@
+# The version resource and the icon of a Windows program: moravel_windows_resource(TARGET FILE DESCRIPTION).
+# The icon is MORAVEL_WINDOWS_ICON (an .ico that scripts/windows draws with the application's own code).
+set(MORAVEL_WINDOWS_ICON "" CACHE FILEPATH "The application's icon as an .ico file")
+function(moravel_windows_resource target file description)
+  set(MORAVEL_RC_FILE ${file})
+  set(MORAVEL_RC_NAME ${target})
+  set(MORAVEL_RC_DESCRIPTION ${description})
+  if(MORAVEL_WINDOWS_ICON)
+    set(MORAVEL_RC_ICON "1 ICON \"${MORAVEL_WINDOWS_ICON}\"")
+  else()
+    set(MORAVEL_RC_ICON "")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/moravel.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+endfunction()
