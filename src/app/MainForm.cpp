@@ -28,6 +28,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -416,7 +417,8 @@ void TFmMain::BtSelectDirClick() {
     const auto chosen = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
     if (!chosen)
         return;
-    EdSelectDir->setText(moravel::platform::withSeparator(*chosen));
+    // Shown as the system writes paths (E:\CARD\ on Windows).
+    EdSelectDir->setText(QDir::toNativeSeparators(moravel::platform::withSeparator(*chosen)));
     DriveDataListCheck();
     if (FmMeasItemSettings)
         FmMeasItemSettings->FormShow();

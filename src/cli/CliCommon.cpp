@@ -339,7 +339,7 @@ void Outputs::done() {
         return;
     for (const QString& f : std::as_const(m_files))
         if (QFileInfo::exists(f))
-            out(f);
+            out(QDir::toNativeSeparators(f));
 }
 
 QString fileErrorText(const std::exception& error) {

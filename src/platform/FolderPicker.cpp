@@ -95,11 +95,15 @@ FolderPicker::FolderPicker(QWidget* owner, const QString& caption, const QString
         item->setToolTip(path);
     };
     addPlace(QStringLiteral("ホーム"), QDir::homePath());
-    addPlace(QStringLiteral("/"), QStringLiteral("/"));
-    // The removable volumes, from the mount table alone (none of them is asked anything).
+    if (QDir::rootPath() == QLatin1String("/"))
+        addPlace(QStringLiteral("/"), QStringLiteral("/"));
+    // The drives (Windows) and the removable volumes (Linux), from the system's lists alone: none of
+    // them is asked anything.
     for (const QString& root : driveList())
-        if (root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/")) ||
-            root.startsWith(QLatin1String("/mnt/")))
+        if (root.size() == 3 && root.endsWith(QLatin1String(":/")))
+            addPlace(QDir::toNativeSeparators(root), root);
+        else if (root.startsWith(QLatin1String("/media/")) || root.startsWith(QLatin1String("/run/media/")) ||
+                 root.startsWith(QLatin1String("/mnt/")))
             addPlace(QDir(root).dirName(), root);
 
     m_list = new QListWidget(this);
@@ -143,7 +147,8 @@ FolderPicker::FolderPicker(QWidget* owner, const QString& caption, const QString
             [this](QListWidgetItem* item) { showFolder(item->data(PathRole).toString()); });
     connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item)
-            m_path->setText(withoutSeparator(QDir(m_folder).filePath(item->text())));
+            m_path->setText(
+                QDir::toNativeSeparators(withoutSeparator(QDir(m_folder).filePath(item->text()))));
     });
     connect(m_list, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showFolder(QDir(m_folder).filePath(item->text())); });
@@ -177,7 +182,7 @@ void FolderPicker::setStatus(const QString& text) {
 
 void FolderPicker::showFolder(const QString& folder) {
     m_folder = withoutSeparator(QDir::cleanPath(QDir(m_folder).absoluteFilePath(folder)));
-    m_path->setText(m_folder);
+    m_path->setText(QDir::toNativeSeparators(m_folder));
     m_path->selectAll();
     m_list->clear();
     m_up->setEnabled(m_folder != QLatin1String("/"));
@@ -221,7 +226,7 @@ void FolderPicker::added(quint64 request, const QString& name) {
 }
 
 QString FolderPicker::target() const {
-    QString typed = m_path->text().trimmed();
+    QString typed = QDir::fromNativeSeparators(m_path->text().trimmed());
     if (typed.isEmpty())
         return QString();
     if (typed == QLatin1String("~") || typed.startsWith(QLatin1String("~/")))
