@@ -56,7 +56,6 @@ Section "Moravel"
   SetOutPath "$INSTDIR"
   File /r "${SOURCE}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\moravel.exe" "" "$INSTDIR\moravel.exe" 0
   ${If} $AllUsers == 1
     WriteRegStr HKLM "${KEY}" "DisplayName" "${APP}"
     WriteRegStr HKLM "${KEY}" "DisplayVersion" "${VERSION}"
@@ -78,6 +77,8 @@ Section "Moravel"
     WriteRegDWORD HKCU "${KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${KEY}" "NoRepair" 1
   ${EndIf}
+  ; The shortcut last: everything else is in place whatever the shell does with it.
+  CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\moravel.exe" "" "$INSTDIR\moravel.exe" 0
 SectionEnd
 
 Function un.onInit
