@@ -55,13 +55,22 @@ QString existsReason() {
     return systemReason(EEXIST);
 }
 
-QString unreadableDirectory(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+namespace {
+
+// Why the path is no directory (missing, or something else); empty when it is one.
+QString noDirectory(const QByteArray& name) {
     struct stat st {};
     if (::stat(name.constData(), &st) != 0)
         return systemReason(errno);
-    if (!S_ISDIR(st.st_mode))
-        return systemReason(ENOTDIR);
+    return S_ISDIR(st.st_mode) ? QString() : systemReason(ENOTDIR);
+}
+
+} // namespace
+
+QString unreadableDirectory(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (const QString problem = noDirectory(name); !problem.isEmpty())
+        return problem;
     DIR* dir = ::opendir(name.constData());
     if (!dir)
         return systemReason(errno);
@@ -71,14 +80,9 @@ QString unreadableDirectory(const QString& path) {
 
 QString unwritableDirectory(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
-        return systemReason(errno);
-    if (!S_ISDIR(st.st_mode))
-        return systemReason(ENOTDIR);
-    if (::access(name.constData(), W_OK | X_OK) != 0)
-        return systemReason(errno);
-    return {};
+    if (const QString problem = noDirectory(name); !problem.isEmpty())
+        return problem;
+    return ::access(name.constData(), W_OK | X_OK) == 0 ? QString() : systemReason(errno);
 }
 
 QString makeDirectory(const QString& path) {

@@ -1,11 +1,9 @@
 #include "platform/Stop.h"
 
+#include "platform/StopMarks.h"
+
 #include <QFile>
-#include <algorithm>
-#include <atomic>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -13,16 +11,8 @@ namespace moravel::platform {
 
 namespace {
 
-struct Mark {
-    std::atomic<char*> path{nullptr};
-    bool directory = false;
-};
-
-constexpr int Capacity = 16384;
-Mark g_marks[Capacity];
-std::atomic<int> g_used{0}; // marks handed out so far; a freed one is not used again
-bool g_installed = false;   // nothing is marked where no handler would read the marks
-pthread_t g_main;           // the thread that makes and marks files
+stopmarks::Marks<char> g_marks;
+pthread_t g_main; // the thread that makes and marks files
 
 void onStop(int signal) {
     // The marks are taken away on the thread that makes files, so that no file is put in place
@@ -32,48 +22,24 @@ void onStop(int signal) {
         return;
     }
     // Only what a signal handler may call: unlink, rmdir, _exit.
-    for (int i = std::min(g_used.load(), Capacity) - 1; i >= 0; --i) {
-        const char* path = g_marks[i].path.load();
-        if (!path)
-            continue;
-        if (g_marks[i].directory)
-            ::rmdir(path);
-        else
-            ::unlink(path);
-    }
+    g_marks.takeAway([](const char* path, bool directory) { directory ? ::rmdir(path) : ::unlink(path); });
     ::_exit(128 + signal);
 }
 
 } // namespace
 
 int markForStop(const QString& path, bool directory) {
-    if (!g_installed)
-        return -1;
     const QByteArray name = QFile::encodeName(path);
-    char* copy = static_cast<char*>(std::malloc(static_cast<size_t>(name.size()) + 1));
-    if (!copy)
-        return -1;
-    std::memcpy(copy, name.constData(), static_cast<size_t>(name.size()) + 1);
-    // The conversion writes on more than one thread: each mark takes a slot of its own.
-    const int ticket = g_used.fetch_add(1);
-    if (ticket >= Capacity) {
-        std::free(copy);
-        return -1;
-    }
-    g_marks[ticket].directory = directory;
-    g_marks[ticket].path.store(copy);
-    return ticket;
+    return g_marks.mark(std::string(name.constData(), static_cast<size_t>(name.size())), directory);
 }
 
 void unmarkForStop(int ticket) {
-    if (ticket < 0 || ticket >= Capacity)
-        return;
-    std::free(g_marks[ticket].path.exchange(nullptr));
+    g_marks.unmark(ticket);
 }
 
 void installStopHandlers() {
     g_main = pthread_self();
-    g_installed = true;
+    g_marks.installed = true;
     struct sigaction action {};
     action.sa_handler = onStop;
     sigemptyset(&action.sa_mask);

@@ -9,23 +9,44 @@
 using moravel::test::runCommand;
 using moravel::test::ScratchVolume;
 
+namespace {
+
+// A FAT volume mounted through fusefat whose daemon is stopped, as a network share that went away:
+// asking it anything waits. The daemon goes on when the object goes.
+class StalledVolume {
+public:
+    StalledVolume(const QString& mountPoint, const QString& image) {
+        m_volume = ScratchVolume::fat(mountPoint, image, 16, m_whyNot);
+        if (m_volume && m_volume->kernelFat()) {
+            m_whyNot = "the FAT volume is mounted by the kernel: there is no FUSE daemon to stop";
+            m_volume.reset();
+        }
+        if (m_volume && (m_daemon = m_volume->fuseDaemon()) > 0)
+            ::kill(static_cast<pid_t>(m_daemon), SIGSTOP);
+    }
+    ~StalledVolume() {
+        if (m_daemon > 0)
+            ::kill(static_cast<pid_t>(m_daemon), SIGCONT);
+    }
+    // Empty when the volume stalls; the reason otherwise.
+    QString whyNot() const { return m_volume && m_daemon <= 0 ? QStringLiteral("no FUSE daemon") : m_whyNot; }
+    const QString& path() const { return m_volume->path(); }
+
+private:
+    std::unique_ptr<ScratchVolume> m_volume;
+    QString m_whyNot;
+    qint64 m_daemon = 0;
+};
+
+} // namespace
+
 TEST(StalledVolume, NeitherTheStartNorTheCommandLineWaitsForIt) {
     QTemporaryDir tmp;
-    QString whyNot;
-    auto volume = ScratchVolume::fat(tmp.filePath("stalled"), tmp.filePath("stalled.img"), 16, whyNot);
-    if (!volume)
-        GTEST_SKIP() << whyNot.toStdString();
-    if (volume->kernelFat())
-        GTEST_SKIP() << "the FAT volume is mounted by the kernel: there is no FUSE daemon to stop";
-    const qint64 daemon = volume->fuseDaemon();
-    ASSERT_GT(daemon, 0);
-    ::kill(static_cast<pid_t>(daemon), SIGSTOP);
-    struct Resume {
-        qint64 pid;
-        ~Resume() { ::kill(static_cast<pid_t>(pid), SIGCONT); }
-    } resume{daemon};
+    StalledVolume volume(tmp.filePath("stalled"), tmp.filePath("stalled.img"));
+    if (!volume.whyNot().isEmpty())
+        GTEST_SKIP() << volume.whyNot().toStdString();
     // The volume does not answer: asking it for its free space waits.
-    ASSERT_FALSE(runCommand("stat", {"-f", volume->path()}, nullptr, 3000));
+    ASSERT_FALSE(runCommand("stat", {"-f", volume.path()}, nullptr, 3000));
 
     QString out;
     EXPECT_TRUE(runCommand(QStringLiteral(MORAVEL_STARTUP_PROBE), {}, &out, 30000)) << out.toStdString();
@@ -43,20 +64,10 @@ TEST(StalledVolume, TheFolderPickerClosesBesideIt) {
     QTemporaryDir tmp;
     const QString card = tmp.filePath("CARD");
     moravel::tools::writeSampleCard(card, moravel::test::cardOptions(2));
-    QString whyNot;
-    auto volume = ScratchVolume::fat(tmp.filePath("NAS"), tmp.filePath("nas.img"), 16, whyNot);
-    if (!volume)
-        GTEST_SKIP() << whyNot.toStdString();
-    if (volume->kernelFat())
-        GTEST_SKIP() << "the FAT volume is mounted by the kernel: there is no FUSE daemon to stop";
-    const qint64 daemon = volume->fuseDaemon();
-    ASSERT_GT(daemon, 0);
-    ::kill(static_cast<pid_t>(daemon), SIGSTOP);
-    struct Resume {
-        qint64 pid;
-        ~Resume() { ::kill(static_cast<pid_t>(pid), SIGCONT); }
-    } resume{daemon};
-    ASSERT_FALSE(runCommand("stat", {volume->path()}, nullptr, 3000));
+    StalledVolume volume(tmp.filePath("NAS"), tmp.filePath("nas.img"));
+    if (!volume.whyNot().isEmpty())
+        GTEST_SKIP() << volume.whyNot().toStdString();
+    ASSERT_FALSE(runCommand("stat", {volume.path()}, nullptr, 3000));
 
     struct Case {
         QString start, typed, expected;
