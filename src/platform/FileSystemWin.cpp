@@ -51,12 +51,21 @@ QString existsReason() {
     return reason(ERROR_FILE_EXISTS);
 }
 
-QString unreadableDirectory(const QString& path) {
+namespace {
+
+// Why the path is no directory (missing, or something else); empty when it is one.
+QString noDirectory(const QString& path) {
     const DWORD attributes = GetFileAttributesW(native(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return reason(GetLastError());
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return reason(ERROR_DIRECTORY);
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? QString() : reason(ERROR_DIRECTORY);
+}
+
+} // namespace
+
+QString unreadableDirectory(const QString& path) {
+    if (const QString problem = noDirectory(path); !problem.isEmpty())
+        return problem;
     WIN32_FIND_DATAW entry{};
     HANDLE find = FindFirstFileW(native(path + QStringLiteral("/*")).c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
@@ -66,13 +75,10 @@ QString unreadableDirectory(const QString& path) {
     return {};
 }
 
+// Whether the folder's permissions let files be made is told by the write itself, with the
+// system's reason.
 QString unwritableDirectory(const QString& path) {
-    const DWORD attributes = GetFileAttributesW(native(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return reason(GetLastError());
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return reason(ERROR_DIRECTORY);
-    return {};
+    return noDirectory(path);
 }
 
 QString makeDirectory(const QString& path) {
