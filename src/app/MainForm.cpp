@@ -19,6 +19,7 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Folders.h"
 #include "platform/Version.h"
 #include "platform/Volume.h"
 #include "platform/Widgets.h"
@@ -415,10 +416,30 @@ void TFmMain::ShowModeLayouts(bool monthMode) {
 void TFmMain::BtSelectDirClick() {
     errorFlag = false;
     const auto chosen = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
-    if (!chosen)
+    if (chosen)
+        UseCard(*chosen);
+}
+
+void TFmMain::OpenCard(const QString& folder) {
+    errorFlag = false;
+    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    // Said as the folder picker says it of a typed path.
+    if (!moravel::platform::isFolder(path)) {
+        dialogs().information(
+            this, QStringLiteral("フォルダーが見つかりません：%1").arg(QDir::toNativeSeparators(path)));
         return;
+    }
+    const moravel::platform::FolderListing listing = moravel::platform::listFolders(path);
+    if (!listing.error.isEmpty()) {
+        dialogs().information(this, QStringLiteral("このフォルダーを読み込めません：%1").arg(listing.error));
+        return;
+    }
+    UseCard(path);
+}
+
+void TFmMain::UseCard(const QString& folder) {
     // Shown as the system writes paths (E:\CARD\ on Windows).
-    EdSelectDir->setText(QDir::toNativeSeparators(moravel::platform::withSeparator(*chosen)));
+    EdSelectDir->setText(QDir::toNativeSeparators(moravel::platform::withSeparator(folder)));
     DriveDataListCheck();
     if (FmMeasItemSettings)
         FmMeasItemSettings->FormShow();

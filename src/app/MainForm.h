@@ -82,6 +82,10 @@ public:
 
     // ---- card directory and catalogue ----
     void BtSelectDirClick();
+    // Opens a card directory given when the program starts, as choosing it in the picker does; a path
+    // that is no folder or cannot be read is said as the picker says it, and the window stays empty.
+    void OpenCard(const QString& folder);
+    void UseCard(const QString& folder);
     void DriveDataListCheck();
     static QString DateNumToString(const QString& stem);
     void DriveListCheck();

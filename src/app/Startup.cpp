@@ -5,6 +5,7 @@
 #include "data/TablesPage.h"
 #include "export/CSVConvert.h"
 #include "graph/GraphArea.h"
+#include "platform/Version.h"
 #include "report/PrintForm.h"
 #include "settings/MeasItemSettings.h"
 #include "settings/SettingsPage.h"
@@ -66,6 +67,60 @@ Windows createWindows() {
     w.main->FmGraphArea = w.graphArea.get();
     w.main->AttachWindows();
     return w;
+}
+
+StartRequest parseStartArguments(const QStringList& arguments) {
+    StartRequest request;
+    bool options = true;
+    for (const QString& argument : arguments) {
+        if (options && argument == u"--") {
+            options = false;
+        } else if (options && (argument == u"--help" || argument == u"-h")) {
+            return {StartRequest::Kind::Help, {}, {}};
+        } else if (options && argument == u"--version") {
+            return {StartRequest::Kind::Version, {}, {}};
+        } else if (options && argument.startsWith(u'-') && argument.size() > 1) {
+            return {
+                StartRequest::Kind::Usage,
+                {},
+                QStringLiteral("moravel: unknown option '%1'\nTry 'moravel --help' for more information.\n")
+                    .arg(argument)};
+        } else if (!request.card.isEmpty()) {
+            return {StartRequest::Kind::Usage,
+                    {},
+                    QStringLiteral("moravel: one card directory at a time ('%1' and '%2')\n"
+                                   "Try 'moravel --help' for more information.\n")
+                        .arg(request.card, argument)};
+        } else if (argument.isEmpty()) {
+            return {StartRequest::Kind::Usage,
+                    {},
+                    QStringLiteral("moravel: the card directory is an empty name\n"
+                                   "Try 'moravel --help' for more information.\n")};
+        } else {
+            request.card = argument;
+        }
+    }
+    return request;
+}
+
+QString startHelp() {
+    return QStringLiteral(
+        "usage: moravel [CARD]\n"
+        "\n"
+        "Shows the noise and vibration levels a monitor wrote to its memory card: a day's or a\n"
+        "period's levels as graphs and tables, the report page, the CSV conversion, the monitor's\n"
+        "settings and the recording days left on the card.\n"
+        "\n"
+        "CARD is the card's directory, opened at start as choosing it with ディレクトリ選択 opens it.\n"
+        "\n"
+        "  -h, --help  print this help and exit\n"
+        "  --version   print the version and exit\n"
+        "\n"
+        "moravel-cli does the conversions and reports from a script.\n");
+}
+
+QString startVersion() {
+    return QStringLiteral("moravel %1\n").arg(moravel::platform::versionText());
 }
 
 } // namespace moravel::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <memory>
 
 class TFmMain;
@@ -31,5 +33,17 @@ struct Windows {
 };
 
 Windows createWindows();
+
+// What the command line asks of a start: moravel [--help | --version | [--] CARD].
+struct StartRequest {
+    enum class Kind { Run, Help, Version, Usage };
+    Kind kind = Kind::Run;
+    QString card;    // the card directory to open, or empty
+    QString message; // what is wrong with a Usage request, for standard error
+};
+// The arguments after the program's name, Qt's own options already taken away.
+StartRequest parseStartArguments(const QStringList& arguments);
+QString startHelp();
+QString startVersion();
 
 } // namespace moravel::app

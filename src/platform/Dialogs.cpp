@@ -167,10 +167,7 @@ public:
     }
     std::optional<QString> chooseDirectory(QWidget* owner, const QString& caption,
                                            const QString& start) override {
-        const auto picker = makeFolderPicker(owner, caption, start);
-        if (picker->exec() != QDialog::Accepted || picker->chosen().isEmpty())
-            return std::nullopt;
-        return picker->chosen();
+        return pickFolder(owner, caption, start);
     }
     void errorReport(const QString& text) override {
         makeMessageBox(BoxKind::Error, QApplication::activeWindow(), text)->exec();

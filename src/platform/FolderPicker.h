@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -62,5 +63,10 @@ private:
     QTimer m_slow;      // a listing that takes long is said
     QTimer m_slowCheck; // a check that takes long is given up
 };
+
+// Asks for a folder with the system's own folder dialog where the system has one that Qt offers
+// (Windows: the shell's dialog, in the system's language), and with the picker above elsewhere.
+// Nothing when the person cancels.
+std::optional<QString> pickFolder(QWidget* owner, const QString& caption, const QString& start);
 
 } // namespace moravel::platform

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -116,6 +117,85 @@ TEST_F(MainWindow, CancellingThePickerChangesNothingButClearsTheErrorState) {
     main->BtSelectDir->click();
     EXPECT_FALSE(main->errorFlag);
     EXPECT_EQ(main->CbDateList->count(), 2);
+}
+
+TEST_F(MainWindow, ACardGivenAtStartOpensAsChosenOrIsSaidAsThePickerSaysIt) {
+    const QString card = makeCard(moravel::test::cardOptions(2));
+    // Relative to the working directory, as a shell passes it.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(tmp.path());
+    main->OpenCard(QStringLiteral("card/"));
+    QDir::setCurrent(before);
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.allTexts().join(u'|').toStdString();
+    EXPECT_EQ(main->EdSelectDir->text(), card + "/");
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月01日"));
+    EXPECT_TRUE(dataButtonsEnabled(main));
+
+    // A path that is no folder leaves the card shown and says so.
+    moravel::test::writeDeviceFile(tmp.filePath("file.txt"), {QStringLiteral("x")});
+    for (const QString& wrong : {tmp.filePath("missing"), tmp.filePath("file.txt")}) {
+        main->OpenCard(wrong);
+        ASSERT_FALSE(dialogs.boxes().empty());
+        EXPECT_EQ(dialogs.boxes().back().text, QStringLiteral("フォルダーが見つかりません：") + wrong);
+        EXPECT_EQ(main->EdSelectDir->text(), card + "/");
+    }
+}
+
+TEST(StartArguments, HelpVersionACardAndWhatIsWrong) {
+    using moravel::app::StartRequest;
+    using Kind = StartRequest::Kind;
+    const struct {
+        QStringList arguments;
+        Kind kind;
+        QString card;
+        QString message;
+    } cases[] = {
+        {{}, Kind::Run, {}, {}},
+        {{"/media/u/CARD"}, Kind::Run, "/media/u/CARD", {}},
+        {{"--", "--help"}, Kind::Run, "--help", {}},
+        {{"-"}, Kind::Run, "-", {}},
+        {{"CARD", "--help"}, Kind::Help, {}, {}},
+        {{"-h"}, Kind::Help, {}, {}},
+        {{"--version", "--help"}, Kind::Version, {}, {}},
+        {{"--card"},
+         Kind::Usage,
+         {},
+         "moravel: unknown option '--card'\nTry 'moravel --help' for more information.\n"},
+        {{"a", "b"},
+         Kind::Usage,
+         {},
+         "moravel: one card directory at a time ('a' and 'b')\nTry 'moravel --help' for more information.\n"},
+        {{""},
+         Kind::Usage,
+         {},
+         "moravel: the card directory is an empty name\nTry 'moravel --help' for more information.\n"},
+    };
+    for (const auto& c : cases) {
+        const StartRequest r = moravel::app::parseStartArguments(c.arguments);
+        EXPECT_EQ(r.kind, c.kind) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(r.card, c.card);
+        EXPECT_EQ(r.message, c.message);
+    }
+    EXPECT_EQ(moravel::app::startVersion(), QStringLiteral("moravel 1.0.1.6\n"));
+    EXPECT_TRUE(moravel::app::startHelp().startsWith(QStringLiteral("usage: moravel [CARD]\n")));
+}
+
+TEST(StartArguments, HelpAndVersionNeedNoDisplay) {
+    for (const auto& [argument, expected] : {std::pair{"--version", QByteArray("moravel 1.0.1.6\n")},
+                                             std::pair{"--help", QByteArray("usage: moravel [CARD]\n")}}) {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        program.setProcessEnvironment(env);
+        program.start(MORAVEL_APP, {argument});
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0) << argument;
+        EXPECT_TRUE(program.readAllStandardOutput().startsWith(expected)) << argument;
+        EXPECT_EQ(program.readAllStandardError(), QByteArray());
+    }
 }
 
 TEST_F(MainWindow, NavigationWrapsAround) {
