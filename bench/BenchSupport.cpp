@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace moravel::bench {
 
@@ -55,6 +58,12 @@ int runBenchmarks(int argc, char** argv) {
     ::benchmark::RunSpecifiedBenchmarks();
     ::benchmark::Shutdown();
     return 0;
+}
+
+void writeBack() {
+#ifndef _WIN32
+    ::sync();
+#endif
 }
 
 } // namespace moravel::bench

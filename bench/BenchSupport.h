@@ -15,6 +15,10 @@ QString sampleCard(const QString& name, const tools::SampleCardOptions& options)
 // way, nothing more.
 qint64 readAndSplit(const QStringList& paths);
 
+// Writes back what the system still holds of written files, so that a run starts with nothing
+// waiting to be written (Linux: sync; Windows keeps no such call for all files: nothing).
+void writeBack();
+
 // Runs the benchmarks with a QApplication on the offscreen platform.
 int runBenchmarks(int argc, char** argv);
 

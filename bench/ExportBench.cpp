@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 using namespace moravel;
 
@@ -64,7 +63,7 @@ void BulkCsv(benchmark::State& state) {
         last = out.filePath(QString::number(run++));
         QDir().mkpath(last);
         window.EdSaveDirectory->setText(last);
-        ::sync(); // every run starts with nothing waiting to be written back
+        bench::writeBack(); // every run starts with nothing waiting to be written back
         dialogs.clear();
         dialogs.answer(platform::Answer::Yes);
         state.ResumeTiming();
@@ -89,7 +88,7 @@ void WriteSameBytes(benchmark::State& state) {
     const QByteArray block(1 << 20, 'x');
     for (auto _ : state) {
         state.PauseTiming();
-        ::sync();
+        bench::writeBack();
         state.ResumeTiming();
         QFile f(out.filePath("bytes.csv"));
         f.open(QIODevice::WriteOnly);
