@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <QDir>
+
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
 
@@ -137,6 +139,10 @@ double contentContrast(const QImage& image) {
         return ::testing::AssertionFailure()
                << "\"" << text.toStdString() << "\" leaves no ink in the compared area";
     return ::testing::AssertionSuccess();
+}
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
 }
 
 } // namespace moravel::test

@@ -27,6 +27,8 @@ moravel::tools::SampleCardOptions cardOptions(int days, bool raw = false);
 // Bytes of a file, or empty when it cannot be read.
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// A path as the application shows it: with the system's separators (backslashes on Windows).
+QString shown(const QString& path);
 // Writes lines the way the device does (code page 932, CR LF).
 void writeDeviceFile(const QString& path, const QStringList& lines);
 

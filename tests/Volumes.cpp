@@ -4,27 +4,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace moravel::test {
-
-bool runCommand(const QString& program, const QStringList& args, QString* output, int timeoutMs) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForStarted(10000))
-        return false;
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(5000);
-        if (output)
-            *output = QStringLiteral("%1 did not finish within %2 ms").arg(program).arg(timeoutMs);
-        return false;
-    }
-    if (output)
-        *output = QString::fromLocal8Bit(p.readAll()).trimmed();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
 
 UserRun runAsUser(const QString& program, const QStringList& args, int timeoutMs) {
     QProcess p;
@@ -57,6 +41,26 @@ QString userReadableDirectory(const QString& base, const QString& name) {
     for (QString d = dir; d.startsWith(base) && d.size() >= base.size(); d = QFileInfo(d).path())
         QFile::setPermissions(d, QFileDevice::Permissions(0x7755));
     return dir;
+}
+
+bool onWindows() {
+    return false;
+}
+
+bool runningAsRoot() {
+    return geteuid() == 0;
+}
+
+bool makeNamedPipe(const QString& path) {
+    return mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
+bool pauseProcess(qint64 pid) {
+    return ::kill(static_cast<pid_t>(pid), SIGSTOP) == 0;
+}
+
+bool resumeProcess(qint64 pid) {
+    return ::kill(static_cast<pid_t>(pid), SIGCONT) == 0;
 }
 
 bool kernelHasFat() {

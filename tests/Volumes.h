@@ -40,6 +40,18 @@ private:
     bool m_kernelFat = false;
 };
 
+// Whether the tests run as a Windows program (under Wine on the build machine).
+bool onWindows();
+
+// Whether the tests run as root, who may mount volumes and hand files to another user (never on
+// Windows).
+bool runningAsRoot();
+// Makes a named pipe (a FIFO) at the path; false where the file system has none (Windows).
+bool makeNamedPipe(const QString& path);
+// Stops a process where it stands and lets it go on (SIGSTOP, SIGCONT); false on Windows.
+bool pauseProcess(qint64 pid);
+bool resumeProcess(qint64 pid);
+
 // Whether the kernel can mount FAT volumes itself.
 bool kernelHasFat();
 

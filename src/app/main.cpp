@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "platform/Application.h"
+#include "platform/Console.h"
 
 #include <QFile>
 #include <QTimer>
@@ -27,6 +28,7 @@ int write(std::FILE* stream, const QString& text, int status) {
 
 int main(int argc, char** argv) {
     using moravel::app::StartRequest;
+    moravel::platform::useBinaryStandardStreams();
     // Help and the version answer before the application object, so without a display.
     QStringList early;
     for (int i = 1; i < argc; ++i)

@@ -1,6 +1,7 @@
 // moravel-cli: the conversions and reports of the application from a script, on the same core
 // functions as the windows, without a window and without questions.
 #include "cli/Cli.h"
+#include "platform/Console.h"
 #include "platform/Stop.h"
 #include "platform/Version.h"
 
@@ -242,6 +243,7 @@ int main(int argc, char** argv) {
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
         });
+    moravel::platform::useBinaryStandardStreams();
     QGuiApplication app(argc, argv);
     translate(app);
     // A run stopped by SIGINT, SIGTERM or SIGHUP takes away what it made.

@@ -12,13 +12,41 @@ const wchar_t* wide(QStringView text) {
 
 } // namespace
 
-QString decode(QByteArrayView bytes) {
-    // Without MB_ERR_INVALID_CHARS: a byte of no character comes out as the code page's default
-    // character, and a damaged file is still shown.
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(932, 0, bytes.data(), size, nullptr, 0);
+namespace {
+
+// The text of bytes that hold only characters, or nothing.
+std::optional<QString> strictDecode(const char* bytes, int size) {
+    const int length = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, size, nullptr, 0);
+    if (length <= 0)
+        return std::nullopt;
     QString text(length, Qt::Uninitialized);
-    MultiByteToWideChar(932, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()), length);
+    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, size, reinterpret_cast<wchar_t*>(text.data()),
+                        length);
+    return text;
+}
+
+} // namespace
+
+QString decode(QByteArrayView bytes) {
+    const int size = static_cast<int>(bytes.size());
+    if (const std::optional<QString> text = strictDecode(bytes.data(), size))
+        return *text;
+    // A byte sequence of no character becomes the control character DEL, as Linux's converter gives
+    // it (the settings check refuses control characters, and messages show it escaped), never the
+    // code page's default character ・, which would be written back as a real one. The bytes are read
+    // a character at a time: one byte, or a lead byte and the next.
+    QString text;
+    for (int i = 0; i < size;) {
+        const int width = IsDBCSLeadByteEx(932, static_cast<BYTE>(bytes[i])) && i + 1 < size ? 2 : 1;
+        if (const std::optional<QString> one = strictDecode(bytes.data() + i, width)) {
+            text += *one;
+            i += width;
+        } else {
+            text += QChar(0x7F);
+            // A lead byte whose follower is no trail byte stands alone; the follower is read anew.
+            i += 1;
+        }
+    }
     return text;
 }
 

@@ -44,7 +44,8 @@ TEST_F(CardFaults, TheCardPulledOutBetweenChoosingAndLoading) {
     ASSERT_TRUE(QDir(dir).removeRecursively());
     dialogs.clear();
     main->BtDateDown->click();
-    EXPECT_EQ(dialogs.texts(), QStringList{dir + "/20210302.LVC\r\nデータが存在していません"});
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{moravel::test::shown(dir + "/20210302.LVC") + "\r\nデータが存在していません"});
     EXPECT_TRUE(main->errorFlag);
     dialogs.clear();
     main->BtDateDown->click(); // nothing more in the error state

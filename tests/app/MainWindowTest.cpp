@@ -71,7 +71,7 @@ TEST_F(MainWindow, ChoosingACardShowsItsEarliestDayWithTheSettingsTexts) {
     chooseDirectory(card);
     EXPECT_TRUE(dialogs.boxes().size() == 1) << dialogs.allTexts().join(u'|').toStdString();
     EXPECT_EQ(dialogs.boxes()[0].caption, QStringLiteral("ディレクトリ指定"));
-    EXPECT_EQ(main->EdSelectDir->text(), card + "/");
+    EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(card + "/"));
     EXPECT_EQ(main->DateNumList, (QStringList{"20210301", "20210302", "20210303"}));
     EXPECT_EQ(main->CbDateList->count(), 3);
     EXPECT_EQ(main->CbDateListStart->itemText(2), QStringLiteral("2021年03月03日"));
@@ -127,7 +127,7 @@ TEST_F(MainWindow, ACardGivenAtStartOpensAsChosenOrIsSaidAsThePickerSaysIt) {
     main->OpenCard(QStringLiteral("card/"));
     QDir::setCurrent(before);
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.allTexts().join(u'|').toStdString();
-    EXPECT_EQ(main->EdSelectDir->text(), card + "/");
+    EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(card + "/"));
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月01日"));
     EXPECT_TRUE(dataButtonsEnabled(main));
 
@@ -136,8 +136,9 @@ TEST_F(MainWindow, ACardGivenAtStartOpensAsChosenOrIsSaidAsThePickerSaysIt) {
     for (const QString& wrong : {tmp.filePath("missing"), tmp.filePath("file.txt")}) {
         main->OpenCard(wrong);
         ASSERT_FALSE(dialogs.boxes().empty());
-        EXPECT_EQ(dialogs.boxes().back().text, QStringLiteral("フォルダーが見つかりません：") + wrong);
-        EXPECT_EQ(main->EdSelectDir->text(), card + "/");
+        EXPECT_EQ(dialogs.boxes().back().text,
+                  QStringLiteral("フォルダーが見つかりません：") + moravel::test::shown(wrong));
+        EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(card + "/"));
     }
 }
 
@@ -311,7 +312,8 @@ TEST_F(MainWindow, AnUnreadableDayFileNamesTheVibrationFile) {
     chooseDirectory(card);
     dialogs.clear();
     main->BtDateDown->click();
-    EXPECT_EQ(dialogs.texts(), QStringList{card + "/20210302.LVC\r\nデータが存在していません"});
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{moravel::test::shown(card + "/20210302.LVC") + "\r\nデータが存在していません"});
     EXPECT_TRUE(main->errorFlag);
     // Another directory clears the error state and loads again.
     chooseDirectory(makeCard(moravel::test::cardOptions(1), "other"));

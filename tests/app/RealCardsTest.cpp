@@ -4,7 +4,6 @@
 
 #include <QTemporaryDir>
 #include <csignal>
-#include <unistd.h>
 
 using moravel::test::runCommand;
 using moravel::test::ScratchVolume;
@@ -22,11 +21,11 @@ public:
             m_volume.reset();
         }
         if (m_volume && (m_daemon = m_volume->fuseDaemon()) > 0)
-            ::kill(static_cast<pid_t>(m_daemon), SIGSTOP);
+            moravel::test::pauseProcess(m_daemon);
     }
     ~StalledVolume() {
         if (m_daemon > 0)
-            ::kill(static_cast<pid_t>(m_daemon), SIGCONT);
+            moravel::test::resumeProcess(m_daemon);
     }
     // Empty when the volume stalls; the reason otherwise.
     QString whyNot() const { return m_volume && m_daemon <= 0 ? QStringLiteral("no FUSE daemon") : m_whyNot; }

@@ -51,6 +51,13 @@ TEST(TextFile, BrokenUnicodeIsAnErrorButBrokenCodePage932IsNot) {
     const QStringList lines = decodeLines(QByteArray("ab\x81\r\ncd"));
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], "cd");
+    // A byte of no character reads as the control character DEL on every system (which the settings
+    // check refuses), never as a character that would be written back (Windows' default character
+    // ・): a lead byte before a space, a byte that starts nothing. What follows is read as it stands.
+    const QChar bad(0x7F);
+    EXPECT_EQ(moravel::platform::decodeCp932Line("A\x81 B\x82\xA0"),
+              QStringLiteral("A") + bad + " B" + QChar(0x3042));
+    EXPECT_EQ(moravel::platform::decodeCp932Line("\xA0x"), QString(bad) + "x");
 }
 
 TEST(TextFile, WritesCodePage932WithCrLfAndNoMarkAndNeverAQuestionMark) {

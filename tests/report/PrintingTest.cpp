@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace {
 
@@ -30,7 +29,7 @@ public:
     QString socket;
 
     void SetUp() override {
-        if (geteuid() != 0) {
+        if (!moravel::test::runningAsRoot()) {
             whyNot = "starting a print server needs root";
             return;
         }

@@ -74,7 +74,8 @@ TEST_F(SettingsPage, AnUndecodableFileReachesTheGeneralErrorReport) {
     moravel::test::writeBytes(dir + "/MORVEL.TXT", QByteArray("\xEF\xBB\xBF\xC3\x28\r\n"));
     chooseDirectory(dir);
     ASSERT_EQ(dialogs.texts("error").size(), 1);
-    EXPECT_TRUE(dialogs.texts("error")[0].startsWith(dir + "/MORVEL.TXT\r\nを読み込めません。"));
+    EXPECT_TRUE(dialogs.texts("error")[0].startsWith(moravel::test::shown(dir + "/MORVEL.TXT") +
+                                                     "\r\nを読み込めません。"));
 }
 
 TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
@@ -94,7 +95,8 @@ TEST_F(SettingsPage, RegisterFlowOnADirectoryThatIsNotAFat32Root) {
     dialogs.answer(Answer::Yes); // create the file
     dialogs.answer(Answer::Yes); // overwrite
     main->TabItem4->BtRegister->click();
-    EXPECT_EQ(dialogs.texts(), (QStringList{NotFat32, confirm(dir + "/"), Overwrite, Saved}));
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{NotFat32, confirm(moravel::test::shown(dir + "/")), Overwrite, Saved}));
     EXPECT_EQ(dialogs.boxes()[1].caption, QStringLiteral("確認"));
     QStringList expected = moravel::tools::sampleHeader("1111110");
     expected[0] = QStringLiteral("新しい現場,");
@@ -139,7 +141,7 @@ TEST_F(SettingsPage, RegisteringOnACardWithoutSettingsWritesZeroFlagsAndHeldHour
     dialogs.answer(Answer::Yes);
     dialogs.answer(Answer::Yes);
     main->TabItem4->BtRegister->click();
-    EXPECT_EQ(dialogs.texts(), (QStringList{NotFat32, confirm(dir + "/"), Saved}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{NotFat32, confirm(moravel::test::shown(dir + "/")), Saved}));
     const QStringList written = moravel::platform::readLines(dir + "/MORVEL.TXT");
     ASSERT_EQ(written.size(), 16);
     EXPECT_EQ(written[13], "WEEK,0000000");
@@ -209,7 +211,8 @@ TEST_F(SettingsPage, Fat32CardsAreWrittenWithoutTheFileSystemQuestion) {
     dialogs.answer(Answer::Yes);
     dialogs.answer(Answer::Yes);
     main->TabItem4->BtRegister->click();
-    EXPECT_EQ(dialogs.texts(), (QStringList{confirm(fat32->path() + "/"), Overwrite, Saved}));
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{confirm(moravel::test::shown(fat32->path() + "/")), Overwrite, Saved}));
     EXPECT_EQ(moravel::platform::readLines(fat32->path() + "/MORVEL.TXT")[8], QStringLiteral("佐藤,"));
 
     auto fat16 = ScratchVolume::fat(tmp.filePath("fat16"), tmp.filePath("fat16.img"), 16, whyNot);
