@@ -1,6 +1,7 @@
 // The bulk conversion of a whole card against writing the same bytes in one buffered write.
 #include "BenchSupport.h"
 
+#include "data/Raw.h"
 #include "export/CSVConvert.h"
 #include "export/Csv.h"
 #include "platform/ScriptedDialogs.h"
@@ -114,6 +115,31 @@ void RawDayInMemory(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(out) / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(RawDayInMemory)->Unit(benchmark::kMillisecond);
+
+// A raw day loaded into seconds (both channels), and the baseline: the same two files read and
+// split into lines and fields in the simplest way.
+void RawDayLoad(benchmark::State& state) {
+    tools::SampleCardOptions o;
+    o.days = 1;
+    const QString card = bench::sampleCard(QStringLiteral("one"), o);
+    for (auto _ : state) {
+        const data::RawDay day = data::loadRawDay(card, QStringLiteral("20210301"));
+        if (day.s.empty() || day.v.empty())
+            state.SkipWithError("no raw files");
+        benchmark::DoNotOptimize(day.s.seconds.data());
+    }
+}
+BENCHMARK(RawDayLoad)->Unit(benchmark::kMillisecond);
+
+void RawReadAndSplit(benchmark::State& state) {
+    tools::SampleCardOptions o;
+    o.days = 1;
+    const QString card = bench::sampleCard(QStringLiteral("one"), o);
+    const QStringList paths{card + QStringLiteral("20210301.LA"), card + QStringLiteral("20210301.LV")};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::readAndSplit(paths));
+}
+BENCHMARK(RawReadAndSplit)->Unit(benchmark::kMillisecond);
 
 // One day file of statistical levels read and converted, nothing written.
 void SummaryDay(benchmark::State& state) {
