@@ -7,7 +7,7 @@ _moravel_cli() {
         words=("${COMP_WORDS[@]}")
         cword=$COMP_CWORD
     }
-    local commands="days check csv report graph summary verify settings capacity version"
+    local commands="days check csv report graph summary levels verify settings capacity version"
     local levels="Leq Le L05 L10 L50 L90 L95 Lmin Lmax"
     local selection="--day --period --from --to"
 
@@ -36,6 +36,7 @@ _moravel_cli() {
             COMPREPLY=($(compgen -W "site= place= position= noise-regulation= vibration-regulation= notices=
                 institution= person= noise-reference= vibration-reference= week= start= stop=" -- "$cur"))
             return ;;
+        --step) COMPREPLY=($(compgen -W "1s 10s 1min 10min 1h" -- "$cur")); return ;;
         --day | --period | --from | --to | --size) return ;;
     esac
 
@@ -46,6 +47,7 @@ _moravel_cli() {
             --each-day --summary --overwrite --quiet" ;;
         graph) options="$selection --channel --size --lines --level --series --overwrite --quiet" ;;
         summary) options="$selection --noise-level --vibration-level --format" ;;
+        levels) options="--day --from --to --channel --step --format" ;;
         settings) options="--set --not-fat32-ok --quiet" ;;
         verify) options="--quiet" ;;
         version) options="" ;;

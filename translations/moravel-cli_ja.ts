@@ -548,50 +548,6 @@ Prints the version of the application.
         <translation>%1: 設定は書き込まれませんでした</translation>
     </message>
     <message>
-        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
-
-Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
-
-commands:
-  days      CARD                  the measured days of the card, one yyyymmdd a line
-  check     CARD                  what the application would reject, and the file system
-  csv       CARD OUTDIR SELECTION the CSV files of the export window
-  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
-  graph     CARD FILE SELECTION   one graph of the main window as an image
-  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
-  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands
-  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
-  capacity  CARD                  the free space and the recording days left
-  version                         the version of the application
-
-CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
-card, a period of at most 31 measured days.
-&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
-Exit status: 0 done, 1 failed, 2 a usage error.
-</source>
-        <translation>使い方: moravel-cli コマンド 引数 [オプション]
-
-騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
-
-コマンド:
-  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
-  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
-  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
-  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
-  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
-  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
-  verify    REPORT.pdf CARD       カードがPDFの報告書をそのとおりに作るか
-  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
-  capacity  CARD                  残り容量と記録可能の日数
-  version                         アプリケーションのバージョン
-
-CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
-（カードの測定日、期間は最大３１測定日）です。
-「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
-終了コード: 0 完了、1 失敗、2 使い方の誤り。
-</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli verify REPORT.pdf CARD [--quiet]
 
 Whether the card makes the PDF report: every card file the report records as
@@ -703,6 +659,112 @@ PDFでないファイル、壊れたファイル、moravel-cli report で作ら�
     <message>
         <source>is not a regular file: skipped</source>
         <translation>は通常のファイルではありません: 読み飛ばしました</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
+
+Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
+
+commands:
+  days      CARD                  the measured days of the card, one yyyymmdd a line
+  check     CARD                  what the application would reject, and the file system
+  csv       CARD OUTDIR SELECTION the CSV files of the export window
+  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
+  graph     CARD FILE SELECTION   one graph of the main window as an image
+  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
+  levels    CARD --day YYYYMMDD   the raw seconds of a day: per step Leq, Lmax, L05 ... L95
+  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands
+  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
+  capacity  CARD                  the free space and the recording days left
+  version                         the version of the application
+
+CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
+card, a period of at most 31 measured days.
+&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
+Exit status: 0 done, 1 failed, 2 a usage error.
+</source>
+        <translation>使い方: moravel-cli コマンド 引数 [オプション]
+
+騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
+
+コマンド:
+  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
+  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
+  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
+  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
+  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
+  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
+  levels    CARD --day YYYYMMDD   １日の生データ（毎秒）: 区間ごとの Leq、Lmax、L05 … L95
+  verify    REPORT.pdf CARD       カードがPDFの報告書をそのとおりに作るか
+  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
+  capacity  CARD                  残り容量と記録可能の日数
+  version                         アプリケーションのバージョン
+
+CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
+（カードの測定日、期間は最大３１測定日）です。
+「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
+終了コード: 0 完了、1 失敗、2 使い方の誤り。
+</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli levels CARD --day YYYYMMDD [--from HH:MM[:SS] --to HH:MM[:SS]]
+                         [--channel S|V] [--step 1s|10s|1min|10min|1h]
+                         [--format text|csv|json]
+
+Prints the raw level files of a day (.LA, .LV, one sample a second) per step: the
+valid seconds, Leq (the energy average), Lmax and its time, Lmin and L05, L10, L50,
+L90, L95, where L_N is the sample at position ceil(n*N/100) of the n valid samples
+sorted from the highest, values to a tenth. A step of 1s prints the samples.
+
+  --day YYYYMMDD           the day
+  --from, --to HH:MM[:SS]  the interval (default the whole day; --to may be 24:00)
+  --channel S|V            one channel (default both)
+  --step STEP              1s, 10s, 1min, 10min (default) or 1h
+  --format text|csv|json   a table (default), CSV in code page 932, or JSON
+</source>
+        <translation>使い方: moravel-cli levels CARD --day YYYYMMDD [--from HH:MM[:SS] --to HH:MM[:SS]]
+                         [--channel S|V] [--step 1s|10s|1min|10min|1h]
+                         [--format text|csv|json]
+
+１日の生データファイル（.LA、.LV、毎秒１つの値）を区間ごとに表示します: 有効秒数、
+Leq（エネルギー平均）、Lmax とその時刻、Lmin、L05、L10、L50、L90、L95。L_N は有効な
+n 個の値を大きい順に並べた ceil(n*N/100) 番目の値です。値は0.1単位。区間 1s では
+値そのものを表示します。
+
+  --day YYYYMMDD           日
+  --from, --to HH:MM[:SS]  区間（既定は１日全体、--to は 24:00 まで）
+  --channel S|V            一方のチャンネルだけ（既定は両方）
+  --step STEP              1s、10s、1min、10min（既定）、1h
+  --format text|csv|json   表（既定）、コードページ932のCSV、JSON
+</translation>
+    </message>
+    <message>
+        <source>%1 %2: a time of day is HH:MM or HH:MM:SS</source>
+        <translation>%1 %2: 時刻は HH:MM または HH:MM:SS で指定します</translation>
+    </message>
+    <message>
+        <source>levels takes one card directory</source>
+        <translation>levels にはカードのディレクトリを１つ指定します</translation>
+    </message>
+    <message>
+        <source>levels needs --day YYYYMMDD</source>
+        <translation>levels には --day YYYYMMDD が必要です</translation>
+    </message>
+    <message>
+        <source>--step %1: the steps are 1s, 10s, 1min, 10min and 1h</source>
+        <translation>--step %1: 区間は 1s、10s、1min、10min、1h のいずれかです</translation>
+    </message>
+    <message>
+        <source>--to %1 is not after --from %2</source>
+        <translation>--to %1 が --from %2 より後ではありません</translation>
+    </message>
+    <message>
+        <source>--channel %1: the channels are S and V</source>
+        <translation>--channel %1: チャンネルは S または V です</translation>
+    </message>
+    <message>
+        <source>%1, line %2</source>
+        <translation>%1 の %2 行目</translation>
     </message>
 </context>
 </TS>

@@ -152,6 +152,7 @@ int commandCsv(const Arguments& a);
 int commandReport(const Arguments& a);
 int commandGraph(const Arguments& a);
 int commandSummary(const Arguments& a);
+int commandLevels(const Arguments& a);
 int commandSettings(const Arguments& a);
 
 } // namespace moravel::cli

@@ -41,6 +41,7 @@ QString usage() {
         "  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf\n"
         "  graph     CARD FILE SELECTION   one graph of the main window as an image\n"
         "  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances\n"
+        "  levels    CARD --day YYYYMMDD   the raw seconds of a day: per step Leq, Lmax, L05 ... L95\n"
         "  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands\n"
         "  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set\n"
         "  capacity  CARD                  the free space and the recording days left\n"
@@ -166,6 +167,24 @@ const QList<Command>& commands() {
                             "  --vibration-level NAME   the vibration level examined (default L10)\n"
                             "  --format text|csv|json   a table (default), CSV in code page 932, or JSON\n") +
                     timeWindowHelp();
+         }},
+        {"levels",
+         {{"--day", 1}, {"--from", 1}, {"--to", 1}, {"--channel", 1}, {"--step", 1}, {"--format", 1}},
+         commandLevels,
+         [] {
+             return Cli::tr(
+                 "usage: moravel-cli levels CARD --day YYYYMMDD [--from HH:MM[:SS] --to HH:MM[:SS]]\n"
+                 "                         [--channel S|V] [--step 1s|10s|1min|10min|1h]\n"
+                 "                         [--format text|csv|json]\n\n"
+                 "Prints the raw level files of a day (.LA, .LV, one sample a second) per step: the\n"
+                 "valid seconds, Leq (the energy average), Lmax and its time, Lmin and L05, L10, L50,\n"
+                 "L90, L95, where L_N is the sample at position ceil(n*N/100) of the n valid samples\n"
+                 "sorted from the highest, values to a tenth. A step of 1s prints the samples.\n\n"
+                 "  --day YYYYMMDD           the day\n"
+                 "  --from, --to HH:MM[:SS]  the interval (default the whole day; --to may be 24:00)\n"
+                 "  --channel S|V            one channel (default both)\n"
+                 "  --step STEP              1s, 10s, 1min, 10min (default) or 1h\n"
+                 "  --format text|csv|json   a table (default), CSV in code page 932, or JSON\n");
          }},
         {"verify",
          {{"--quiet", 0}},

@@ -40,6 +40,8 @@ expect "--summary" moravel-cli report card r.pdf --day 20210301 --su
 expect "full graph table" moravel-cli report card r.pdf --kind ""
 expect "csv json text" moravel-cli summary card --format ""
 expect "S V" moravel-cli graph card g.png --channel ""
+expect "10min 10s 1h 1min 1s" moravel-cli levels card --day 20210301 --step ""
+expect "--step" moravel-cli levels card --st
 expect "L05 L10 L50 L90 L95 Leq Lmax Lmin" moravel-cli report card r.pdf --vibration-level ""
 expect "L05,L10 L05,L50 L05,L90 L05,L95 L05,Le L05,Leq L05,Lmax L05,Lmin" moravel-cli graph card g.png --series L05,L
 expect "Leq,Le,Lmax Leq,Le,Lmin" moravel-cli report card r.pdf --series Leq,Le,Lm

@@ -1,0 +1,91 @@
+// The raw seconds of a day from the command line.
+#include "CliRun.h"
+#include "SampleCard.h"
+#include "TestSupport.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using moravel::test::cli;
+
+namespace {
+
+// A card with one raw file: 10:00:00 to 10:00:04 at 60.0, 70.0, ---.-, 50.0, 60.0; 10:00:10 at 80.0.
+struct RawCard {
+    RawCard() {
+        QStringList lines = moravel::tools::sampleHeader(QStringLiteral("1111100"));
+        lines.append(QString());
+        lines.append(QStringLiteral("2021/03/01 10:00,060.0,070.0,---.-,050.0,060.0"));
+        lines.append(QStringLiteral("2021/03/01 10:00:10,080.0"));
+        moravel::test::writeDeviceFile(tmp.filePath("20210301.LA"), lines);
+        moravel::test::writeDeviceFile(tmp.filePath("MORVEL.TXT"),
+                                       moravel::tools::sampleHeader(QStringLiteral("1111100")));
+    }
+    QTemporaryDir tmp;
+};
+
+} // namespace
+
+TEST(CliLevels, StepsAndSamplesAsJsonTextAndCsv) {
+    const RawCard card;
+    const auto json = cli({"levels", card.tmp.path(), "--day", "20210301", "--from", "10:00", "--to",
+                           "10:00:20", "--step", "10s", "--format", "json"});
+    EXPECT_EQ(json.code, 0);
+    // Leq of 60, 70, 50, 60: 10·log10((10^6 + 10^7 + 10^5 + 10^6) / 4) = 64.807.
+    EXPECT_EQ(
+        json.out,
+        "{\"date\": \"2021-03-01\", \"from\": \"10:00:00\", \"to\": \"10:00:20\", \"step\": \"10s\", "
+        "\"channels\": {\"S\": {\"reason\": null, \"steps\": ["
+        "{\"start\": \"10:00:00\", \"valid\": 4, \"leq\": 64.8, \"lmax\": 70.0, \"lmax_time\": \"10:00:01\", "
+        "\"lmin\": 50.0, \"l05\": 70.0, \"l10\": 70.0, \"l50\": 60.0, \"l90\": 50.0, \"l95\": 50.0}, "
+        "{\"start\": \"10:00:10\", \"valid\": 1, \"leq\": 80.0, \"lmax\": 80.0, \"lmax_time\": \"10:00:10\", "
+        "\"lmin\": 80.0, \"l05\": 80.0, \"l10\": 80.0, \"l50\": 80.0, \"l90\": 80.0, \"l95\": 80.0}]}, "
+        "\"V\": {\"reason\": \"20210301.LV がありません。\", \"steps\": []}}}\n");
+    // The missing vibration file is said once on standard error; the run still succeeds.
+    EXPECT_EQ(json.err, QStringLiteral("moravel-cli: 20210301.LV がありません。\n"));
+
+    const auto samples = cli({"levels", card.tmp.path(), "--day", "20210301", "--from", "10:00:01", "--to",
+                              "10:00:04", "--step", "1s", "--channel", "S"});
+    EXPECT_EQ(samples.out, "noise S\ntime      level\n10:00:01   70.0\n10:00:02      -\n10:00:03   50.0\n");
+    EXPECT_TRUE(samples.err.isEmpty());
+
+    // CSV as the other CSV files: code page 932 with CR LF; a gap is an empty field.
+    QProcess p;
+    p.start(QStringLiteral(MORAVEL_CLI),
+            {"levels", card.tmp.path(), "--day", "20210301", "--from", "10:00:09", "--to", "10:00:11",
+             "--step", "1s", "--channel", "S", "--format", "csv"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.readAllStandardOutput(),
+              moravel::platform::encodeCp932(QStringLiteral("日時,チャンネル,レベル\r\n")) +
+                  "2021/03/01 10:00:09,S,\r\n2021/03/01 10:00:10,S,80.0\r\n");
+}
+
+TEST(CliLevels, WhatIsWrongIsSaid) {
+    const RawCard card;
+    const struct {
+        QStringList args;
+        int code;
+        QString err;
+    } cases[] = {
+        {{"--from", "10:00"}, 2, "moravel-cli: levels needs --day YYYYMMDD\n"},
+        {{"--day", "20210301", "--step", "5min"},
+         2,
+         "moravel-cli: --step 5min: the steps are 1s, 10s, 1min, 10min and 1h\n"},
+        {{"--day", "20210301", "--from", "10:00", "--to", "09:00"},
+         2,
+         "moravel-cli: --to 09:00:00 is not after --from 10:00:00\n"},
+        {{"--day", "20210301", "--from", "24:00"},
+         2,
+         "moravel-cli: --from 24:00: a time of day is HH:MM or HH:MM:SS\n"},
+        {{"--day", "20210301", "--channel", "X"}, 2, "moravel-cli: --channel X: the channels are S and V\n"},
+        {{"--day", "20210302"},
+         1,
+         "moravel-cli: 20210302.LA がありません。\nmoravel-cli: 20210302.LV がありません。\n"},
+    };
+    for (const auto& c : cases) {
+        const auto r = cli(QStringList{"levels", card.tmp.path()} + c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
+    }
+}
