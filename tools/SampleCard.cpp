@@ -1,5 +1,6 @@
 #include "SampleCard.h"
 
+#include "data/Raw.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -77,53 +78,75 @@ QString dateText(const QDate& day) {
 
 } // namespace
 
-QStringList sampleDayFile(const QDate& day, SampleChannel channel, const QString& week, SampleRandom& random,
-                          double undetermined) {
+std::vector<std::int16_t> sampleSeconds(const QDate& day, SampleChannel channel, const QString& week,
+                                        SampleRandom& random, double gaps) {
+    const bool noise = channel == SampleChannel::Noise;
+    const bool working = isConstructionDay(day, week);
+    std::vector<std::int16_t> seconds(data::SecondsPerDay, data::RawGap);
+    // A cheap bell for the second-to-second variation: four uniforms, deviation 1.
+    auto wobble = [&] {
+        return (random.uniform() + random.uniform() + random.uniform() + random.uniform() - 2.0) * 1.7320508;
+    };
+    for (int slot = 0; slot < 144; ++slot) {
+        const int minute = slot * 10;
+        const double median = medianLevel(minute, working, channel, random);
+        // Now and then the monitor records nothing for a while (a card change, a power cut).
+        if (gaps > 0 && random.uniform() < gaps)
+            continue;
+        const bool workHours =
+            working && minute >= 8 * 60 && minute < 18 * 60 && !(minute >= 12 * 60 && minute < 13 * 60);
+        // Impacts of the work (breakers, piling, dropped loads): a jump that dies away in seconds.
+        double impact = 0;
+        for (int s = slot * 600; s < slot * 600 + 600; ++s) {
+            if (workHours && random.uniform() < (noise ? 0.004 : 0.003))
+                impact = (noise ? 14.0 : 10.0) + random.uniform() * (noise ? 22.0 : 18.0);
+            const double level = median + wobble() * 2.5 + impact;
+            impact *= 0.55;
+            seconds[static_cast<size_t>(s)] =
+                static_cast<std::int16_t>(std::lround(std::clamp(level, 20.0, 120.0) * 10.0));
+        }
+    }
+    return seconds;
+}
+
+QStringList sampleDayFile(const std::vector<std::int16_t>& seconds, const QDate& day, const QString& week,
+                          SampleRandom& random, double undetermined) {
     QStringList lines = sampleHeader(week);
     lines.append(QString());
-    const bool working = isConstructionDay(day, week);
     const QString date = dateText(day);
+    data::RawChannel channel;
+    channel.seconds = seconds;
     for (int slot = 0; slot < 144; ++slot) {
-        const double l50 = medianLevel(slot * 10, working, channel, random);
-        const double spread = 1.0 + std::abs(random.normal()) * 0.6;
-        const double leq = l50 + 3.0 * spread;
-        const double values[9] = {leq,
-                                  leq + 27.8,
-                                  l50 + 8 * spread,
-                                  l50 + 6 * spread,
-                                  l50,
-                                  l50 - 4 * spread,
-                                  l50 - 5 * spread,
-                                  l50 - 7 * spread,
-                                  l50 + 15 * spread};
+        const data::IntervalStats st = data::intervalStats(channel, slot * 600, slot * 600 + 600);
+        // Le: the sound exposure of the ten minutes, Leq + 10·log10(600 s).
+        const int values[9] = {st.leq, st.leq + 278, st.l05,  st.l10, st.l50,
+                               st.l90, st.l95,       st.lmin, st.lmax};
         QString row = date + u' ' +
                       QStringLiteral("%1:%2")
                           .arg(slot / 6, 2, 10, QLatin1Char('0'))
                           .arg(slot % 6 * 10, 2, 10, QLatin1Char('0'));
-        for (double v : values)
-            row += u',' + (random.uniform() < undetermined ? QStringLiteral("---.-") : levelText(v));
+        for (int v : values)
+            row += u',' + (st.valid == 0 || random.uniform() < undetermined ? QStringLiteral("---.-")
+                                                                            : levelText(v / 10.0));
         lines.append(row);
     }
     return lines;
 }
 
-QStringList sampleRawFile(const QDate& day, SampleChannel channel, const QString& week,
-                          SampleRandom& random) {
+QStringList sampleRawFile(const std::vector<std::int16_t>& seconds, const QDate& day, const QString& week) {
     QStringList lines = sampleHeader(week);
     lines.append(QString());
-    const bool working = isConstructionDay(day, week);
     const QString date = dateText(day);
-    double level = 0;
     for (int minute = 0; minute < 1440; ++minute) {
-        if (minute % 10 == 0)
-            level = medianLevel(minute, working, channel, random);
         QString row = date + u' ' +
                       QStringLiteral("%1:%2")
                           .arg(minute / 60, 2, 10, QLatin1Char('0'))
                           .arg(minute % 60, 2, 10, QLatin1Char('0'));
         row.reserve(row.size() + 60 * 6);
-        for (int s = 0; s < 60; ++s)
-            row += u',' + levelText(level + random.normal() * 2.5);
+        for (int s = minute * 60; s < minute * 60 + 60; ++s) {
+            const std::int16_t v = seconds[static_cast<size_t>(s)];
+            row += u',' + (v == data::RawGap ? QStringLiteral("---.-") : levelText(v / 10.0));
+        }
         lines.append(row);
     }
     return lines;
@@ -139,17 +162,19 @@ QStringList writeSampleCard(const QString& directory, const SampleCardOptions& o
         if (options.gapEvery > 0 && n > 0 && n % options.gapEvery == 0)
             day = day.addDays(options.gapLength);
         const QString stem = day.toString(QStringLiteral("yyyyMMdd"));
-        platform::writeLines(
-            dir + stem + QStringLiteral(".LAC"),
-            sampleDayFile(day, SampleChannel::Noise, options.week, random, options.undetermined));
-        platform::writeLines(
-            dir + stem + QStringLiteral(".LVC"),
-            sampleDayFile(day, SampleChannel::Vibration, options.week, random, options.undetermined));
+        // The seconds first, whether or not they are written: every ten-minute entry of the day files
+        // is their statistics.
+        const std::vector<std::int16_t> s =
+            sampleSeconds(day, SampleChannel::Noise, options.week, random, options.undetermined);
+        const std::vector<std::int16_t> v =
+            sampleSeconds(day, SampleChannel::Vibration, options.week, random, options.undetermined);
+        platform::writeLines(dir + stem + QStringLiteral(".LAC"),
+                             sampleDayFile(s, day, options.week, random, options.undetermined));
+        platform::writeLines(dir + stem + QStringLiteral(".LVC"),
+                             sampleDayFile(v, day, options.week, random, options.undetermined));
         if (options.raw) {
-            platform::writeLines(dir + stem + QStringLiteral(".LA"),
-                                 sampleRawFile(day, SampleChannel::Noise, options.week, random));
-            platform::writeLines(dir + stem + QStringLiteral(".LV"),
-                                 sampleRawFile(day, SampleChannel::Vibration, options.week, random));
+            platform::writeLines(dir + stem + QStringLiteral(".LA"), sampleRawFile(s, day, options.week));
+            platform::writeLines(dir + stem + QStringLiteral(".LV"), sampleRawFile(v, day, options.week));
         }
         stems.append(stem);
         day = day.addDays(1);

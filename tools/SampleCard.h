@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace moravel::tools {
 
@@ -37,14 +38,21 @@ private:
 
 enum class SampleChannel { Noise, Vibration };
 
-// The lines of a day file of statistical levels (.LAC for noise, .LVC for vibration): the header,
-// the empty line 16 and 144 data rows.
-QStringList sampleDayFile(const QDate& day, SampleChannel channel, const QString& week, SampleRandom& random,
-                          double undetermined = 0.003);
+// The levels of a day, one a second in tenths of a decibel (data::RawGap where the monitor recorded
+// nothing): quiet nights, working hours on construction days with the impacts of the work, and, with
+// the share `gaps`, ten minutes without a record.
+std::vector<std::int16_t> sampleSeconds(const QDate& day, SampleChannel channel, const QString& week,
+                                        SampleRandom& random, double gaps = 0.003);
+
+// The lines of a day file of statistical levels (.LAC for noise, .LVC for vibration) made from the
+// seconds: the header, the empty line 16 and 144 data rows, each the statistics of its ten minutes
+// (Le is Leq + 27.8, the exposure of 600 s); a share `undetermined` of the values is written "---.-".
+QStringList sampleDayFile(const std::vector<std::int16_t>& seconds, const QDate& day, const QString& week,
+                          SampleRandom& random, double undetermined = 0.003);
 
 // The lines of a raw level file (.LA, .LV): the header, the empty line 16 and one line per minute
-// with its sixty per-second samples.
-QStringList sampleRawFile(const QDate& day, SampleChannel channel, const QString& week, SampleRandom& random);
+// with its sixty seconds.
+QStringList sampleRawFile(const std::vector<std::int16_t>& seconds, const QDate& day, const QString& week);
 
 // Writes a whole card into a directory (created if needed): for every measured day yyyymmdd.LAC,
 // .LVC and, unless turned off, .LA and .LV, and "MORVEL.TXT". Returns the day stems written.

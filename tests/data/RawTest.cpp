@@ -139,7 +139,7 @@ TEST(RawDay, AMissingFileIsAnEmptyChannelWithItsReason) {
     moravel::tools::writeSampleCard(tmp.path(), moravel::test::cardOptions(1, true));
     QFile::remove(tmp.filePath("20210301.LV"));
     const RawDay day = loadRawDay(tmp.path(), QStringLiteral("20210301"));
-    EXPECT_EQ(day.s.validSeconds(), SecondsPerDay);
+    EXPECT_EQ(day.s.validSeconds(), SecondsPerDay); // a test card records every second
     EXPECT_TRUE(day.v.empty());
     EXPECT_EQ(day.v.reason, QStringLiteral("20210301.LV がありません。"));
     // The same bytes with a byte order mark read the same.
@@ -193,4 +193,35 @@ TEST(IntervalStatistics, HandMadeIntervals) {
     EXPECT_EQ(intervalStats(RawChannel(), 0, 10).valid, 0);
     EXPECT_EQ(deciText(635), QStringLiteral("63.5"));
     EXPECT_EQ(deciText(5), QStringLiteral("0.5"));
+}
+
+// The ten-minute entries of the day files are the statistics of the raw seconds, on a whole card
+// written with its recording gaps and undetermined values.
+TEST(RawDay, TheDayFilesEntriesAreTheStatisticsOfTheirSeconds) {
+    QTemporaryDir tmp;
+    moravel::tools::SampleCardOptions options;
+    options.days = 3;
+    const QStringList stems = moravel::tools::writeSampleCard(tmp.path(), options);
+    int compared = 0;
+    for (const QString& stem : stems) {
+        const RawDay day = loadRawDay(tmp.path(), stem);
+        for (const auto& [channel, extension] : {std::pair{&day.s, ".LAC"}, std::pair{&day.v, ".LVC"}}) {
+            const QStringList lines = moravel::platform::readLines(tmp.filePath(stem + extension));
+            ASSERT_EQ(lines.size(), 17 + 144);
+            for (int slot = 0; slot < 144; ++slot) {
+                const QStringList fields = lines[17 + slot].split(u',');
+                const IntervalStats st = intervalStats(*channel, slot * 600, slot * 600 + 600);
+                const int expected[9] = {st.leq, st.leq + 278, st.l05,  st.l10, st.l50,
+                                         st.l90, st.l95,       st.lmin, st.lmax};
+                for (int i = 0; i < 9; ++i) {
+                    if (fields[1 + i] == u"---.-")
+                        continue;
+                    EXPECT_EQ(fields[1 + i], QString::asprintf("%05.1f", expected[i] / 10.0))
+                        << stem.toStdString() << extension << " " << slot << " " << i;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_GT(compared, 3 * 2 * 144 * 9 * 9 / 10);
 }

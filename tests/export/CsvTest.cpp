@@ -192,7 +192,9 @@ TEST(RawCsv, FromBytesAsFromLines) {
 TEST(RawCsv, AWholeDayInChunksAsInOnePiece) {
     moravel::tools::SampleRandom random(3);
     const QStringList lines = moravel::tools::sampleRawFile(
-        QDate(2021, 3, 1), moravel::tools::SampleChannel::Noise, "1111100", random);
+        moravel::tools::sampleSeconds(QDate(2021, 3, 1), moravel::tools::SampleChannel::Noise, "1111100",
+                                      random),
+        QDate(2021, 3, 1), "1111100");
     const QByteArray bytes = moravel::platform::encodeCp932(lines.join("\r\n") + "\r\n");
     QList<qsizetype> chunks;
     QByteArray streamed;
