@@ -47,6 +47,7 @@ _moravel_cli() {
             --each-day --summary --overwrite --quiet" ;;
         graph) options="$selection --channel --size --lines --level --series --overwrite --quiet" ;;
         summary) options="$selection --noise-level --vibration-level --format" ;;
+        check) options="--raw" ;;
         levels) options="--day --from --to --channel --step --format" ;;
         settings) options="--set --not-fat32-ok --quiet" ;;
         verify) options="--quiet" ;;

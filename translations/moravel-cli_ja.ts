@@ -32,20 +32,6 @@ there, one yyyymmdd a line.
 </translation>
     </message>
     <message>
-        <source>usage: moravel-cli check CARD
-
-Loads every day as the main window loads it and prints each day the application
-would reject with its message, a broken MORVEL.TXT, and the card&apos;s file system.
-Exit status 1 when anything is wrong.
-</source>
-        <translation>使い方: moravel-cli check CARD
-
-メインウィンドウと同じように全ての日を読み込み、アプリケーションが受け付けない日を
-そのメッセージとともに、破損した MORVEL.TXT、カードのファイルシステムを表示します。
-問題があれば終了コードは 1 です。
-</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli csv CARD OUTDIR (--day YYYYMMDD | --period FIRST LAST | --all)
                       [--from HH:MM --to HH:MM] [--overwrite] [--quiet]
 
@@ -765,6 +751,35 @@ n 個の値を大きい順に並べた ceil(n*N/100) 番目の値です。値は
     <message>
         <source>%1, line %2</source>
         <translation>%1 の %2 行目</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli check CARD [--raw]
+
+Loads every day as the main window loads it and prints each day the application
+would reject with its message, a broken MORVEL.TXT, and the card&apos;s file system.
+Exit status 1 when anything is wrong.
+
+  --raw                    also tell, as information, the days whose ten-minute
+                           entries differ by more than 1 dB from the statistics of
+                           the raw seconds (a raw file of another day file)
+</source>
+        <translation>使い方: moravel-cli check CARD [--raw]
+
+メインウィンドウと同じように全ての日を読み込み、アプリケーションが受け付けない日を
+そのメッセージとともに、破損した MORVEL.TXT、カードのファイルシステムを表示します。
+問題があれば終了コードは 1 です。
+
+  --raw                    10分ごとの値が生データの統計と1 dBを超えて異なる日も
+                           情報として表示します（別の日のファイルの生データ）
+</translation>
+    </message>
+    <message>
+        <source>%1: %2 holds no second of its day (%3 lines of another date)</source>
+        <translation>%1: %2 にはその日の値が１秒もありません（別の日付の行 %3）</translation>
+    </message>
+    <message>
+        <source>%1: %2 ten-minute entries of %3 differ by more than 1 dB from the seconds of %4 (the first at %5)</source>
+        <translation>%1: %3 の10分値 %2 個が %4 の毎秒の値の統計と1 dBを超えて異なります（最初は %5）</translation>
     </message>
 </context>
 </TS>

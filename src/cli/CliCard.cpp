@@ -1,10 +1,12 @@
 // The commands that read a card and write nothing: days, check, capacity, verify.
 #include "cli/Cli.h"
 #include "common/Errors.h"
+#include "common/Fields.h"
 #include "common/LevelStat.h"
 #include "data/Capacity.h"
 #include "data/Catalogue.h"
 #include "data/Compliance.h"
+#include "data/Raw.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
@@ -14,6 +16,8 @@
 
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace moravel::cli {
 
@@ -27,6 +31,78 @@ int commandDays(const Arguments& a) {
 
 // The card as the application and the monitor take it: every day loaded as choosing it loads it,
 // the settings file, the file system.
+namespace {
+
+// The ten-minute entries of a day file that the raw seconds of the day do not make (a raw file that
+// belongs to another day file): per day and channel, how many differ by more than 1 dB in a level
+// the day file holds, and the first of them.
+QStringList rawMismatches(const Card& card) {
+    QStringList lines;
+    // The columns of a day file row after its date and time; Le is the exposure, not a level of
+    // the seconds, and is left out.
+    const int columns[] = {0, 2, 3, 4, 5, 6, 7, 8};
+    for (const QString& stem : card.catalogue) {
+        const data::RawDay day = data::loadRawDay(card.directory, stem);
+        for (const auto& [raw, extension, name] :
+             {std::tuple{&day.s, ".LAC", "S"}, std::tuple{&day.v, ".LVC", "V"}}) {
+            if (raw->empty())
+                continue;
+            const QString rawName =
+                stem + (QLatin1String(name) == u"S" ? QStringLiteral(".LA") : QStringLiteral(".LV"));
+            if (raw->otherDate > 0 && raw->validSeconds() == 0) {
+                lines.append(stem + u' ' +
+                             Cli::tr("%1: %2 holds no second of its day (%3 lines of another date)")
+                                 .arg(QLatin1String(name), rawName)
+                                 .arg(raw->otherDate));
+                continue;
+            }
+            QStringList rows;
+            try {
+                rows = platform::readLines(card.directory + stem + QLatin1String(extension));
+            } catch (const DataError&) {
+                continue; // said above with the day
+            }
+            int differing = 0;
+            QString first;
+            for (const QString& row : std::as_const(rows)) {
+                const QStringList f = splitFields(row);
+                if (f.size() < 11 || !row.contains(u':') || row.contains(QLatin1String("ST")))
+                    continue;
+                const QStringList hm = f[1].split(u':');
+                const int minute = hm.value(0).toInt() * 60 + hm.value(1).toInt();
+                if (hm.size() < 2 || minute % 10 != 0 || minute >= 1440)
+                    continue;
+                const data::IntervalStats st = data::intervalStats(*raw, minute * 60, minute * 60 + 600);
+                if (st.valid == 0)
+                    continue;
+                const int fromSeconds[] = {st.leq, st.l05, st.l10, st.l50, st.l90, st.l95, st.lmin, st.lmax};
+                bool differs = false;
+                for (int i = 0; i < 8; ++i) {
+                    bool ok = false;
+                    const double v = f[2 + columns[i]].toDouble(&ok);
+                    differs = differs || (ok && std::abs(v * 10 - fromSeconds[i]) > 10.5);
+                }
+                if (differs && differing++ == 0)
+                    first = f[1];
+            }
+            if (differing > 0)
+                lines.append(
+                    stem + u' ' +
+                    Cli::tr("%1: %2 ten-minute entries of %3 differ by more than 1 dB from the seconds "
+                            "of %4 (the first at %5)")
+                        .arg(QLatin1String(name))
+                        .arg(differing)
+                        .arg(stem + QLatin1String(extension),
+                             stem +
+                                 (name == QLatin1String("S") ? QStringLiteral(".LA") : QStringLiteral(".LV")),
+                             first));
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
 int commandCheck(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{Cli::tr("check takes one card directory")};
@@ -109,16 +185,22 @@ int commandCheck(const Arguments& a) {
         : fileSystem == u"FAT32"
             ? Cli::tr("file system FAT32: the monitor takes this card")
             : Cli::tr("file system %1: the monitor takes FAT32 cards only").arg(fileSystem);
+    // Information, not a fault of the card: the application shows the day files as they are.
+    const QStringList raw = a.has("--raw") ? rawMismatches(card) : QStringList();
     if (problems.isEmpty() && !refused) {
         out(Cli::tr("the card is sound: %1 measured days, %2, %3")
                 .arg(card.catalogue.size())
                 .arg(hasSettings ? Cli::tr("MORVEL.TXT readable") : Cli::tr("no MORVEL.TXT"),
                      fileSystemLine));
+        for (const QString& line : raw)
+            out(line);
         return 0;
     }
     for (const QString& line : problems)
         out(line);
     out(fileSystemLine);
+    for (const QString& line : raw)
+        out(line);
     return 1;
 }
 

@@ -76,14 +76,17 @@ const QList<Command>& commands() {
                  "there, one yyyymmdd a line.\n");
          }},
         {"check",
-         {},
+         {{"--raw", 0}},
          commandCheck,
          [] {
              return Cli::tr(
-                 "usage: moravel-cli check CARD\n\n"
+                 "usage: moravel-cli check CARD [--raw]\n\n"
                  "Loads every day as the main window loads it and prints each day the application\n"
                  "would reject with its message, a broken MORVEL.TXT, and the card's file system.\n"
-                 "Exit status 1 when anything is wrong.\n");
+                 "Exit status 1 when anything is wrong.\n\n"
+                 "  --raw                    also tell, as information, the days whose ten-minute\n"
+                 "                           entries differ by more than 1 dB from the statistics of\n"
+                 "                           the raw seconds (a raw file of another day file)\n");
          }},
         {"csv", selection() + QList<Option>{{"--all", 0}, {"--overwrite", 0}, {"--quiet", 0}}, commandCsv,
          [] {

@@ -89,3 +89,32 @@ TEST(CliLevels, WhatIsWrongIsSaid) {
         EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
     }
 }
+
+TEST(CliLevels, CheckRawTellsRawFilesThatDoNotMakeTheirDayFiles) {
+    QTemporaryDir tmp;
+    moravel::tools::SampleCardOptions options = moravel::test::cardOptions(2, true);
+    moravel::tools::writeSampleCard(tmp.filePath("card"), options);
+    options.seed = 5;
+    moravel::tools::writeSampleCard(tmp.filePath("other"), options);
+    const QString card = tmp.filePath("card");
+    // The card's own raw files make its day files: nothing to tell.
+    auto raw = cli({"check", card, "--raw"});
+    EXPECT_EQ(raw.out.count(u'\n'), 1) << raw.out.toStdString();
+    // A raw file of another day, and one of another card's same day.
+    QFile::remove(card + "/20210301.LA");
+    QFile::copy(card + "/20210302.LA", card + "/20210301.LA");
+    QFile::remove(card + "/20210302.LV");
+    QFile::copy(tmp.filePath("other/20210302.LV"), card + "/20210302.LV");
+    raw = cli({"check", card, "--raw"});
+    EXPECT_EQ(raw.code, 0); // information, not a fault of the card
+    const QStringList lines = raw.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << raw.out.toStdString();
+    EXPECT_EQ(lines[1], "20210301 S: 20210301.LA holds no second of its day (1440 lines of another date)");
+    EXPECT_TRUE(lines[2].startsWith("20210302 V: ")) << lines[2].toStdString();
+    EXPECT_TRUE(
+        lines[2].contains(" ten-minute entries of 20210302.LVC differ by more than 1 dB from the seconds of "
+                          "20210302.LV (the first at "))
+        << lines[2].toStdString();
+    // Without --raw nothing of it is said.
+    EXPECT_EQ(cli({"check", card}).out.count(u'\n'), 1);
+}
