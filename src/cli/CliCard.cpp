@@ -66,7 +66,7 @@ QStringList rawMismatches(const Card& card) {
             QString first;
             for (const QString& row : std::as_const(rows)) {
                 const QStringList f = splitFields(row);
-                if (f.size() < 11 || !row.contains(u':') || row.contains(QLatin1String("ST")))
+                if (f.size() < 11 || !holdsData(QStringView(row)))
                     continue;
                 const QStringList hm = f[1].split(u':');
                 const int minute = hm.value(0).toInt() * 60 + hm.value(1).toInt();

@@ -37,6 +37,21 @@ inline QByteArray undoubled(QByteArrayView raw) {
 }
 } // namespace fields_detail
 
+// Whether a line of a day file or a raw file is a data line: it holds ":" and no "ST" (the START and
+// STOP lines of the header hold both), as text or as the bytes of a plain ASCII line.
+template <class View> bool holdsData(View line) {
+    bool colon = false;
+    const qsizetype n = line.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = unit(line[i]);
+        if (c == u':')
+            colon = true;
+        else if (c == u'S' && i + 1 < n && unit(line[i + 1]) == u'T')
+            return false;
+    }
+    return colon;
+}
+
 // The same split without copying, for text (QStringView) or for bytes of a line that is plain ASCII
 // (QByteArrayView): the views point into the line, or into the splitter for quoted fields that held
 // doubled quotes. The line must outlive the views. Returns the number of fields.

@@ -14,19 +14,6 @@ namespace moravel::data {
 
 namespace {
 
-template <class View> bool isRawDataLine(View line) {
-    bool colon = false;
-    const qsizetype n = line.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = unit(line[i]);
-        if (c == u':')
-            colon = true;
-        else if (c == u'S' && i + 1 < n && unit(line[i + 1]) == u'T')
-            return false;
-    }
-    return colon;
-}
-
 // A sample field: digits with at most one decimal ("063.5", "63", "63.0"), or "---.-".
 enum class Sample { Level, Gap, Unreadable };
 template <class View> Sample readSample(View field, std::int16_t& deci) {
@@ -65,7 +52,7 @@ public:
     }
 
     template <class View, class Splitter> void line(View text, Splitter& fields) {
-        if (!isRawDataLine(text))
+        if (!holdsData(text))
             return;
         const int count = fields.split(text);
         if (count < 3)

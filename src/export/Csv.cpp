@@ -44,23 +44,10 @@ inline QByteArrayView midnight(QByteArrayView) {
     return "00:00";
 }
 
-template <class View> bool dataLine(View line) {
-    bool colon = false;
-    const qsizetype n = line.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = unit(line[i]);
-        if (c == u':')
-            colon = true;
-        else if (c == u'S' && i + 1 < n && unit(line[i + 1]) == u'T')
-            return false;
-    }
-    return colon;
-}
-
 } // namespace
 
 bool isDataLine(QStringView line) {
-    return dataLine(line);
+    return holdsData(line);
 }
 
 namespace {
@@ -227,7 +214,7 @@ void appendSample(QByteArray& bytes, const char* stamp, QByteArrayView sample) {
 // made in a byte buffer: the date and time are written once and then counted up second by second.
 template <class Splitter, class View>
 void rawLine(View line, int index, Splitter& fields, CsvText& out, const std::function<QString()>& asText) {
-    if (!dataLine(line)) {
+    if (!holdsData(line)) {
         convertHeaderLine(asText(), index, Headings::None, out);
         return;
     }
