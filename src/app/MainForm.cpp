@@ -431,7 +431,9 @@ void TFmMain::OpenCard(const QString& folder) {
     }
     const moravel::platform::FolderListing listing = moravel::platform::listFolders(path);
     if (!listing.error.isEmpty()) {
-        dialogs().information(this, QStringLiteral("このフォルダーを読み込めません：%1").arg(listing.error));
+        // The picker says this under the folder it shows; a box at start names the folder too.
+        dialogs().information(this, QStringLiteral("このフォルダーを読み込めません：%1\r\n%2")
+                                        .arg(QDir::toNativeSeparators(path), listing.error));
         return;
     }
     UseCard(path);
