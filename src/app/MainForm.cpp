@@ -15,6 +15,7 @@
 #include "export/CSVConvert.h"
 #include "graph/GraphArea.h"
 #include "graph/GraphPage.h"
+#include "graph/TimeHistoryPage.h"
 #include "platform/Anchors.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
@@ -93,11 +94,13 @@ TFmMain::TFmMain() {
     TabItem3 = new moravel::data::TablesPage(TabControl1);
     TabItem4 = new moravel::settings::SettingsPage(TabControl1);
     TabItem5 = new moravel::data::CompliancePage(TabControl1);
-    const std::array<std::pair<QWidget*, const char*>, 5> pages = {{{TabItem1, "測定項目情報"},
+    TabItem6 = new moravel::graph::TimeHistoryPage(TabControl1);
+    const std::array<std::pair<QWidget*, const char*>, 6> pages = {{{TabItem1, "測定項目情報"},
                                                                     {TabItem2, "グラフ"},
                                                                     {TabItem3, "数表"},
                                                                     {TabItem4, "測定項目設定"},
-                                                                    {TabItem5, "集計"}}};
+                                                                    {TabItem5, "集計"},
+                                                                    {TabItem6, "時間変化"}}};
     for (size_t i = 0; i < pages.size(); ++i) {
         QWidget* page = pages[i].first;
         page->setObjectName(QStringLiteral("TabItem%1").arg(i + 1));

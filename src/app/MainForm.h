@@ -27,7 +27,8 @@ class CompliancePage;
 } // namespace moravel::data
 namespace moravel::graph {
 class GraphPage;
-}
+class TimeHistoryPage;
+} // namespace moravel::graph
 namespace moravel::settings {
 class SettingsPage;
 }
@@ -122,6 +123,8 @@ public:
     // Takes the data of a load, shows its header and messages, and runs the full reset where it
     // failed. Returns whether it succeeded.
     bool ApplyLoad(moravel::data::LoadResult&& result);
+    // The raw seconds of the day shown (in month mode the period's first day) on the page 時間変化.
+    void ShowTimeHistory();
     void CbDataStartHChange();
     void ShowDataError(); // "データは破損しています。"
 
@@ -204,6 +207,7 @@ public:
     moravel::data::TablesPage* TabItem3 = nullptr;       // 数表
     moravel::settings::SettingsPage* TabItem4 = nullptr; // 測定項目設定
     moravel::data::CompliancePage* TabItem5 = nullptr;   // 集計
+    moravel::graph::TimeHistoryPage* TabItem6 = nullptr; // 時間変化
     QWidget* TabItem7 = nullptr;                         // never shown
     // side menu
     QPushButton* BtMenuOpen = nullptr;

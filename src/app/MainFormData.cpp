@@ -17,14 +17,17 @@
 #include "export/Csv.h"
 #include "graph/GraphArea.h"
 #include "graph/GraphPage.h"
+#include "graph/TimeHistoryPage.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Widgets.h"
 #include "report/PrintForm.h"
+
 #include "report/ReportPage.h"
 #include "settings/MeasItemSettings.h"
 #include "settings/SettingsPage.h"
+#include <QDir>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,6 +168,7 @@ void TFmMain::DataView() {
             return;
         if (ApplyLoad(moravel::data::loadDay(SelectionNow(), *this)))
             RadioGroupChange();
+        ShowTimeHistory();
         return;
     }
 
@@ -181,13 +185,31 @@ void TFmMain::DataView() {
         ShowDataError();
         return;
     }
-    if (!ApplyLoad(moravel::data::loadPeriod(SelectionNow(), *this)))
+    const bool loaded = ApplyLoad(moravel::data::loadPeriod(SelectionNow(), *this));
+    ShowTimeHistory();
+    if (!loaded)
         return;
     // The refresh draws the graphs of the period; drawing them again would give the same pixels.
     const int draws = m_graphDraws;
     RadioGroupChange();
     if (m_graphDraws == draws)
         GraphDraw();
+}
+
+void TFmMain::ShowTimeHistory() {
+    if (errorFlag || DateNumList.isEmpty()) {
+        TabItem6->clear(QStringLiteral("データを読み込めなかったため、生データを表示しません。"));
+        return;
+    }
+    const bool day = RbDateDMode->isChecked();
+    const int index = day ? CbDateList->currentIndex() : CbDateListStart->currentIndex();
+    if (index < 0 || index >= DateNumList.size()) {
+        TabItem6->clear(QStringLiteral("日を選ぶと、その日の生データ（毎秒の値）を表示します。"));
+        return;
+    }
+    const QString card = QDir::fromNativeSeparators(EdSelectDir->text());
+    TabItem6->setDay(moravel::data::loadRawDay(card, DateNumList[index]),
+                     TabItem1->EdReferenceS->text().toInt(), TabItem1->EdReferenceV->text().toInt());
 }
 
 // ---- tables and the central refresh ----
