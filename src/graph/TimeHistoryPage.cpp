@@ -191,6 +191,7 @@ void TimeHistoryPage::wheelEvent(QWheelEvent* event) {
 }
 
 void TimeHistoryPage::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
     m_dragX = event->position().x();
     m_dragView = m_view;
     m_marking = event->modifiers() & Qt::ShiftModifier;
