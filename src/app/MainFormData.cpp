@@ -201,15 +201,24 @@ void TFmMain::ShowTimeHistory() {
         TabItem6->clear(QStringLiteral("データを読み込めなかったため、生データを表示しません。"));
         return;
     }
-    const bool day = RbDateDMode->isChecked();
-    const int index = day ? CbDateList->currentIndex() : CbDateListStart->currentIndex();
-    if (index < 0 || index >= DateNumList.size()) {
+    const moravel::data::Selection selection = SelectionNow();
+    const int first = selection.monthMode ? selection.first : selection.day;
+    const int last = selection.monthMode ? std::max(selection.first, selection.last) : selection.day;
+    if (first < 0 || last >= DateNumList.size()) {
         TabItem6->clear(QStringLiteral("日を選ぶと、その日の生データ（毎秒の値）を表示します。"));
         return;
     }
-    const QString card = QDir::fromNativeSeparators(EdSelectDir->text());
-    TabItem6->setDay(moravel::data::loadRawDay(card, DateNumList[index]),
-                     TabItem1->EdReferenceS->text().toInt(), TabItem1->EdReferenceV->text().toInt());
+    // The page reads the seconds itself when it is shown: here it only learns the days.
+    moravel::graph::TimeHistorySource source;
+    source.card = QDir::fromNativeSeparators(EdSelectDir->text());
+    source.period = selection.monthMode;
+    for (int i = first; i <= last; ++i) {
+        source.stems.append(DateNumList[i]);
+        source.dayTexts.append(selection.text(i));
+    }
+    source.noiseReference = TabItem1->EdReferenceS->text().toInt();
+    source.vibrationReference = TabItem1->EdReferenceV->text().toInt();
+    TabItem6->setSource(source);
 }
 
 // ---- tables and the central refresh ----

@@ -3,6 +3,8 @@
 #include "common/DateText.h"
 #include "common/Errors.h"
 #include "common/Fields.h"
+#include "common/LevelStat.h"
+#include "data/Levels.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
@@ -157,6 +159,41 @@ RawDay loadRawDay(const QString& card, const QString& stem) {
     day.s = load(QStringLiteral(".LA"));
     day.v = load(QStringLiteral(".LV"));
     return day;
+}
+
+std::vector<std::int16_t> tenMinuteEntries(const QStringList& lines, int stat) {
+    std::vector<std::int16_t> entries(SlotsPerDay, RawGap);
+    for (const QString& line : lines) {
+        if (!holdsData(QStringView(line)))
+            continue;
+        const QStringList f = splitFields(line);
+        if (f.size() < 2 + LevelStatCount)
+            continue;
+        // A row stands for the ten minutes that begin at its time.
+        const QStringList hm = f[1].split(u':');
+        bool hourRead = false, minuteRead = false;
+        const int minute = hm.value(0).toInt(&hourRead) * 60 + hm.value(1).toInt(&minuteRead);
+        if (hm.size() < 2 || !hourRead || !minuteRead || minute < 0 || minute >= 1440 || minute % 10 != 0)
+            continue;
+        std::int16_t deci = RawGap;
+        if (readSample(QStringView(f[2 + stat]), deci) == Sample::Level)
+            entries[static_cast<size_t>(minute / 10)] = deci;
+    }
+    return entries;
+}
+
+void loadDayFileEntries(const QString& card, RawDay& day) {
+    auto load = [&](const QString& extension, int stat) {
+        const QString path = card + u'/' + day.stem + extension;
+        try {
+            if (QFileInfo(path).isFile())
+                return tenMinuteEntries(platform::readLines(path), stat);
+        } catch (const DataError&) {
+        }
+        return std::vector<std::int16_t>();
+    };
+    day.sEntries = load(QStringLiteral(".LAC"), L05);
+    day.vEntries = load(QStringLiteral(".LVC"), L10);
 }
 
 IntervalStats intervalStats(const RawChannel& channel, int first, int last) {

@@ -30,6 +30,9 @@ struct RawChannel {
 struct RawDay {
     QString stem;
     RawChannel s, v;
+    // The day files' ten-minute entries shown beside the seconds: L05 of the .LAC file and L10 of
+    // the .LVC file, SlotsPerDay each (RawGap where the file has none), or empty without the file.
+    std::vector<std::int16_t> sEntries, vEntries;
 };
 
 // The samples of a raw level file's bytes, placed as the CSV conversion places them: the first sample
@@ -40,6 +43,13 @@ RawChannel readRawChannel(const QByteArray& bytes, const QDate& day);
 // Both raw files of a day of the card (stem + ".LA", stem + ".LV"); a missing or unreadable file
 // gives an empty channel with its reason, not a failure of the day.
 RawDay loadRawDay(const QString& card, const QString& stem);
+
+// The level `stat` (a LevelStat) of the ten-minute entries of a day file's lines, in tenths of a
+// decibel: 144 values, RawGap where no row gives the interval or its field is not a level.
+std::vector<std::int16_t> tenMinuteEntries(const QStringList& lines, int stat);
+
+// The entries of both day files of `day` (stem + ".LAC", stem + ".LVC"), as RawDay keeps them.
+void loadDayFileEntries(const QString& card, RawDay& day);
 
 // The statistics of the valid seconds of [first, last) of a channel, in tenths of a decibel. L_N:
 // the n valid samples sorted from the highest to the lowest, L_N is the sample at position

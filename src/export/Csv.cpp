@@ -411,6 +411,35 @@ void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayVi
         sink(out.bytes());
 }
 
+QByteArray rawIntervalCsv(const QByteArray& bytes, const QDate& day, int first, int last) {
+    const QByteArray date = day.toString(QStringLiteral("yyyy/MM/dd")).toLatin1();
+    QByteArray kept;
+    rawCsvStream(bytes, [&](QByteArrayView chunk) {
+        // A sample's row begins with its date and time, "yyyy/mm/dd hh:mm:ss,"; every other row is
+        // the header's.
+        qsizetype start = 0;
+        while (start < chunk.size()) {
+            qsizetype end = chunk.indexOf(QByteArrayView("\r\n"), start);
+            end = end < 0 ? chunk.size() : end + 2;
+            const QByteArrayView row = chunk.sliced(start, end - start);
+            start = end;
+            const bool sample = row.size() > 20 && row[4] == '/' && row[7] == '/' && row[10] == ' ' &&
+                                row[13] == ':' && row[16] == ':' && row[19] == ',';
+            if (sample) {
+                if (row.first(10) != date)
+                    continue;
+                const int second = ((row[11] - '0') * 10 + (row[12] - '0')) * 3600 +
+                                   ((row[14] - '0') * 10 + (row[15] - '0')) * 60 + (row[17] - '0') * 10 +
+                                   (row[18] - '0');
+                if (second < first || second >= last)
+                    continue;
+            }
+            kept.append(row);
+        }
+    });
+    return kept;
+}
+
 QByteArray periodCsv(const PeriodInputs& in) {
     CsvText out;
     auto item = [&](const char* label, const QString& text) { out.row(QString::fromUtf8(label) + text); };

@@ -5,6 +5,7 @@
 #include "data/Levels.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -60,6 +61,10 @@ QByteArray rawCsv(const QStringList& lines);
 QByteArray rawCsvFromBytes(const QByteArray& bytes);
 // The same, handed out in chunks as it is made.
 void rawCsvStream(const QByteArray& bytes, const std::function<void(QByteArrayView)>& sink);
+
+// The rows of a raw level file's conversion that fall in the seconds [first, last) of `day`, with
+// the rows of its header: the CSV of an interval marked on the time history.
+QByteArray rawIntervalCsv(const QByteArray& bytes, const QDate& day, int first, int last);
 
 // What the period CSV is made of: the main window's item page and period maxima.
 struct PeriodInputs {

@@ -1,47 +1,206 @@
 #include "WindowTest.h"
 
+#include "export/Csv.h"
 #include "graph/TimeHistoryPage.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
+using moravel::data::deciText;
+using moravel::graph::TimeHistoryPage;
+using moravel::graph::TimeView;
 using moravel::test::MainWindowTest;
-using TimeHistory = MainWindowTest;
 
-TEST_F(TimeHistory, TheReadoutAndTheMarkedIntervalAreTheCoresSeconds) {
+namespace {
+
+class TimeHistory : public MainWindowTest {
+protected:
+    // Opens the page and waits until its day has been read.
+    TimeHistoryPage* openPage() {
+        auto* page = main->TabItem6;
+        QSignalSpy shown(page, &TimeHistoryPage::dayShown);
+        main->TabControl1->setCurrentWidget(page);
+        if (page->loading()) {
+            EXPECT_TRUE(shown.wait(20000));
+        }
+        EXPECT_FALSE(page->loading());
+        return page;
+    }
+    QPoint atSecond(TimeHistoryPage* page, int second) {
+        const QRect plot = page->noisePlot();
+        const double x =
+            plot.left() + (second - page->view().first + 0.5) * plot.width() / page->view().length();
+        return {static_cast<int>(x), plot.center().y()};
+    }
+};
+
+} // namespace
+
+TEST_F(TimeHistory, TheDayIsReadWhenThePageIsShownAndTheReadoutGivesItsSeconds) {
     chooseDirectory(makeCard(moravel::test::cardOptions(2, true)));
     auto* page = main->TabItem6;
-    main->TabControl1->setCurrentWidget(page);
+    // Another page is in front: nothing has been read yet.
+    EXPECT_FALSE(page->loading());
+    EXPECT_TRUE(page->day().s.empty());
+    openPage();
     const moravel::data::RawDay day = moravel::data::loadRawDay(tmp.filePath("card"), "20210301");
-    ASSERT_FALSE(day.s.empty());
-    EXPECT_EQ(page->view(), moravel::graph::TimeView{});
+    ASSERT_EQ(page->day().s.seconds, day.s.seconds);
+    ASSERT_EQ(page->day().v.seconds, day.v.seconds);
+    // The day files' L05 and L10 are there for the step line.
+    ASSERT_EQ(page->day().sEntries.size(), 144u);
+    EXPECT_EQ(page->day().sEntries[60], moravel::data::intervalStats(day.s, 36000, 36600).l05);
+    EXPECT_EQ(page->day().vEntries[60], moravel::data::intervalStats(day.v, 36000, 36600).l10);
+    EXPECT_EQ(page->view(), TimeView{});
 
     // The cursor over a known second reads that second's levels.
-    const QRect plot = page->noisePlot();
     page->setView({38500, 38560}); // a minute across the graph
-    const double x = plot.left() + (20.5 * plot.width() / 60.0);
-    QTest::mouseMove(page, QPoint(static_cast<int>(x), plot.center().y()));
+    QTest::mouseMove(page, atSecond(page, 38520));
     ASSERT_TRUE(page->cursorSecond());
     EXPECT_EQ(*page->cursorSecond(), 38520);
-    EXPECT_EQ(page->readout(), QStringLiteral("10:42:00　騒音 %1 dB(A)　振動 %2 dB")
-                                   .arg(moravel::data::deciText(day.s.seconds[38520]),
-                                        moravel::data::deciText(day.v.seconds[38520])));
-
-    // Keys: + zooms around the middle, Home shows the day again.
-    page->setView({});
-    QTest::keyClick(page, Qt::Key_Plus);
-    EXPECT_EQ(page->view().length(), 43200);
-    QTest::keyClick(page, Qt::Key_Home);
-    EXPECT_EQ(page->view(), moravel::graph::TimeView{});
+    const QString expected = QStringLiteral("10:42:00　騒音 %1 dB(A)　振動 %2 dB")
+                                 .arg(deciText(day.s.seconds[38520]), deciText(day.v.seconds[38520]));
+    EXPECT_EQ(page->readout(), expected);
+    EXPECT_EQ(page->findChild<QLabel*>("Readout")->text(), expected);
 
     // The marked ten minutes give the statistics of the core, as the day file's entry has them.
     page->setSelection({36000, 36600});
     const moravel::data::IntervalStats st = moravel::data::intervalStats(day.s, 36000, 36600);
     const QString text = page->findChild<QPlainTextEdit*>("IntervalStatistics")->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("10:00:00 – 10:10:00（600秒）"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("L05  %1\n").arg(moravel::data::deciText(st.l05))))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Lmax %1（").arg(moravel::data::deciText(st.lmax))));
+    EXPECT_TRUE(text.contains(QStringLiteral("L05  %1\n").arg(deciText(st.l05)))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Lmax %1（").arg(deciText(st.lmax))));
+}
+
+TEST_F(TimeHistory, TheKeyboardReachesTheGraphWithoutAClick) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(1, true)));
+    auto* page = openPage();
+    // Tab from the page's tab reaches the graph (the day list is off for a single day), whose keys
+    // zoom, pan and show the day again.
+    main->activateWindow();
+    main->TabControl1->tabBar()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), page)
+        << QApplication::focusWidget()->metaObject()->className() << " "
+        << QApplication::focusWidget()->objectName().toStdString();
+    QTest::keyClick(page, Qt::Key_Plus);
+    EXPECT_EQ(page->view(), (TimeView{21600, 64800}));
+    QTest::keyClick(page, Qt::Key_Right);
+    EXPECT_EQ(page->view(), (TimeView{25920, 69120}));
+    QTest::keyClick(page, Qt::Key_Minus);
+    QTest::keyClick(page, Qt::Key_Minus);
+    EXPECT_EQ(page->view(), TimeView{});
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(page, Qt::Key_Plus);
+    EXPECT_EQ(page->view().length(), moravel::graph::ShortestView);
+    QTest::keyClick(page, Qt::Key_Home);
+    EXPECT_EQ(page->view(), TimeView{});
+}
+
+TEST_F(TimeHistory, TheMouseZoomsPansAndMarks) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(1, true)));
+    auto* page = openPage();
+    // The wheel zooms around the cursor: the second under it stays there.
+    const QPoint at = atSecond(page, 61200);
+    QWheelEvent wheel(at, page->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(page, &wheel);
+    EXPECT_EQ(page->view().length(), 69120);
+    EXPECT_NEAR(page->view().first + (at.x() - page->noisePlot().left()) * page->view().length() /
+                                         double(page->noisePlot().width()),
+                61200, 100);
+
+    // A drag along the time labels zooms to its range; a drag over the graph pans.
+    page->setView({});
+    const QRect axis = page->timeAxis();
+    const int x10 = axis.left() + axis.width() * 10 / 24, x11 = axis.left() + axis.width() * 11 / 24;
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(x10, axis.center().y()));
+    QTest::mouseMove(page, QPoint(x11, axis.center().y()));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(x11, axis.center().y()));
+    EXPECT_NEAR(page->view().first, 36000, 120);
+    EXPECT_NEAR(page->view().last, 39600, 120);
+    const TimeView before = page->view();
+    const QPoint middle = page->noisePlot().center();
+    QTest::mousePress(page, Qt::LeftButton, {}, middle);
+    QTest::mouseMove(page, middle - QPoint(page->noisePlot().width() / 4, 0));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, middle - QPoint(page->noisePlot().width() / 4, 0));
+    EXPECT_NEAR(page->view().first - before.first, before.length() / 4, 30);
+    EXPECT_EQ(page->view().length(), before.length());
+
+    // Two clicks mark the seconds from the first to the second; Esc lets go of them.
+    page->setView({36000, 36060});
+    QTest::mouseClick(page, Qt::LeftButton, {}, atSecond(page, 36010));
+    QTest::mouseClick(page, Qt::LeftButton, {}, atSecond(page, 36004));
+    ASSERT_TRUE(page->selection());
+    EXPECT_EQ(*page->selection(), (TimeView{36004, 36011}));
+    // Shift+drag marks too.
+    QTest::mousePress(page, Qt::LeftButton, Qt::ShiftModifier, atSecond(page, 36020));
+    QTest::mouseMove(page, atSecond(page, 36029));
+    QTest::mouseRelease(page, Qt::LeftButton, Qt::ShiftModifier, atSecond(page, 36029));
+    EXPECT_EQ(*page->selection(), (TimeView{36020, 36030}));
+    QTest::keyClick(page, Qt::Key_Escape);
+    EXPECT_FALSE(page->selection());
+}
+
+TEST_F(TimeHistory, APeriodShowsItsFirstDayAndFollowsTheDayPicked) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(3, true)));
+    choosePeriod(0, 2);
+    auto* page = openPage();
+    auto* days = page->findChild<QComboBox*>("CbRawDay");
+    EXPECT_EQ(days->count(), 3);
+    EXPECT_TRUE(days->isEnabled());
+    EXPECT_EQ(page->day().stem, QStringLiteral("20210301"));
+    EXPECT_EQ(page->findChild<QLabel*>("LbRawDay")->text(),
+              QStringLiteral("期間の最初の日を表示しています。ほかの日は左で選べます。"));
+    QSignalSpy shown(page, &TimeHistoryPage::dayShown);
+    days->setCurrentIndex(2);
+    ASSERT_TRUE(shown.wait(20000));
+    EXPECT_EQ(page->day().stem, QStringLiteral("20210303"));
+    EXPECT_EQ(page->findChild<QLabel*>("LbRawDay")->text(), QStringLiteral("期間の3日目を表示しています。"));
+}
+
+TEST_F(TimeHistory, WithoutRawFilesTheFrameSaysWhy) {
+    const QString card = makeCard(moravel::test::cardOptions(1, true));
+    QFile::remove(card + "/20210301.LA");
+    QFile::remove(card + "/20210301.LV");
+    chooseDirectory(card);
+    auto* page = openPage();
+    EXPECT_EQ(page->message(), QStringLiteral("この日の生データがありません（20210301.LA がありません。 "
+                                              "20210301.LV がありません。）"));
+    EXPECT_FALSE(page->findChild<QPushButton*>("BtRawCsvSave")->isEnabled());
+}
+
+TEST_F(TimeHistory, CsvOfTheMarkedSecondsHasTheRowsOfTheRawConversion) {
+    const QString card = makeCard(moravel::test::cardOptions(1, true));
+    chooseDirectory(card);
+    auto* page = openPage();
+    page->setSelection({38400, 39000});
+    const QString out = tmp.filePath("out");
+    QDir().mkpath(out);
+    // One of the files is there already: the usual question, answered No, keeps it.
+    moravel::test::writeBytes(out + "/20210301_104000-105000_LV.csv", "kept");
+    dialogs.chooseFolder(out);
+    dialogs.answer(moravel::platform::Answer::No);
+    page->findChild<QPushButton*>("BtRawCsvSave")->click();
+    EXPECT_TRUE(dialogs.unanswered().isEmpty()) << dialogs.unanswered().join('|').toStdString();
+    EXPECT_EQ(dialogs.texts("question"), QStringList{moravel::platform::overwriteQuestion(
+                                             moravel::test::shown(out + "/20210301_104000-105000_LV.csv"))});
+    EXPECT_EQ(dialogs.texts("information"),
+              QStringList{QStringLiteral("CSVファイルを保存しました。\r\n20210301_104000-105000_LA.csv")});
+    EXPECT_EQ(moravel::test::readBytes(out + "/20210301_104000-105000_LV.csv"), QByteArray("kept"));
+
+    // The rows are the raw conversion's rows of those ten minutes.
+    const QByteArray whole = moravel::csv::rawCsvFromBytes(moravel::test::readBytes(card + "/20210301.LA"));
+    const qsizetype from = whole.indexOf("2021/03/01 10:40:00,");
+    const qsizetype to = whole.indexOf("2021/03/01 10:50:00,");
+    ASSERT_GT(from, 0);
+    const QByteArray saved = moravel::test::readBytes(out + "/20210301_104000-105000_LA.csv");
+    EXPECT_EQ(saved.right(to - from), whole.mid(from, to - from));
+    EXPECT_EQ(saved.count("\r\n"), whole.left(whole.indexOf("2021/03/01 00:00:00,")).count("\r\n") + 600);
 }

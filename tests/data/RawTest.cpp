@@ -1,10 +1,13 @@
 #include "data/Raw.h"
 
+#include "common/LevelStat.h"
+
 #include "SampleCard.h"
 #include "TestSupport.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 
 using namespace moravel::data;
@@ -197,6 +200,23 @@ TEST(IntervalStatistics, HandMadeIntervals) {
 
 // The ten-minute entries of the day files are the statistics of the raw seconds, on a whole card
 // written with its recording gaps and undetermined values.
+TEST(RawDay, TheTenMinuteEntriesOfADayFile) {
+    const QStringList lines = moravel::test::dayFile(
+        {"2021/03/01 00:00,040.9,068.7,044.4,043.5,040.3,036.7,035.9,033.0,046.3",
+         "2021/03/01 00:10,043.1,070.9,---.-,045.6,042.5,039.5,038.4,036.0,049.6",
+         "2021/03/01 00:15,043.1,070.9,050.0,045.6,042.5,039.5,038.4,036.0,049.6", // not on ten minutes
+         "2021/03/01 00:20,043.1,070.9",                                           // too short
+         "2021/03/01 23:50,1,2,63,4,5,6,7,8,9"});
+    const std::vector<std::int16_t> l05 = tenMinuteEntries(lines, moravel::L05);
+    ASSERT_EQ(l05.size(), 144u);
+    EXPECT_EQ(l05[0], 444);
+    EXPECT_EQ(l05[1], RawGap);
+    EXPECT_EQ(l05[2], RawGap);
+    EXPECT_EQ(l05[143], 630);
+    EXPECT_EQ(std::count(l05.begin(), l05.end(), RawGap), 142);
+    EXPECT_EQ(tenMinuteEntries(lines, moravel::Lmax)[1], 496);
+}
+
 TEST(RawDay, TheDayFilesEntriesAreTheStatisticsOfTheirSeconds) {
     QTemporaryDir tmp;
     moravel::tools::SampleCardOptions options;

@@ -115,6 +115,27 @@ TEST(RawCsv, OneRowPerSecond) {
     EXPECT_EQ(rawCsv(lines), rows(expected));
 }
 
+TEST(RawCsv, AnIntervalKeepsTheHeaderAndTheRowsOfItsSecondsOfTheDay) {
+    const QStringList lines =
+        dayFile({"2021/03/01 10:39:58,055.0,055.1,---.-,055.3", "2021/03/01 10:40:01,056.0",
+                 "2021/03/02 10:40:00,099.9", "2021/03/01 23:59:59,057.0,057.1"},
+                "0000011");
+    const QByteArray all = rawCsv(lines);
+    const QByteArray bytes = moravel::platform::encodeCp932(lines.join("\r\n") + "\r\n");
+    QStringList expected = headerRows(QStringLiteral("施工曜日,土日"));
+    // [10:40:00, 10:40:02): the gap's row and both rows of the overlapping second stay as the
+    // conversion writes them; 10:40:02 and the other day's rows are left out.
+    expected << "2021/03/01 10:40:00,---.-"
+             << "2021/03/01 10:40:01,055.3"
+             << "2021/03/01 10:40:01,056.0";
+    EXPECT_EQ(rawIntervalCsv(bytes, QDate(2021, 3, 1), 38400, 38402), rows(expected));
+    // The whole day: every row of the conversion but those of other dates.
+    QByteArray day = all;
+    day.replace("2021/03/02 10:40:00,099.9\r\n", "");
+    day.replace("2021/03/02 00:00:00,057.1\r\n", "");
+    EXPECT_EQ(rawIntervalCsv(bytes, QDate(2021, 3, 1), 0, 86400), day);
+}
+
 TEST(PeriodCsv, ThreeDaysWithANonConstructionDay) {
     moravel::data::DailyMaxima la, lv;
     for (int i = 0; i < 9; ++i)

@@ -33,6 +33,23 @@ TEST(TimeHistory, ZoomAndPanKeepTheTimeUnderTheCursorAndStayInTheDay) {
     EXPECT_EQ(panned(TimeView{100, 400}, -1000), (TimeView{0, 300}));
     EXPECT_EQ(panned(TimeView{100, 400}, SecondsPerDay), (TimeView{SecondsPerDay - 300, SecondsPerDay}));
     EXPECT_EQ(secondAtX(TimeView{3600, 3660}, 600, 305), 3630);
+    // A range dragged along the time axis: as it is, or a minute around its middle.
+    EXPECT_EQ(spanned(39600, 36000), (TimeView{36000, 39600}));
+    EXPECT_EQ(spanned(100, 110), (TimeView{75, 135}));
+    EXPECT_EQ(spanned(86395, 86400), (TimeView{86340, 86400}));
+}
+
+TEST(TimeHistory, TheTimeLabelsFollowTheZoom) {
+    struct Case {
+        int length;
+        int step;
+        const char* label; // of 10:42:30 rounded down to the step
+    } cases[] = {{86400, 10800, "09:00"}, {3600, 600, "10:40"}, {600, 60, "10:42"}, {60, 10, "10:42:30"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(timeLabelStep(c.length, 1000), c.step) << c.length;
+        EXPECT_EQ(timeLabel(38550 / c.step * c.step, c.step), QString::fromUtf8(c.label)) << c.length;
+    }
+    EXPECT_EQ(timeLabel(86400, 10800), QStringLiteral("24:00"));
 }
 
 TEST(TimeHistory, ASpikeOfOneSecondShowsAtTheWholeDay) {
