@@ -4,6 +4,7 @@
 #include "data/Raw.h"
 #include "export/CSVConvert.h"
 #include "export/Csv.h"
+#include "graph/TimeHistory.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TextFile.h"
 
@@ -140,6 +141,31 @@ void RawReadAndSplit(benchmark::State& state) {
         benchmark::DoNotOptimize(bench::readAndSplit(paths));
 }
 BENCHMARK(RawReadAndSplit)->Unit(benchmark::kMillisecond);
+
+// The time history of both channels redrawn into a 1000 x 300 pair (the page's drawing, with the
+// day files' entries), at the whole day, an hour and a minute across.
+void TimeHistoryRedraw(benchmark::State& state) {
+    tools::SampleCardOptions o;
+    o.days = 1;
+    const QString card = bench::sampleCard(QStringLiteral("one"), o);
+    data::RawDay day = data::loadRawDay(card, QStringLiteral("20210301"));
+    data::loadDayFileEntries(card, day);
+    const int length = static_cast<int>(state.range(0));
+    const graph::TimeView view{36000, 36000 + length};
+    // The plots take 1000 x 300 of the area: the rest is their labels and titles.
+    const QRect area(0, 0, 1000 + 44, 300 + 2 * 18 + 20 + 4);
+    QImage image(area.size(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(1);
+    for (auto _ : state) {
+        QPainter p(&image);
+        graph::drawTimeHistoryPair(p, area, day, length == data::SecondsPerDay ? graph::TimeView{} : view, 85,
+                                   75);
+    }
+    const graph::TimeHistoryLayout l = graph::TimeHistoryLayout::of(area);
+    state.counters["plot_width"] = l.noise.width();
+    state.counters["plot_heights"] = l.noise.height() + l.vibration.height();
+}
+BENCHMARK(TimeHistoryRedraw)->Arg(86400)->Arg(3600)->Arg(60)->Unit(benchmark::kMillisecond);
 
 // One day file of statistical levels read and converted, nothing written.
 void SummaryDay(benchmark::State& state) {

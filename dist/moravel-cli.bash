@@ -45,7 +45,7 @@ _moravel_cli() {
         csv) options="$selection --all --overwrite --quiet" ;;
         report) options="$selection --kind --lines --noise-level --vibration-level --series --columns
             --each-day --summary --overwrite --quiet" ;;
-        graph) options="$selection --channel --size --lines --level --series --overwrite --quiet" ;;
+        graph) options="$selection --channel --size --lines --level --series --raw --overwrite --quiet" ;;
         summary) options="$selection --noise-level --vibration-level --format" ;;
         check) options="--raw" ;;
         levels) options="--day --from --to --channel --step --format" ;;

@@ -98,30 +98,6 @@ on the page asked for is a usage error.
 </translation>
     </message>
     <message>
-        <source>usage: moravel-cli graph CARD FILE (--day YYYYMMDD | --period FIRST LAST)
-                        --channel S|V [OPTIONS]
-
-Writes one graph of the main window as a .png, .bmp or .jpg image.
-
-  --channel S|V            noise (S) or vibration (V)
-  --size WxH               the size in pixels (default 930x239, a period 945x249)
-  --lines                  a day as lines of the series, not bars
-  --level NAME             the level of the bars of a day
-  --series NAME,...        the levels drawn as lines
-</source>
-        <translation>使い方: moravel-cli graph CARD FILE (--day YYYYMMDD | --period FIRST LAST)
-                        --channel S|V [オプション]
-
-メインウィンドウのグラフ１つを .png .bmp .jpg の画像に書き込みます。
-
-  --channel S|V            騒音（S）または振動（V）
-  --size WxH               ピクセル単位の大きさ（既定 930x239、期間 945x249）
-  --lines                  １日を棒ではなく系列の折れ線に
-  --level NAME             １日の棒グラフのレベル
-  --series NAME,...        折れ線で描くレベル
-</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)
                           [--from HH:MM --to HH:MM] [--noise-level NAME]
                           [--vibration-level NAME] [--format text|csv|json]
@@ -780,6 +756,60 @@ Exit status 1 when anything is wrong.
     <message>
         <source>%1: %2 ten-minute entries of %3 differ by more than 1 dB from the seconds of %4 (the first at %5)</source>
         <translation>%1: %3 の10分値 %2 個が %4 の毎秒の値の統計と1 dBを超えて異なります（最初は %5）</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli graph CARD FILE (--day YYYYMMDD | --period FIRST LAST)
+                        --channel S|V [OPTIONS]
+
+Writes one graph of the main window as a .png, .bmp or .jpg image.
+
+  --channel S|V            noise (S) or vibration (V)
+  --size WxH               the size in pixels (default 930x239, a period 945x249)
+  --lines                  a day as lines of the series, not bars
+  --level NAME             the level of the bars of a day
+  --series NAME,...        the levels drawn as lines
+
+usage: moravel-cli graph CARD FILE --raw --day YYYYMMDD
+                        [--from HH:MM[:SS] --to HH:MM[:SS]] [--size WxH]
+
+With --raw, the time history of the day&apos;s seconds, noise above vibration, as
+the page 時間変化 shows it, as an image or a .pdf; --from and --to give any
+second (default the whole day), --size the picture (default 1044x404).
+</source>
+        <translation>使い方: moravel-cli graph CARD FILE (--day YYYYMMDD | --period FIRST LAST)
+                        --channel S|V [オプション]
+
+メインウィンドウのグラフ１つを .png .bmp .jpg の画像に書き込みます。
+
+  --channel S|V            騒音（S）または振動（V）
+  --size WxH               ピクセル単位の大きさ（既定 930x239、期間 945x249）
+  --lines                  １日を棒ではなく系列の折れ線に
+  --level NAME             １日の棒グラフのレベル
+  --series NAME,...        折れ線で描くレベル
+
+使い方: moravel-cli graph CARD FILE --raw --day YYYYMMDD
+                        [--from HH:MM[:SS] --to HH:MM[:SS]] [--size WxH]
+
+--raw では、その日の毎秒の値の時間変化（騒音の下に振動）を、ページ「時間変化」と
+同じように画像または .pdf に書き込みます。--from と --to は任意の秒（既定は１日
+全体）、--size は図の大きさ（既定 1044x404）です。
+</translation>
+    </message>
+    <message>
+        <source>graph --raw needs --day YYYYMMDD</source>
+        <translation>graph --raw には --day YYYYMMDD が必要です</translation>
+    </message>
+    <message>
+        <source>the time history of --raw shows both channels&apos; seconds of one day</source>
+        <translation>--raw の時間変化は１日の両チャンネルの毎秒の値を描きます</translation>
+    </message>
+    <message>
+        <source>%1: the graph file ends in .png, .bmp, .jpg or .pdf</source>
+        <translation>%1: グラフのファイルは .png .bmp .jpg .pdf のどれかで終わります</translation>
+    </message>
+    <message>
+        <source>--size %1: the size is WxH, from 200x160 to 8000x8000</source>
+        <translation>--size %1: 大きさは 200x160 から 8000x8000 までの WxH です</translation>
     </message>
 </context>
 </TS>

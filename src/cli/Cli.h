@@ -53,6 +53,8 @@ struct Arguments {
 Arguments parse(const QStringList& args, const QList<Option>& known);
 
 // A usage error when the option is given where it changes nothing.
+// The file's kind by its extension, in lower case; ".jpeg" is a ".jpg".
+QString extensionOf(const QString& path);
 void refuseIneffective(const Arguments& a, const QString& option, bool effective, const QString& why);
 
 // The day stem given with an option: eight digits of a real date, yyyymmdd.
@@ -153,6 +155,7 @@ int commandReport(const Arguments& a);
 int commandGraph(const Arguments& a);
 int commandSummary(const Arguments& a);
 int commandLevels(const Arguments& a);
+int commandRawGraph(const Arguments& a);
 int commandSettings(const Arguments& a);
 
 } // namespace moravel::cli

@@ -83,6 +83,11 @@ Arguments parse(const QStringList& args, const QList<Option>& known) {
     return a;
 }
 
+QString extensionOf(const QString& path) {
+    const QString ext = QFileInfo(path).suffix().toLower();
+    return ext == u"jpeg" ? QStringLiteral("jpg") : ext;
+}
+
 void refuseIneffective(const Arguments& a, const QString& option, bool effective, const QString& why) {
     if (a.has(option) && !effective)
         throw UsageError{Cli::tr("%1 has no effect here: %2").arg(option, why)};

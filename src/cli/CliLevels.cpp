@@ -1,11 +1,20 @@
 // The raw seconds of a day on standard output: per step the statistics of an interval, or the
 // samples themselves, as text, CSV or JSON.
 #include "cli/Cli.h"
+#include "common/Checked.h"
 #include "data/Compliance.h"
 #include "data/Raw.h"
 #include "export/Csv.h"
+#include "graph/TimeHistory.h"
+#include "platform/Files.h"
+#include "platform/Fonts.h"
+#include "platform/TextFile.h"
+#include "report/ImageFile.h"
 
+#include <QBuffer>
 #include <QDate>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <cstdio>
 
 namespace moravel::cli {
@@ -197,6 +206,98 @@ int commandLevels(const Arguments& a) {
         bytes = text.toUtf8();
     }
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    return 0;
+}
+
+// The time history of a day's seconds, both channels on one time axis, as the page 時間変化 draws
+// it: an image (.png, .bmp, .jpg) or a PDF of one page of the picture's size.
+int commandRawGraph(const Arguments& a) {
+    if (a.positional.size() != 2)
+        throw UsageError{Cli::tr("graph takes a card directory and an output file")};
+    if (!a.has("--day"))
+        throw UsageError{Cli::tr("graph --raw needs --day YYYYMMDD")};
+    for (const char* option : {"--period", "--channel", "--lines", "--level", "--series"})
+        refuseIneffective(a, QLatin1String(option), false,
+                          Cli::tr("the time history of --raw shows both channels' seconds of one day"));
+    const QString stem = dayStem(QStringLiteral("--day"), a.value("--day"));
+    const int from = a.has("--from") ? clockSecond(QStringLiteral("--from"), a.value("--from"), false) : 0;
+    const int to =
+        a.has("--to") ? clockSecond(QStringLiteral("--to"), a.value("--to"), true) : data::SecondsPerDay;
+    if (to <= from)
+        throw UsageError{Cli::tr("--to %1 is not after --from %2").arg(secondText(to), secondText(from))};
+    const QString file = QFileInfo(a.positional[1]).absoluteFilePath();
+    const QString ext = extensionOf(file);
+    if (ext != u"png" && ext != u"bmp" && ext != u"jpg" && ext != u"pdf")
+        throw UsageError{Cli::tr("%1: the graph file ends in .png, .bmp, .jpg or .pdf").arg(a.positional[1])};
+    QSize size(1044, 404);
+    if (a.has("--size")) {
+        const QStringList wh = a.value("--size").split(u'x');
+        bool okW = false, okH = false;
+        if (wh.size() == 2)
+            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || size.width() < 200 || size.height() < 160 || size.width() > 8000 ||
+            size.height() > 8000)
+            throw UsageError{
+                Cli::tr("--size %1: the size is WxH, from 200x160 to 8000x8000").arg(a.value("--size"))};
+    }
+    Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
+    Card card(a.positional[0]);
+    card.readSettings();
+    const Loaded l = loadDay(card, stem, data::TimeWindow());
+    data::RawDay day = data::loadRawDay(card.directory, stem);
+    if (day.s.empty() && day.v.empty())
+        throw Failure{day.s.reason + u' ' + day.v.reason};
+    data::loadDayFileEntries(card.directory, day);
+    int references[2] = {0, 0};
+    moravel::tryToInt(l.page.items[ReferenceS], references[0]);
+    moravel::tryToInt(l.page.items[ReferenceV], references[1]);
+    // The day and the interval on a line above the graph.
+    const QString title = l.selection.text(l.selection.day) + QStringLiteral("　") + secondText(from) +
+                          QStringLiteral("～") + secondText(to) + QStringLiteral("　生データ（毎秒の値）");
+    auto draw = [&](QPainter& p) {
+        p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        QFont font(platform::uiFontFamily());
+        font.setPixelSize(14);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QRect(8, 0, size.width() - 16, 24), Qt::AlignLeft | Qt::AlignVCenter, title);
+        graph::drawTimeHistoryPair(p, QRect(0, 24, size.width(), size.height() - 24), day,
+                                   graph::TimeView{from, to}, references[0], references[1]);
+    };
+    outputs.directory(QFileInfo(a.positional[1]).path());
+    outputs.file(file);
+    try {
+        if (ext == u"pdf") {
+            QByteArray bytes;
+            {
+                QBuffer buffer(&bytes);
+                buffer.open(QIODevice::WriteOnly);
+                QPdfWriter writer(&buffer);
+                // One unit a pixel of the picture, at 96 to the inch.
+                writer.setResolution(96);
+                writer.setPageLayout(QPageLayout(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point),
+                                                 QPageLayout::Portrait, QMarginsF()));
+                writer.setTitle(title);
+                writer.setCreator(QStringLiteral("Moravel"));
+                QPainter p;
+                if (!p.begin(&writer))
+                    throw platform::writeError(file, QStringLiteral("the PDF could not be drawn"));
+                draw(p);
+                p.end();
+            }
+            platform::writeFileAtomically(file, bytes);
+        } else {
+            QImage image(size, QImage::Format_ARGB32);
+            image.fill(Qt::white);
+            QPainter p(&image);
+            draw(p);
+            p.end();
+            report::saveImage(image, file);
+        }
+    } catch (const DataError& e) {
+        throw Failure{fileErrorText(e)};
+    }
+    outputs.done();
     return 0;
 }
 

@@ -141,6 +141,7 @@ const QList<Command>& commands() {
                                      {"--lines", 0},
                                      {"--level", 1},
                                      {"--series", 1},
+                                     {"--raw", 0},
                                      {"--overwrite", 0},
                                      {"--quiet", 0}},
          commandGraph,
@@ -153,7 +154,13 @@ const QList<Command>& commands() {
                         "  --size WxH               the size in pixels (default 930x239, a period 945x249)\n"
                         "  --lines                  a day as lines of the series, not bars\n"
                         "  --level NAME             the level of the bars of a day\n"
-                        "  --series NAME,...        the levels drawn as lines\n") +
+                        "  --series NAME,...        the levels drawn as lines\n"
+                        "\n"
+                        "usage: moravel-cli graph CARD FILE --raw --day YYYYMMDD\n"
+                        "                        [--from HH:MM[:SS] --to HH:MM[:SS]] [--size WxH]\n\n"
+                        "With --raw, the time history of the day's seconds, noise above vibration, as\n"
+                        "the page 時間変化 shows it, as an image or a .pdf; --from and --to give any\n"
+                        "second (default the whole day), --size the picture (default 1044x404).\n") +
                     timeWindowHelp() + writingHelp();
          }},
         {"summary",

@@ -22,12 +22,6 @@ namespace moravel::cli {
 
 namespace {
 
-// The file's kind by its extension; ".jpeg" is a ".jpg".
-QString extensionOf(const QString& path) {
-    const QString ext = QFileInfo(path).suffix().toLower();
-    return ext == u"jpeg" ? QStringLiteral("jpg") : ext;
-}
-
 // Runs a conversion into directories and files the outputs were told of.
 void convert(const csv::ConversionRequest& request, bool overwrite) {
     QStringList messages;
@@ -279,6 +273,8 @@ int commandReport(const Arguments& a) {
 }
 
 int commandGraph(const Arguments& a) {
+    if (a.has("--raw"))
+        return commandRawGraph(a);
     if (a.positional.size() != 2)
         throw UsageError{Cli::tr("graph takes a card directory and an output file")};
     if (!a.has("--channel"))

@@ -44,7 +44,7 @@ struct ColumnRange {
 std::vector<ColumnRange> columnRanges(const data::RawChannel& channel, const TimeView& view, int width);
 
 // The seconds between two time labels of a view about `width` pixels wide: whole hours, minutes or
-// seconds, no closer than about 90 pixels. And the label of a second at that step: "10:00" for hours
+// seconds, no closer than about 70 pixels. And the label of a second at that step: "10:00" for hours
 // and minutes, "10:42:30" for seconds.
 int timeLabelStep(int length, int width);
 QString timeLabel(int second, int step);

@@ -2,6 +2,7 @@
 
 #include "export/Csv.h"
 #include "graph/TimeHistoryPage.h"
+#include "platform/TextFile.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,7 +38,7 @@ protected:
         const QRect plot = page->noisePlot();
         const double x =
             plot.left() + (second - page->view().first + 0.5) * plot.width() / page->view().length();
-        return {static_cast<int>(x), plot.center().y()};
+        return {static_cast<int>(std::lround(x)), plot.center().y()};
     }
 };
 
@@ -203,4 +204,46 @@ TEST_F(TimeHistory, CsvOfTheMarkedSecondsHasTheRowsOfTheRawConversion) {
     const QByteArray saved = moravel::test::readBytes(out + "/20210301_104000-105000_LA.csv");
     EXPECT_EQ(saved.right(to - from), whole.mid(from, to - from));
     EXPECT_EQ(saved.count("\r\n"), whole.left(whole.indexOf("2021/03/01 00:00:00,")).count("\r\n") + 600);
+}
+
+// What a user does to answer "what happened then?": from the whole day into the loudest second,
+// its level under the cursor, then the ten minutes around it marked, which read as the day file's
+// entry.
+TEST_F(TimeHistory, FromTheWholeDayIntoASpikeAndBackToTheDayFilesEntry) {
+    const QString card = makeCard(moravel::test::cardOptions(1, true));
+    chooseDirectory(card);
+    auto* page = openPage();
+    const moravel::data::RawChannel& s = page->day().s;
+    const int spike =
+        static_cast<int>(std::max_element(s.seconds.begin(), s.seconds.end()) - s.seconds.begin());
+
+    // The wheel over the spike, until a minute fills the graph; the spike stays under the cursor.
+    for (int i = 0; i < 40 && page->view().length() > moravel::graph::ShortestView; ++i) {
+        const QPoint at = atSecond(page, spike);
+        QWheelEvent wheel(at, page->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(page, &wheel);
+        ASSERT_LE(page->view().first, spike);
+        ASSERT_GT(page->view().last, spike);
+    }
+    EXPECT_EQ(page->view().length(), moravel::graph::ShortestView);
+    QTest::mouseMove(page, atSecond(page, spike));
+    EXPECT_TRUE(page->readout().startsWith(moravel::graph::clockText(spike) + QStringLiteral("　騒音 ") +
+                                           deciText(s.seconds[static_cast<size_t>(spike)]) + " dB(A)"))
+        << page->readout().toStdString();
+
+    // The ten minutes of the day file's entry, marked with Shift+drag, read as that entry.
+    const int slot = spike / 600;
+    page->setView({slot * 600 - 30, slot * 600 + 630});
+    QTest::mousePress(page, Qt::LeftButton, Qt::ShiftModifier, atSecond(page, slot * 600));
+    QTest::mouseMove(page, atSecond(page, slot * 600 + 599));
+    QTest::mouseRelease(page, Qt::LeftButton, Qt::ShiftModifier, atSecond(page, slot * 600 + 599));
+    ASSERT_EQ(*page->selection(), (TimeView{slot * 600, slot * 600 + 600}));
+    const QStringList row = moravel::platform::readLines(card + "/20210301.LAC")[17 + slot].split(u',');
+    auto level = [](const QString& text) { return QString::number(text.toDouble(), 'f', 1); };
+    const QString text = page->statisticsText();
+    EXPECT_TRUE(text.contains(QStringLiteral("L05  %1\n").arg(level(row[3])))) << text.toStdString();
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("Lmax %1（%2）").arg(level(row[9]), moravel::graph::clockText(spike))))
+        << text.toStdString();
 }

@@ -2,9 +2,14 @@
 #include "CliRun.h"
 #include "SampleCard.h"
 #include "TestSupport.h"
+#include "Volumes.h"
+#include "graph/TimeHistory.h"
+#include "platform/Fonts.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using moravel::test::cli;
@@ -117,4 +122,48 @@ TEST(CliLevels, CheckRawTellsRawFilesThatDoNotMakeTheirDayFiles) {
         << lines[2].toStdString();
     // Without --raw nothing of it is said.
     EXPECT_EQ(cli({"check", card}).out.count(u'\n'), 1);
+}
+
+TEST(CliLevels, GraphRawDrawsThePagesTimeHistoryAsAnImageOrAPdf) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1, true));
+    const QString png = tmp.filePath("raw.png");
+    const auto r = cli({"graph", card, png, "--raw", "--day", "20210301", "--from", "10:00", "--to",
+                        "10:10:30", "--size", "800x300"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, moravel::test::shown(png) + "\n");
+
+    // The picture is the core's drawing of the day's seconds and entries under its title line.
+    moravel::data::RawDay day = moravel::data::loadRawDay(card, "20210301");
+    moravel::data::loadDayFileEntries(card, day);
+    QImage expected(800, 300, QImage::Format_ARGB32);
+    expected.fill(Qt::white);
+    {
+        QPainter p(&expected);
+        QFont font(moravel::platform::uiFontFamily());
+        font.setPixelSize(14);
+        p.setFont(font);
+        p.drawText(QRect(8, 0, 784, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("2021年03月01日　10:00:00～10:10:30　生データ（毎秒の値）"));
+        moravel::graph::drawTimeHistoryPair(p, QRect(0, 24, 800, 276), day, {36000, 36630}, 85, 75);
+    }
+    const QImage saved(png);
+    ASSERT_EQ(saved.size(), QSize(800, 300));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+
+    const QString pdf = tmp.filePath("raw.pdf");
+    ASSERT_EQ(cli({"graph", card, pdf, "--raw", "--day", "20210301", "--quiet"}).code, 0);
+    // Uses the wrong channel or a period: the time history shows both channels of one day.
+    const auto refused = cli({"graph", card, png, "--raw", "--day", "20210301", "--channel", "S"});
+    EXPECT_EQ(refused.code, 2);
+    if (moravel::test::onWindows())
+        GTEST_SKIP() << "a Windows program does not start the Linux tools (pdfinfo, pdffonts)";
+    QString info, fonts;
+    ASSERT_TRUE(moravel::test::runCommand("pdfinfo", {pdf}, &info));
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains("Page size:       783 x 303 pts")) << info.toStdString();
+    ASSERT_TRUE(moravel::test::runCommand("pdffonts", {pdf}, &fonts));
+    EXPECT_TRUE(fonts.contains(QRegularExpression("CID TrueType\\s+Identity-H\\s+yes")))
+        << fonts.toStdString();
 }

@@ -46,7 +46,7 @@ TEST(TimeHistory, TheTimeLabelsFollowTheZoom) {
         const char* label; // of 10:42:30 rounded down to the step
     } cases[] = {{86400, 10800, "09:00"}, {3600, 600, "10:40"}, {600, 60, "10:42"}, {60, 10, "10:42:30"}};
     for (const Case& c : cases) {
-        EXPECT_EQ(timeLabelStep(c.length, 1000), c.step) << c.length;
+        EXPECT_EQ(timeLabelStep(c.length, 700), c.step) << c.length;
         EXPECT_EQ(timeLabel(38550 / c.step * c.step, c.step), QString::fromUtf8(c.label)) << c.length;
     }
     EXPECT_EQ(timeLabel(86400, 10800), QStringLiteral("24:00"));
