@@ -146,6 +146,7 @@ RawDay loadRawDay(const QString& card, const QString& stem) {
         RawChannel channel;
         if (!QFileInfo(path).isFile()) {
             channel.reason = QStringLiteral("%1 がありません。").arg(stem + extension);
+            channel.missing = true;
             return channel;
         }
         try {

@@ -15,7 +15,8 @@ constexpr std::int16_t RawGap = INT16_MIN; // a second without a sample, or with
 struct RawChannel {
     // SecondsPerDay samples (RawGap where there is none), or empty when the channel has no raw file.
     std::vector<std::int16_t> seconds;
-    QString reason; // why the channel is empty: the file is missing or cannot be read
+    QString reason;       // why the channel is empty: the file is missing or cannot be read
+    bool missing = false; // the file is not there
     // What the file held that does not fit a day, counted and left out (never a failure):
     int outOfOrder = 0;   // lines whose time is before the previous line's
     int overlapping = 0;  // samples for a second that an earlier line already gave (the first stays)

@@ -188,9 +188,12 @@ void TimeHistoryPage::loaded(const data::RawDay& day) {
     m_job.reset();
     m_loading = false;
     m_day = day;
-    m_why = day.s.empty() && day.v.empty()
-                ? QStringLiteral("この日の生データがありません（%1 %2）").arg(day.s.reason, day.v.reason)
-                : QString();
+    m_why.clear();
+    if (day.s.empty() && day.v.empty())
+        m_why = day.s.missing && day.v.missing
+                    ? QStringLiteral("この日の生データ（%1.LA、%1.LV）がありません。").arg(day.stem)
+                    : QStringLiteral("この日の生データを読み込めません：%1")
+                          .arg(day.s.missing ? day.v.reason : day.s.reason);
     updateTexts();
     update();
     emit dayShown();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -167,14 +168,21 @@ TEST_F(TimeHistory, APeriodShowsItsFirstDayAndFollowsTheDayPicked) {
 }
 
 TEST_F(TimeHistory, WithoutRawFilesTheFrameSaysWhy) {
-    const QString card = makeCard(moravel::test::cardOptions(1, true));
+    const QString card = makeCard(moravel::test::cardOptions(2, true));
     QFile::remove(card + "/20210301.LA");
     QFile::remove(card + "/20210301.LV");
     chooseDirectory(card);
     auto* page = openPage();
-    EXPECT_EQ(page->message(), QStringLiteral("この日の生データがありません（20210301.LA がありません。 "
-                                              "20210301.LV がありません。）"));
+    EXPECT_EQ(page->message(), QStringLiteral("この日の生データ（20210301.LA、20210301.LV）がありません。"));
     EXPECT_FALSE(page->findChild<QPushButton*>("BtRawCsvSave")->isEnabled());
+
+    // The card pulled out: the error state shows no day.
+    ASSERT_TRUE(QDir(card).removeRecursively());
+    dialogs.clear();
+    main->BtDateDown->click();
+    ASSERT_TRUE(main->errorFlag);
+    EXPECT_EQ(page->message(), QStringLiteral("データを読み込めなかったため、生データを表示しません。"));
+    EXPECT_FALSE(page->loading());
 }
 
 TEST_F(TimeHistory, CsvOfTheMarkedSecondsHasTheRowsOfTheRawConversion) {
@@ -246,4 +254,46 @@ TEST_F(TimeHistory, FromTheWholeDayIntoASpikeAndBackToTheDayFilesEntry) {
     EXPECT_TRUE(
         text.contains(QStringLiteral("Lmax %1（%2）").arg(level(row[9]), moravel::graph::clockText(spike))))
         << text.toStdString();
+}
+
+TEST_F(TimeHistory, WhatThePageShowsIsReadable) {
+    chooseDirectory(makeCard(moravel::test::cardOptions(2, true)));
+    choosePeriod(0, 1);
+    auto* page = openPage();
+    page->setSelection({36000, 36600});
+    QTest::mouseMove(page, page->noisePlot().center());
+    // Each control as the window shows it, over the page's dark pane.
+    auto grabbed = [&](QWidget* w) {
+        return main->grab(QRect(w->mapTo(main, QPoint()), w->size()))
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    for (const char* name : {"Readout", "LbRawDay"}) {
+        auto* label = page->findChild<QLabel*>(name);
+        ASSERT_FALSE(label->text().isEmpty()) << name;
+        EXPECT_GE(moravel::test::contentContrast(grabbed(label)), 4.5) << name;
+    }
+    for (const char* name : {"BtRawCopy", "BtRawCsvSave"}) {
+        auto* button = page->findChild<QPushButton*>(name);
+        ASSERT_TRUE(button->isEnabled()) << name;
+        EXPECT_GE(moravel::test::contentContrast(grabbed(button)), 4.5) << name;
+    }
+    EXPECT_GE(moravel::test::contentContrast(grabbed(page->findChild<QPlainTextEdit*>("IntervalStatistics"))),
+              4.5);
+
+    // The graphs on the page: the seconds of both channels, the day files' step line, the cursor.
+    const QImage image = grabbed(page);
+    auto colours = [&](const QRect& plot) {
+        QSet<QRgb> found;
+        for (int y = plot.top(); y <= plot.bottom(); ++y)
+            for (int x = plot.left(); x <= plot.right(); ++x)
+                found.insert(image.pixel(x, y));
+        return found;
+    };
+    const QSet<QRgb> noise = colours(page->noisePlot());
+    const QSet<QRgb> vibration = colours(page->vibrationPlot());
+    EXPECT_TRUE(noise.contains(moravel::graph::noiseColour().rgb()));
+    EXPECT_TRUE(noise.contains(moravel::graph::entryColour().rgb()));
+    EXPECT_TRUE(vibration.contains(moravel::graph::vibrationColour().rgb()));
+    EXPECT_TRUE(vibration.contains(moravel::graph::entryColour().rgb()));
 }
