@@ -262,7 +262,7 @@ void drawTimeHistoryPair(QPainter& p, const QRect& area, const data::RawDay& day
         const int x = l.axis.left() + static_cast<int>(std::lround(xOfSecond(view, l.axis.width(), t)));
         p.drawLine(x, l.axis.top(), x, l.axis.top() + 3);
         // A label at an end of the axis stays within the area.
-        const int left = std::clamp(x - 40, area.left(), area.right() + 1 - 80);
+        const int left = std::clamp(x - 40, area.left() + 3, area.right() - 2 - 80);
         const Qt::Alignment align = left == x - 40  ? Qt::AlignHCenter
                                     : left > x - 40 ? Qt::AlignLeft
                                                     : Qt::AlignRight;

@@ -280,8 +280,10 @@ void TimeHistoryPage::updateTexts() {
     m_save->setEnabled(m_selection.has_value() && !m_loading && !(m_day.s.empty() && m_day.v.empty()));
     QString note;
     if (m_index >= 0 && m_source.period) {
-        note = m_index == 0 ? QStringLiteral("期間の最初の日を表示しています。ほかの日は左で選べます。")
-                            : QStringLiteral("期間の%1日目を表示しています。").arg(m_index + 1);
+        note = m_index > 0 ? QStringLiteral("期間の%1日目を表示しています。").arg(m_index + 1)
+               : m_source.stems.size() > 1
+                   ? QStringLiteral("期間の最初の日を表示しています。ほかの日は左で選べます。")
+                   : QStringLiteral("期間の最初の日を表示しています。");
     }
     m_dayNote->setText(note);
 }

@@ -4,6 +4,7 @@
 #include "graph/TimeHistoryPage.h"
 #include "platform/TextFile.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -280,6 +281,11 @@ TEST_F(TimeHistory, WhatThePageShowsIsReadable) {
     }
     EXPECT_GE(moravel::test::contentContrast(grabbed(page->findChild<QPlainTextEdit*>("IntervalStatistics"))),
               4.5);
+    // The statistics go to the clipboard as the panel shows them.
+    page->findChild<QPushButton*>("BtRawCopy")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), page->statisticsText());
+    EXPECT_TRUE(page->statisticsText().startsWith(
+        QStringLiteral("10:00:00 – 10:10:00（600秒）\n\n騒音 dB(A)\n有効秒数 600\nLeq  ")));
 
     // The graphs on the page: the seconds of both channels, the day files' step line, the cursor.
     const QImage image = grabbed(page);
