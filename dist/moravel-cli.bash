@@ -7,7 +7,7 @@ _moravel_cli() {
         words=("${COMP_WORDS[@]}")
         cword=$COMP_CWORD
     }
-    local commands="days check csv report graph summary levels verify settings capacity version"
+    local commands="days check csv report graph summary levels events verify settings capacity version"
     local levels="Leq Le L05 L10 L50 L90 L95 Lmin Lmax"
     local selection="--day --period --from --to"
 
@@ -37,7 +37,10 @@ _moravel_cli() {
                 institution= person= noise-reference= vibration-reference= week= start= stop=" -- "$cur"))
             return ;;
         --step) COMPREPLY=($(compgen -W "1s 10s 1min 10min 1h" -- "$cur")); return ;;
-        --day | --period | --from | --to | --size) return ;;
+        --noise-method | --vibration-method)
+            COMPREPLY=($(compgen -W "statistic lmax maxima-mean maxima-90" -- "$cur")); return ;;
+        --threshold) COMPREPLY=($(compgen -W "ref-10" -- "$cur")); return ;;
+        --day | --period | --from | --to | --size | --gap) return ;;
     esac
 
     local options
@@ -46,7 +49,8 @@ _moravel_cli() {
         report) options="$selection --kind --lines --noise-level --vibration-level --series --columns
             --each-day --summary --overwrite --quiet" ;;
         graph) options="$selection --channel --size --lines --level --series --raw --overwrite --quiet" ;;
-        summary) options="$selection --noise-level --vibration-level --format" ;;
+        summary) options="$selection --noise-level --vibration-level --noise-method --vibration-method --format" ;;
+        events) options="--day --period --channel --threshold --gap --format" ;;
         check) options="--raw" ;;
         levels) options="--day --from --to --channel --step --format" ;;
         settings) options="--set --not-fat32-ok --quiet" ;;
@@ -64,7 +68,8 @@ _moravel_cli() {
         case "${words[i]}" in
             --period) ((i += 2)) ;;
             --day | --from | --to | --kind | --noise-level | --vibration-level | --series | --columns | \
-                --channel | --size | --level | --format | --set) ((i++)) ;;
+                --channel | --size | --level | --format | --set | --noise-method | --vibration-method | \
+                --threshold | --gap | --step) ((i++)) ;;
             -*) ;;
             *) ((positional++)) ;;
         esac

@@ -98,31 +98,6 @@ on the page asked for is a usage error.
 </translation>
     </message>
     <message>
-        <source>usage: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)
-                          [--from HH:MM --to HH:MM] [--noise-level NAME]
-                          [--vibration-level NAME] [--format text|csv|json]
-
-Prints per day and channel the entries of the time window, those measured, the
-energy average of Leq, the maximum of the level and its time, and the runs of
-entries above the day&apos;s reference value.
-
-  --noise-level NAME       the noise level examined (default L05)
-  --vibration-level NAME   the vibration level examined (default L10)
-  --format text|csv|json   a table (default), CSV in code page 932, or JSON
-</source>
-        <translation>使い方: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)
-                          [--from HH:MM --to HH:MM] [--noise-level NAME]
-                          [--vibration-level NAME] [--format text|csv|json]
-
-日とチャンネルごとに、時間帯の区間数、測定された区間数、Leq のエネルギー平均、
-レベルの最大値とその時刻、その日の基準値を超えた区間の続きを表示します。
-
-  --noise-level NAME       調べる騒音のレベル（既定 L05）
-  --vibration-level NAME   調べる振動のレベル（既定 L10）
-  --format text|csv|json   表（既定）、コードページ932のCSV、JSON
-</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli settings CARD [--set NAME=VALUE]... [--not-fat32-ok] [--quiet]
 
 Prints the items of the card&apos;s MORVEL.TXT, one NAME=VALUE a line. With --set,
@@ -623,52 +598,6 @@ PDFでないファイル、壊れたファイル、moravel-cli report で作ら�
         <translation>は通常のファイルではありません: 読み飛ばしました</translation>
     </message>
     <message>
-        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
-
-Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
-
-commands:
-  days      CARD                  the measured days of the card, one yyyymmdd a line
-  check     CARD                  what the application would reject, and the file system
-  csv       CARD OUTDIR SELECTION the CSV files of the export window
-  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
-  graph     CARD FILE SELECTION   one graph of the main window as an image
-  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
-  levels    CARD --day YYYYMMDD   the raw seconds of a day: per step Leq, Lmax, L05 ... L95
-  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands
-  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
-  capacity  CARD                  the free space and the recording days left
-  version                         the version of the application
-
-CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
-card, a period of at most 31 measured days.
-&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
-Exit status: 0 done, 1 failed, 2 a usage error.
-</source>
-        <translation>使い方: moravel-cli コマンド 引数 [オプション]
-
-騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
-
-コマンド:
-  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
-  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
-  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
-  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
-  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
-  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
-  levels    CARD --day YYYYMMDD   １日の生データ（毎秒）: 区間ごとの Leq、Lmax、L05 … L95
-  verify    REPORT.pdf CARD       カードがPDFの報告書をそのとおりに作るか
-  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
-  capacity  CARD                  残り容量と記録可能の日数
-  version                         アプリケーションのバージョン
-
-CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
-（カードの測定日、期間は最大３１測定日）です。
-「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
-終了コード: 0 完了、1 失敗、2 使い方の誤り。
-</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli levels CARD --day YYYYMMDD [--from HH:MM[:SS] --to HH:MM[:SS]]
                          [--channel S|V] [--step 1s|10s|1min|10min|1h]
                          [--format text|csv|json]
@@ -810,6 +739,165 @@ second (default the whole day), --size the picture (default 1044x404).
     <message>
         <source>--size %1: the size is WxH, from 200x160 to 8000x8000</source>
         <translation>--size %1: 大きさは 200x160 から 8000x8000 までの WxH です</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
+
+Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
+
+commands:
+  days      CARD                  the measured days of the card, one yyyymmdd a line
+  check     CARD                  what the application would reject, and the file system
+  csv       CARD OUTDIR SELECTION the CSV files of the export window
+  report    CARD FILE SELECTION   the report page as .png, .bmp, .jpg or .pdf
+  graph     CARD FILE SELECTION   one graph of the main window as an image
+  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances
+  levels    CARD --day YYYYMMDD   the raw seconds of a day: per step Leq, Lmax, L05 ... L95
+  events    CARD SELECTION        the events of the raw seconds: runs above a threshold
+  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands
+  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set
+  capacity  CARD                  the free space and the recording days left
+  version                         the version of the application
+
+CARD is a card directory. SELECTION is --day YYYYMMDD or --period FIRST LAST, days of the
+card, a period of at most 31 measured days.
+&quot;moravel-cli COMMAND --help&quot; tells more of a command; --version prints the version.
+Exit status: 0 done, 1 failed, 2 a usage error.
+</source>
+        <translation>使い方: moravel-cli コマンド 引数 [オプション]
+
+騒音振動計のメモリーカードを、もらべると同じように、ウィンドウなしで読みます。
+
+コマンド:
+  days      CARD                  カードの測定日を１行に１つ yyyymmdd で表示
+  check     CARD                  アプリケーションが受け付けない日とファイル、ファイルシステム
+  csv       CARD OUTDIR SELECTION CSV変換ウィンドウのCSVファイル
+  report    CARD FILE SELECTION   報告書のページ（.png .bmp .jpg .pdf）
+  graph     CARD FILE SELECTION   メインウィンドウのグラフ１つを画像に
+  summary   CARD SELECTION        日ごとの測定率、エネルギー平均、最大値、基準値の超過
+  levels    CARD --day YYYYMMDD   １日の生データ（毎秒）: 区間ごとの Leq、Lmax、L05 … L95
+  events    CARD SELECTION        生データのイベント: しきい値を超える続き
+  verify    REPORT.pdf CARD       カードがPDFの報告書をそのとおりに作るか
+  settings  CARD                  設定ファイル MORVEL.TXT の表示、--set で変更
+  capacity  CARD                  残り容量と記録可能の日数
+  version                         アプリケーションのバージョン
+
+CARD はカードのディレクトリです。SELECTION は --day YYYYMMDD または --period FIRST LAST
+（カードの測定日、期間は最大３１測定日）です。
+「moravel-cli コマンド --help」でコマンドの説明を、--version でバージョンを表示します。
+終了コード: 0 完了、1 失敗、2 使い方の誤り。
+</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli events CARD (--day YYYYMMDD | --period FIRST LAST)
+                         [--channel S|V] [--threshold DB|ref-10] [--gap SECONDS]
+                         [--format text|csv|json]
+
+Prints the events of the raw seconds of each day: runs of seconds above the
+threshold, joined where fewer than the gap&apos;s seconds lie between them, with
+their start, end, duration, peak and its time, Leq and SEL, and whether an
+event of the other channel overlaps them.
+
+  --channel S|V            noise (S) or vibration (V) only
+  --threshold DB|ref-10    a level in dB, or each day&apos;s reference value less
+                           10 dB (the default)
+  --gap SECONDS            runs closer than this are one event (default 5)
+  --format text|csv|json   a table (default), CSV in code page 932, or JSON
+</source>
+        <translation>使い方: moravel-cli events CARD (--day YYYYMMDD | --period FIRST LAST)
+                         [--channel S|V] [--threshold DB|ref-10] [--gap SECONDS]
+                         [--format text|csv|json]
+
+各日の生データ（毎秒の値）のイベントを表示します: しきい値を超える秒の続き
+（間がギャップの秒数より短ければ１つ）ごとに、開始、終了、継続時間、最大値と
+その時刻、Leq、SEL、もう一方のチャンネルのイベントと重なるか。
+
+  --channel S|V            騒音（S）または振動（V）のみ
+  --threshold DB|ref-10    dB のレベル、またはその日の基準値から 10 dB 引いた値（既定）
+  --gap SECONDS            これより短い間のイベントは１つ（既定 5）
+  --format text|csv|json   表（既定）、コードページ932のCSV、JSON
+</translation>
+    </message>
+    <message>
+        <source>%1, method %2, time window %3
+</source>
+        <translation>%1、判定方法 %2、時間帯 %3
+</translation>
+    </message>
+    <message>
+        <source>%1 %2: the methods are statistic, lmax, maxima-mean and maxima-90</source>
+        <translation>%1 %2: 判定方法は statistic、lmax、maxima-mean、maxima-90 です</translation>
+    </message>
+    <message>
+        <source>: no reference value
+</source>
+        <translation>: 基準値がありません
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>, above %1 dB: %n event(s)
+</source>
+        <translation><numerusform>、%1 dB 超: イベント %n 件
+</numerusform></translation>
+    </message>
+    <message>
+        <source>start     end       seconds   peak  at        Leq    SEL  coinciding
+</source>
+        <translation>開始      終了      秒数      最大値 時刻     Leq    SEL  同時
+</translation>
+    </message>
+    <message>
+        <source>events takes one card directory</source>
+        <translation>events にはカードのディレクトリを１つ指定します</translation>
+    </message>
+    <message>
+        <source>--threshold %1: give a level in dB, as 75 or 72.5, or ref-10</source>
+        <translation>--threshold %1: 75 や 72.5 のような dB のレベル、または ref-10 を指定します</translation>
+    </message>
+    <message>
+        <source>--gap %1: give whole seconds from 1 to 3600</source>
+        <translation>--gap %1: 1 から 3600 までの整数の秒数を指定します</translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)
+                          [--from HH:MM --to HH:MM] [--noise-level NAME]
+                          [--vibration-level NAME] [--format text|csv|json]
+
+Prints per day and channel the entries of the time window, those measured, the
+energy average of Leq, the maximum of the level and its time, and the runs of
+entries above the day&apos;s reference value.
+
+  --noise-level NAME       the noise level examined (default L05)
+  --vibration-level NAME   the vibration level examined (default L10)
+  --noise-method M         how a ten-minute entry of noise is judged: statistic
+                           (the level, the default), lmax, maxima-mean (the mean
+                           of the peaks of the events ending in it) or maxima-90
+                           (the upper end of the 90 % range of those peaks)
+  --vibration-method M     the same for vibration
+  --format text|csv|json   a table (default), CSV in code page 932, or JSON
+
+Whatever the method, each day also tells how many entries exceed by Lmax and
+(with the raw files) by maxima-90, and warns where those exceed and the method
+chosen does not.
+</source>
+        <translation>使い方: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)
+                          [--from HH:MM --to HH:MM] [--noise-level NAME]
+                          [--vibration-level NAME] [--format text|csv|json]
+
+日とチャンネルごとに、時間帯の区間数、測定された区間数、Leq のエネルギー平均、
+レベルの最大値とその時刻、その日の基準値を超えた区間の続きを表示します。
+
+  --noise-level NAME       調べる騒音のレベル（既定 L05）
+  --vibration-level NAME   調べる振動のレベル（既定 L10）
+  --noise-method M         騒音の10分区間の判定方法: statistic（レベル、既定）、
+                           lmax、maxima-mean（区間内に終わるイベントの最大値の
+                           平均）、maxima-90（それらの最大値の90%レンジの上端）
+  --vibration-method M     振動の判定方法（同上）
+  --format text|csv|json   表（既定）、コードページ932のCSV、JSON
+
+どの方法でも、各日に Lmax による超過区間数と（生データがあれば）maxima-90 による
+超過区間数を示し、それらが超えて選んだ方法では超えないときは警告します。
+</translation>
     </message>
 </context>
 </TS>

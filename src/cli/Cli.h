@@ -154,6 +154,7 @@ int commandCsv(const Arguments& a);
 int commandReport(const Arguments& a);
 int commandGraph(const Arguments& a);
 int commandSummary(const Arguments& a);
+int commandEvents(const Arguments& a);
 int commandLevels(const Arguments& a);
 int commandRawGraph(const Arguments& a);
 int commandSettings(const Arguments& a);

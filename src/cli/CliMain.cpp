@@ -42,6 +42,7 @@ QString usage() {
         "  graph     CARD FILE SELECTION   one graph of the main window as an image\n"
         "  summary   CARD SELECTION        per day: coverage, energy average, maximum, exceedances\n"
         "  levels    CARD --day YYYYMMDD   the raw seconds of a day: per step Leq, Lmax, L05 ... L95\n"
+        "  events    CARD SELECTION        the events of the raw seconds: runs above a threshold\n"
         "  verify    REPORT.pdf CARD       whether the card makes a PDF report as it stands\n"
         "  settings  CARD                  the settings file MORVEL.TXT, shown or changed with --set\n"
         "  capacity  CARD                  the free space and the recording days left\n"
@@ -164,19 +165,55 @@ const QList<Command>& commands() {
                     timeWindowHelp() + writingHelp();
          }},
         {"summary",
-         selection() + QList<Option>{{"--noise-level", 1}, {"--vibration-level", 1}, {"--format", 1}},
+         selection() + QList<Option>{{"--noise-level", 1},
+                                     {"--vibration-level", 1},
+                                     {"--noise-method", 1},
+                                     {"--vibration-method", 1},
+                                     {"--format", 1}},
          commandSummary,
          [] {
-             return Cli::tr("usage: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)\n"
-                            "                          [--from HH:MM --to HH:MM] [--noise-level NAME]\n"
-                            "                          [--vibration-level NAME] [--format text|csv|json]\n\n"
-                            "Prints per day and channel the entries of the time window, those measured, the\n"
-                            "energy average of Leq, the maximum of the level and its time, and the runs of\n"
-                            "entries above the day's reference value.\n\n"
-                            "  --noise-level NAME       the noise level examined (default L05)\n"
-                            "  --vibration-level NAME   the vibration level examined (default L10)\n"
-                            "  --format text|csv|json   a table (default), CSV in code page 932, or JSON\n") +
+             return Cli::tr(
+                        "usage: moravel-cli summary CARD (--day YYYYMMDD | --period FIRST LAST)\n"
+                        "                          [--from HH:MM --to HH:MM] [--noise-level NAME]\n"
+                        "                          [--vibration-level NAME] [--format text|csv|json]\n\n"
+                        "Prints per day and channel the entries of the time window, those measured, the\n"
+                        "energy average of Leq, the maximum of the level and its time, and the runs of\n"
+                        "entries above the day's reference value.\n\n"
+                        "  --noise-level NAME       the noise level examined (default L05)\n"
+                        "  --vibration-level NAME   the vibration level examined (default L10)\n"
+                        "  --noise-method M         how a ten-minute entry of noise is judged: statistic\n"
+                        "                           (the level, the default), lmax, maxima-mean (the mean\n"
+                        "                           of the peaks of the events ending in it) or maxima-90\n"
+                        "                           (the upper end of the 90 % range of those peaks)\n"
+                        "  --vibration-method M     the same for vibration\n"
+                        "  --format text|csv|json   a table (default), CSV in code page 932, or JSON\n\n"
+                        "Whatever the method, each day also tells how many entries exceed by Lmax and\n"
+                        "(with the raw files) by maxima-90, and warns where those exceed and the method\n"
+                        "chosen does not.\n") +
                     timeWindowHelp();
+         }},
+        {"events",
+         QList<Option>{{"--day", 1},
+                       {"--period", 2},
+                       {"--channel", 1},
+                       {"--threshold", 1},
+                       {"--gap", 1},
+                       {"--format", 1}},
+         commandEvents,
+         [] {
+             return Cli::tr(
+                 "usage: moravel-cli events CARD (--day YYYYMMDD | --period FIRST LAST)\n"
+                 "                         [--channel S|V] [--threshold DB|ref-10] [--gap SECONDS]\n"
+                 "                         [--format text|csv|json]\n\n"
+                 "Prints the events of the raw seconds of each day: runs of seconds above the\n"
+                 "threshold, joined where fewer than the gap's seconds lie between them, with\n"
+                 "their start, end, duration, peak and its time, Leq and SEL, and whether an\n"
+                 "event of the other channel overlaps them.\n\n"
+                 "  --channel S|V            noise (S) or vibration (V) only\n"
+                 "  --threshold DB|ref-10    a level in dB, or each day's reference value less\n"
+                 "                           10 dB (the default)\n"
+                 "  --gap SECONDS            runs closer than this are one event (default 5)\n"
+                 "  --format text|csv|json   a table (default), CSV in code page 932, or JSON\n");
          }},
         {"levels",
          {{"--day", 1}, {"--from", 1}, {"--to", 1}, {"--channel", 1}, {"--step", 1}, {"--format", 1}},

@@ -110,9 +110,10 @@ QString isoDate(const QString& stem) {
 }
 
 ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& channel,
-                               const TimeWindow& window, int level) {
+                               const TimeWindow& window, int level, Method method) {
     ChannelDay d;
     d.stem = stem;
+    d.method = method;
     const QDate date = QDate::fromString(stem, QStringLiteral("yyyyMMdd"));
     if (!date.isValid())
         throw DataError(QStringLiteral("「%1」は日付ではありません。").arg(stem));
@@ -134,8 +135,33 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
     d.weekday = date.dayOfWeek() - 1;
     d.constructionDay = channel.week[static_cast<size_t>(d.weekday)];
     d.reference = *channel.reference;
-    const auto& values = channel.values[static_cast<size_t>(level)];
+    // The judged value of each interval; the maxima of the raw seconds where they are read.
+    const std::array<double, SlotsPerDay> none = [] {
+        std::array<double, SlotsPerDay> a;
+        a.fill(std::nan(""));
+        return a;
+    }();
+    const QList<Event> noEvents;
+    const QList<Event>& events = channel.events ? *channel.events : noEvents;
+    const std::array<double, SlotsPerDay> maxima90 =
+        channel.events ? maximaValues(events, Method::Maxima90) : none;
+    const std::array<double, SlotsPerDay> judged = method == Method::Statistic
+                                                       ? channel.values[static_cast<size_t>(level)]
+                                                   : method == Method::Lmax     ? channel.values[Lmax]
+                                                   : method == Method::Maxima90 ? maxima90
+                                                   : channel.events ? maximaValues(events, Method::MaximaMean)
+                                                                    : none;
+    const auto& values = judged;
+    const auto& measured = channel.values[static_cast<size_t>(level)];
+    const auto& lmaxes = channel.values[Lmax];
     const auto& leqs = channel.values[Leq];
+    d.hasEvents = channel.events.has_value();
+    if (channel.events) {
+        d.maxima90Exceeded = 0;
+        for (const Event& e : events)
+            if (window.contains(10 * ((e.end - 1) / 600)))
+                d.events.append(e);
+    }
     double energy = 0;
     int leqCount = 0;
     Exceedance* run = nullptr;
@@ -148,12 +174,25 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
             energy += std::pow(10.0, leqs[static_cast<size_t>(slot)] / 10);
             ++leqCount;
         }
+        // What the maxima find, and whether the chosen method misses it.
+        const double lmax = lmaxes[static_cast<size_t>(slot)];
+        const double m90 = maxima90[static_cast<size_t>(slot)];
+        const bool byLmax = !std::isnan(lmax) && lmax > d.reference;
+        const bool by90 = !std::isnan(m90) && m90 > d.reference;
+        d.lmaxExceeded += byLmax ? 1 : 0;
+        if (d.maxima90Exceeded)
+            *d.maxima90Exceeded += by90 ? 1 : 0;
         const double v = values[static_cast<size_t>(slot)];
+        const bool chosen = !std::isnan(v) && v > d.reference;
+        if (!chosen && ((byLmax && method != Method::Lmax) || (by90 && method != Method::Maxima90)))
+            ++d.warningEntries;
+        if (!std::isnan(measured[static_cast<size_t>(slot)]))
+            ++d.valid;
         if (std::isnan(v)) {
+            d.unjudged += byMaxima(method) && !std::isnan(measured[static_cast<size_t>(slot)]) ? 1 : 0;
             run = nullptr;
             continue;
         }
-        ++d.valid;
         if (!d.max || v > *d.max) {
             d.max = v;
             d.maxTime = 10 * slot;
@@ -174,12 +213,14 @@ ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& ch
     }
     if (leqCount > 0)
         d.leq = energyAverage(energy, leqCount);
+    if (d.warningEntries > 0)
+        d.warning = maximaWarning(d.warningEntries);
     return d;
 }
 
 Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
-                        const QString& first, const QString& last) {
-    Compliance c = complianceOf(days, window, sLevel, vLevel);
+                        const QString& first, const QString& last, Method sMethod, Method vMethod) {
+    Compliance c = complianceOf(days, window, sLevel, vLevel, sMethod, vMethod);
     const QDate from = QDate::fromString(first, QStringLiteral("yyyyMMdd"));
     const QDate to = QDate::fromString(last, QStringLiteral("yyyyMMdd"));
     if (!from.isValid() || !to.isValid() || to < from || from.daysTo(to) > 366)
@@ -215,16 +256,41 @@ Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, 
     return all;
 }
 
-Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel) {
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
+                        Method sMethod, Method vMethod) {
     Compliance s;
     s.window = window;
     s.sLevel = sLevel;
     s.vLevel = vLevel;
+    s.sMethod = sMethod;
+    s.vMethod = vMethod;
     for (const DayRecord& day : days) {
-        s.s.append(complianceOfChannel(day.stem, day.s, window, sLevel));
-        s.v.append(complianceOfChannel(day.stem, day.v, window, vLevel));
+        s.s.append(complianceOfChannel(day.stem, day.s, window, sLevel, sMethod));
+        s.v.append(complianceOfChannel(day.stem, day.v, window, vLevel, vMethod));
     }
     return s;
+}
+
+void addEvents(DayRecord& day, const RawDay& raw) {
+    auto threshold = [](const std::optional<int>& reference) {
+        return reference ? std::optional<int>(defaultThreshold(*reference)) : std::nullopt;
+    };
+    const DayEvents e = dayEvents(raw, threshold(day.s.reference), threshold(day.v.reference));
+    day.s.events.reset();
+    day.v.events.reset();
+    if (!raw.s.empty() && day.s.reference)
+        day.s.events = e.s;
+    if (!raw.v.empty() && day.v.reference)
+        day.v.events = e.v;
+}
+
+void addEvents(QList<DayRecord>& days, const QString& card) {
+    for (DayRecord& day : days)
+        addEvents(day, loadRawDay(card, day.stem));
+}
+
+QString maximaWarning(int entries) {
+    return QStringLiteral("最大値による判定では基準値を超えています（%1区間）").arg(entries);
 }
 
 } // namespace moravel::data

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Events.h"
 #include "data/Gathering.h"
 #include "data/Levels.h"
 
@@ -22,6 +23,9 @@ struct DayRecord {
         QString referenceLine; // the reference line as written, for the message where it is no number
         DayValues values{};
         QList<BrokenLevel> broken; // level texts that are neither numbers nor gaps
+        // The events of the day's raw seconds above the reference less 10 dB; nothing without a
+        // raw file (or before they are read).
+        std::optional<QList<Event>> events;
     };
     Channel s, v;
 };
@@ -56,6 +60,19 @@ struct ChannelDay {
     int maxTime = -1;          // minutes of its first interval
     int exceededEntries = 0;   // intervals whose level is above the reference
     QList<Exceedance> exceedances;
+    Method method = Method::Statistic; // how an interval's level is judged
+    int unjudged = 0; // under a maxima method: intervals of the window in which no event ends
+    // What the maxima find, whatever the method: intervals whose Lmax is above the reference, and
+    // (with the raw seconds) those whose upper end of the 90 % range of the peaks is.
+    int lmaxExceeded = 0;
+    std::optional<int> maxima90Exceeded;
+    // Intervals above the reference by a maxima method other than the one chosen but not by it, and
+    // the warning that says so: "最大値による判定では基準値を超えています（n区間）".
+    int warningEntries = 0;
+    QString warning;
+    // The events of the day that end in the window (with the raw seconds).
+    QList<Event> events;
+    bool hasEvents = false;
 };
 
 // The compliance of a day or a period with the reference values: per channel, the level examined and every
@@ -64,6 +81,8 @@ struct Compliance {
     TimeWindow window;
     int sLevel = L05;
     int vLevel = L10;
+    Method sMethod = Method::Statistic;
+    Method vMethod = Method::Statistic;
     QList<ChannelDay> s, v;
 };
 
@@ -71,13 +90,26 @@ struct Compliance {
 // whole day), the level `level`, the day's own reference. Throws DataError naming the day file where
 // its reference is not a whole number or a level within the window is neither a number (of a
 // sensible size) nor a gap, and for a day whose date cannot be read.
+// The interval's judged value is the level `level` of the day file, its Lmax, or what the events
+// of the raw seconds give (`method`).
 ChannelDay complianceOfChannel(const QString& stem, const DayRecord::Channel& channel,
-                               const TimeWindow& window, int level);
-Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel);
+                               const TimeWindow& window, int level, Method method = Method::Statistic);
+Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
+                        Method sMethod = Method::Statistic, Method vMethod = Method::Statistic);
 // The same over every calendar day from `first` to `last` (yyyymmdd): a day without both day files
 // is listed as not recorded, with no interval measured.
 Compliance complianceOf(const QList<DayRecord>& days, const TimeWindow& window, int sLevel, int vLevel,
-                        const QString& first, const QString& last);
+                        const QString& first, const QString& last, Method sMethod = Method::Statistic,
+                        Method vMethod = Method::Statistic);
+
+// Reads the raw seconds of each day of the card directory and puts their events into the records:
+// above each channel's reference less 10 dB, those of noise and vibration that overlap marked as
+// coinciding. A day without a raw file of a channel keeps no events for it.
+void addEvents(QList<DayRecord>& days, const QString& card);
+void addEvents(DayRecord& day, const RawDay& raw);
+
+// "最大値による判定では基準値を超えています（n区間）"
+QString maximaWarning(int entries);
 
 // The columns of the compliance tables of the window's tab and of the report's page: the headings, and
 // the cells of a channel's day ("2021/03/01(月)", "○" for a construction day, "85", "142/144",

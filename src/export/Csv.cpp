@@ -484,7 +484,8 @@ QByteArray complianceCsv(const data::Compliance& compliance) {
     out.row(QStringLiteral("時間帯,") + data::windowText(compliance.window));
     out.row(
         QStringLiteral("日付,曜日,チャンネル,施工日,基準値(dB),レベル,区間数,有効区間数,有効率(%),Leq(dB),"
-                       "最大値(dB),最大値の時刻,超過区間数,超過時間(分),超過の区間"));
+                       "最大値(dB),最大値の時刻,超過区間数,超過時間(分),超過の区間,判定方法,"
+                       "Lmax超過区間数,最大値90%上端超過区間数,警告"));
     auto channel = [&](const QList<data::ChannelDay>& days, const QString& name, int level) {
         for (const data::ChannelDay& d : days) {
             QStringList runs;
@@ -502,12 +503,37 @@ QByteArray complianceCsv(const data::Compliance& compliance) {
                 QString::number(d.entries), QString::number(d.valid), data::coverageText(d),
                 d.leq ? data::levelText(*d.leq) : QString(), d.max ? data::levelText(*d.max) : QString(),
                 d.max ? data::clockText(d.maxTime) : QString(), QString::number(d.exceededEntries),
-                QString::number(10 * d.exceededEntries), runs.join(u' ')}
+                QString::number(10 * d.exceededEntries), runs.join(u' '), data::methodTitle(d.method, level),
+                d.recorded ? QString::number(d.lmaxExceeded) : QString(),
+                d.maxima90Exceeded ? QString::number(*d.maxima90Exceeded) : QString(), d.warning}
                         .join(u','));
         }
     };
     channel(compliance.s, QStringLiteral("騒音"), compliance.sLevel);
     channel(compliance.v, QStringLiteral("振動"), compliance.vLevel);
+    return out.bytes();
+}
+
+QString secondClock(int second) {
+    return QString::asprintf("%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+}
+
+QByteArray eventsCsv(const QList<data::DayEvents>& days) {
+    CsvText out;
+    out.row(QStringLiteral("日付,チャンネル,しきい値(dB),開始,終了,継続時間(秒),最大値(dB),最大値の時刻,"
+                           "Leq(dB),SEL(dB),騒音と振動が同時"));
+    for (const data::DayEvents& d : days) {
+        for (const auto& [events, threshold, name] :
+             {std::tuple{&d.s, &d.sThreshold, "騒音"}, std::tuple{&d.v, &d.vThreshold, "振動"}}) {
+            for (const data::Event& e : *events)
+                out.row(QStringList{data::isoDate(d.stem), QString::fromUtf8(name),
+                                    threshold->has_value() ? data::deciText(**threshold) : QString(),
+                                    secondClock(e.start), secondClock(e.end), QString::number(e.duration()),
+                                    data::deciText(e.peak), secondClock(e.peakAt), data::deciText(e.leq),
+                                    data::deciText(e.sel), e.coinciding ? QStringLiteral("同時") : QString()}
+                            .join(u','));
+        }
+    }
     return out.bytes();
 }
 

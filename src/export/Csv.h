@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Compliance.h"
+#include "data/Events.h"
 #include "data/ItemPage.h"
 #include "data/Levels.h"
 
@@ -78,6 +79,11 @@ QByteArray periodCsv(const PeriodInputs& in);
 
 // The compliance with the reference values as CSV: one row per day and channel, Japanese headings.
 QByteArray complianceCsv(const data::Compliance& compliance);
+
+// The events of days as CSV: one row per event, noise before vibration, in time order.
+QByteArray eventsCsv(const QList<data::DayEvents>& days);
+// A level in tenths of a decibel as "63.5", and a second of the day as "10:42:00".
+QString secondClock(int second);
 
 // The names of the files directly in a directory as full paths, sorted as text ignoring case.
 // Throws DataError when the directory cannot be listed.

@@ -167,3 +167,80 @@ TEST(CliLevels, GraphRawDrawsThePagesTimeHistoryAsAnImageOrAPdf) {
     EXPECT_TRUE(fonts.contains(QRegularExpression("CID TrueType\\s+Identity-H\\s+yes")))
         << fonts.toStdString();
 }
+
+TEST(CliEvents, TheEventsOfADayAsJsonAndAsCsv) {
+    QTemporaryDir tmp;
+    const QString card = tmp.filePath("card");
+    moravel::tools::writeSampleCard(card, moravel::test::cardOptions(1, true));
+    // Noise: 80 and 90 dB, a second without a sample, 76 dB, then 85 dB five seconds after; no
+    // vibration raw file. The reference of noise is 85 dB: events above 75 dB.
+    QStringList lines = moravel::tools::sampleHeader(QStringLiteral("1111100"));
+    lines.append(QString());
+    lines.append(QStringLiteral("2021/03/01 10:00,070.0,080.0,090.0,---.-,076.0"));
+    lines.append(QStringLiteral("2021/03/01 10:00:10,085.0"));
+    moravel::test::writeDeviceFile(card + "/20210301.LA", lines);
+    QFile::remove(card + "/20210301.LV");
+    const auto json = cli({"events", card, "--day", "20210301", "--format", "json"});
+    EXPECT_EQ(json.code, 0) << json.err.toStdString();
+    // (10^8 + 10^9 + 10^7.6) / 3 → 85.8 dB over 4 seconds: SEL 91.8 dB.
+    EXPECT_EQ(
+        json.out,
+        "{\"threshold\": \"ref-10\", \"gap\": 5, \"days\": [{\"date\": \"2021-03-01\", "
+        "\"S\": {\"threshold\": 75.0, \"reason\": null, \"events\": ["
+        "{\"start\": \"10:00:01\", \"end\": \"10:00:05\", \"duration\": 4, \"peak\": 90.0, "
+        "\"peak_time\": \"10:00:02\", \"leq\": 85.8, \"sel\": 91.8, \"coinciding\": false}, "
+        "{\"start\": \"10:00:10\", \"end\": \"10:00:11\", \"duration\": 1, \"peak\": 85.0, "
+        "\"peak_time\": \"10:00:10\", \"leq\": 85.0, \"sel\": 85.0, \"coinciding\": false}]}, "
+        "\"V\": {\"threshold\": 65.0, \"reason\": \"20210301.LV がありません。\", \"events\": []}}]}\n");
+    EXPECT_EQ(json.err, QStringLiteral("moravel-cli: 20210301.LV がありません。\n"));
+
+    // A threshold of its own (76 dB is not above 77.5) and a gap of 8 s: one event.
+    const auto joined = cli({"events", card, "--day", "20210301", "--channel", "S", "--threshold", "77.5",
+                             "--gap", "8", "--format", "json"});
+    EXPECT_TRUE(joined.out.contains("\"S\": {\"threshold\": 77.5, \"reason\": null, \"events\": [{\"start\": "
+                                    "\"10:00:01\", \"end\": \"10:00:11\", \"duration\": 10, \"peak\": 90.0"))
+        << joined.out.toStdString();
+    EXPECT_FALSE(joined.out.contains("\"V\""));
+    // CSV as the other CSV files: code page 932 with CR LF.
+    QProcess p;
+    p.start(QStringLiteral(MORAVEL_CLI), {"events", card, "--day", "20210301", "--format", "csv"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.readAllStandardOutput(),
+              moravel::platform::encodeCp932(QStringLiteral(
+                  "日付,チャンネル,しきい値(dB),開始,終了,継続時間(秒),最大値(dB),最大値の時刻,"
+                  "Leq(dB),SEL(dB),騒音と振動が同時\r\n"
+                  "2021-03-01,騒音,75.0,10:00:01,10:00:05,4,90.0,10:00:02,85.8,91.8,\r\n"
+                  "2021-03-01,騒音,75.0,10:00:10,10:00:11,1,85.0,10:00:10,85.0,85.0,\r\n")));
+    const auto refused = cli({"events", card, "--day", "20210301", "--threshold", "loud"});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_TRUE(refused.err.startsWith(
+        "moravel-cli: --threshold loud: give a level in dB, as 75 or 72.5, or ref-10"));
+}
+
+// A day of the sample card where L05 stays under the reference and the maxima do not: the summary
+// warns whatever the method, and judging by the maxima finds what the warning said.
+TEST(CliEvents, TheSummaryWarnsWhereTheMaximaExceedAndTheLevelDoesNot) {
+    QTemporaryDir tmp;
+    moravel::tools::SampleCardOptions options;
+    options.days = 10;
+    options.start = QDate(2024, 4, 1);
+    moravel::tools::writeSampleCard(tmp.path(), options);
+    auto summary = [&](const QString& method) {
+        const auto r = cli({"summary", tmp.path(), "--day", "20240402", "--from", "08:00", "--to", "18:00",
+                            "--format", "json", "--noise-method", method});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        // The noise channel's day.
+        return r.out.mid(r.out.indexOf("\"S\""), r.out.indexOf("\"V\"") - r.out.indexOf("\"S\""));
+    };
+    const QString byL05 = summary("statistic");
+    EXPECT_TRUE(byL05.contains("\"method\": \"statistic\"")) << byL05.toStdString();
+    EXPECT_TRUE(byL05.contains("\"exceeded_entries\": 0, \"exceedances\": []"));
+    EXPECT_TRUE(byL05.contains("\"lmax_exceeded_entries\": 34, \"maxima90_exceeded_entries\": 34, "
+                               "\"warning\": \"最大値による判定では基準値を超えています（34区間）\""))
+        << byL05.toStdString();
+    const QString byMaxima = summary("maxima-90");
+    EXPECT_TRUE(byMaxima.contains("\"method\": \"maxima-90\""));
+    EXPECT_TRUE(byMaxima.contains("\"exceeded_entries\": 34, ")) << byMaxima.toStdString();
+    EXPECT_TRUE(byMaxima.contains("\"warning\": null"));
+    EXPECT_EQ(cli({"summary", tmp.path(), "--day", "20240402", "--noise-method", "L05"}).code, 2);
+}

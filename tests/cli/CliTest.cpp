@@ -482,20 +482,26 @@ TEST(CliCommands, TheSummaryOfASmallCardAsJson) {
         r.out,
         QStringLiteral(
             "{\"from\": \"00:00\", \"to\": \"24:00\", \"channels\": {"
-            "\"S\": {\"level\": \"L05\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+            "\"S\": {\"level\": \"L05\", \"method\": \"statistic\", \"days\": [{\"date\": \"2021-03-01\", "
+            "\"recorded\": true, "
             "\"construction_day\": true, "
             "\"reference\": 70, \"level\": \"L05\", \"entries\": 144, \"valid\": 2, \"leq\": 68.3, "
             "\"max\": 71.0, \"max_time\": \"00:10\", \"exceeded_entries\": 1, \"exceedances\": [{\"start\": "
-            "\"00:10\", \"end\": \"00:20\", \"entries\": 1, \"peak\": 71.0}]}]}, "
-            "\"V\": {\"level\": \"L10\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+            "\"00:10\", \"end\": \"00:20\", \"entries\": 1, \"peak\": 71.0}], \"unjudged_entries\": 0, "
+            "\"lmax_exceeded_entries\": 1, \"maxima90_exceeded_entries\": null, \"warning\": null}]}, "
+            "\"V\": {\"level\": \"L10\", \"method\": \"statistic\", \"days\": [{\"date\": \"2021-03-01\", "
+            "\"recorded\": true, "
             "\"construction_day\": true, "
             "\"reference\": 75, \"level\": \"L10\", \"entries\": 144, \"valid\": 3, \"leq\": 40.0, "
-            "\"max\": 40.0, \"max_time\": \"00:00\", \"exceeded_entries\": 0, \"exceedances\": []}]}}}\n"));
+            "\"max\": 40.0, \"max_time\": \"00:00\", \"exceeded_entries\": 0, \"exceedances\": [], "
+            "\"unjudged_entries\": 0, \"lmax_exceeded_entries\": 0, \"maxima90_exceeded_entries\": null, "
+            "\"warning\": null}]}}}\n"));
     // The window and the level change the figures; a broken day fails the command and names the day.
     const Result lmax = cli({"summary", cardDir, "--day", "20210301", "--format", "json", "--from", "00:00",
                              "--to", "00:30", "--noise-level", "Lmax"});
     EXPECT_TRUE(lmax.out.contains(
-        "\"level\": \"Lmax\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": true, "
+        "\"level\": \"Lmax\", \"method\": \"statistic\", \"days\": [{\"date\": \"2021-03-01\", \"recorded\": "
+        "true, "
         "\"construction_day\": true, \"reference\": 70, \"level\": \"Lmax\", \"entries\": 3, \"valid\": 2"))
         << lmax.out.toStdString();
     lac[16] = "broken";
