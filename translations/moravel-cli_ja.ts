@@ -53,41 +53,6 @@ CSV変換ウィンドウのCSVファイルを OUTDIR（なければ作成）に�
 </translation>
     </message>
     <message>
-        <source>usage: moravel-cli report CARD FILE (--day YYYYMMDD | --period FIRST LAST) [OPTIONS]
-
-Writes the report page of the print window: an A4 page as a .png, .bmp or .jpg
-image at 144 dots to the inch, or a .pdf of lines and text that records the card
-files it was made from (see verify). The directory of FILE is made if it is
-missing.
-
-  --kind full|graph|table  graphs and tables (full, the default), graphs, tables
-  --lines                  the graphs of a day as lines of the series, not bars
-  --noise-level NAME       the level of the noise bars and table (default L05)
-  --vibration-level NAME   the level of the vibration bars and table (default L10)
-  --series NAME,...        the levels drawn as lines (Le for noise only)
-  --columns NAME,...       the columns of the period table of --kind table
-                           (Le for noise only)
-  --each-day               with --period and a .pdf: one day page per day
-  --summary                with a .pdf: a page of the compliance summary after
-                           the report&apos;s pages
-</source>
-        <translation>使い方: moravel-cli report CARD FILE (--day YYYYMMDD | --period FIRST LAST) [オプション]
-
-印刷ウィンドウの報告書のページを書き込みます。.png .bmp .jpg は 144 dpi の A4 の画像、
-.pdf は線と文字で描かれ、元になったカードのファイルを記録します（verify を参照）。
-FILE のディレクトリがなければ作成します。
-
-  --kind full|graph|table  グラフと表（full、既定）、グラフ、表
-  --lines                  １日のグラフを棒ではなく系列の折れ線に
-  --noise-level NAME       騒音の棒グラフと表のレベル（既定 L05）
-  --vibration-level NAME   振動の棒グラフと表のレベル（既定 L10）
-  --series NAME,...        折れ線で描くレベル（Le は騒音のみ）
-  --columns NAME,...       --kind table の期間の表の列（Le は騒音のみ）
-  --each-day               --period と .pdf で、１日ごとに１ページ
-  --summary                .pdf で、報告書のページの後に集計のページ
-</translation>
-    </message>
-    <message>
         <source>
 Level names: Leq Le L05 L10 L50 L90 L95 Lmin Lmax. An option that changes nothing
 on the page asked for is a usage error.
@@ -837,8 +802,10 @@ event of the other channel overlaps them.
     <message numerus="yes">
         <source>, above %1 dB: %n event(s)
 </source>
-        <translation><numerusform>、%1 dB 超: イベント %n 件
-</numerusform></translation>
+        <translation>
+            <numerusform>、%1 dB 超: イベント %n 件
+</numerusform>
+        </translation>
     </message>
     <message>
         <source>start     end       seconds   peak  at        Leq    SEL  coinciding
@@ -898,6 +865,50 @@ chosen does not.
 どの方法でも、各日に Lmax による超過区間数と（生データがあれば）maxima-90 による
 超過区間数を示し、それらが超えて選んだ方法では超えないときは警告します。
 </translation>
+    </message>
+    <message>
+        <source>usage: moravel-cli report CARD FILE (--day YYYYMMDD | --period FIRST LAST) [OPTIONS]
+
+Writes the report page of the print window: an A4 page as a .png, .bmp or .jpg
+image at 144 dots to the inch, or a .pdf of lines and text that records the card
+files it was made from (see verify). The directory of FILE is made if it is
+missing.
+
+  --kind full|graph|table  graphs and tables (full, the default), graphs, tables
+  --lines                  the graphs of a day as lines of the series, not bars
+  --noise-level NAME       the level of the noise bars and table (default L05)
+  --vibration-level NAME   the level of the vibration bars and table (default L10)
+  --series NAME,...        the levels drawn as lines (Le for noise only)
+  --columns NAME,...       the columns of the period table of --kind table
+                           (Le for noise only)
+  --each-day               with --period and a .pdf: one day page per day
+  --summary                with a .pdf: a page of the compliance summary after
+                           the report&apos;s pages
+  --noise-method M, --vibration-method M
+                           with --summary: how its entries are judged, as for
+                           summary
+</source>
+        <translation>使い方: moravel-cli report CARD FILE (--day YYYYMMDD | --period FIRST LAST) [オプション]
+
+印刷ウィンドウの報告書のページを書き込みます。.png .bmp .jpg は 144 dpi の A4 の画像、
+.pdf は線と文字で描かれ、元になったカードのファイルを記録します（verify を参照）。
+FILE のディレクトリがなければ作成します。
+
+  --kind full|graph|table  グラフと表（full、既定）、グラフ、表
+  --lines                  １日のグラフを棒ではなく系列の折れ線に
+  --noise-level NAME       騒音の棒グラフと表のレベル（既定 L05）
+  --vibration-level NAME   振動の棒グラフと表のレベル（既定 L10）
+  --series NAME,...        折れ線で描くレベル（Le は騒音のみ）
+  --columns NAME,...       --kind table の期間の表の列（Le は騒音のみ）
+  --each-day               --period と .pdf で、１日ごとに１ページ
+  --summary                .pdf で、報告書のページの後に集計のページ
+  --noise-method M, --vibration-method M
+                           --summary で、区間の判定方法（summary と同じ）
+</translation>
+    </message>
+    <message>
+        <source>only the summary of --summary judges the entries</source>
+        <translation>--summary の集計だけが区間を判定します</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 // works on, the files it writes, and its texts in the user's language.
 
 #include "data/Choices.h"
+#include "data/Events.h"
 #include "data/Loading.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,8 @@ struct Arguments {
 Arguments parse(const QStringList& args, const QList<Option>& known);
 
 // A usage error when the option is given where it changes nothing.
+// The method of --noise-method or --vibration-method; statistic where it is not given.
+data::Method methodOption(const Arguments& a, const QString& option);
 // The file's kind by its extension, in lower case; ".jpeg" is a ".jpg".
 QString extensionOf(const QString& path);
 void refuseIneffective(const Arguments& a, const QString& option, bool effective, const QString& why);

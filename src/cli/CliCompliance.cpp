@@ -116,16 +116,6 @@ QString complianceText(const data::Compliance& s) {
     return out;
 }
 
-data::Method methodOption(const Arguments& a, const QString& option) {
-    if (!a.has(option))
-        return data::Method::Statistic;
-    const std::optional<data::Method> m = data::methodOf(a.value(option));
-    if (!m)
-        throw UsageError{Cli::tr("%1 %2: the methods are statistic, lmax, maxima-mean and maxima-90")
-                             .arg(option, a.value(option))};
-    return *m;
-}
-
 QString tenths(int deci) {
     return data::deciText(deci);
 }
@@ -205,6 +195,16 @@ QString eventsText(const QList<data::DayEvents>& days, const QString& only) {
 }
 
 } // namespace
+
+data::Method methodOption(const Arguments& a, const QString& option) {
+    if (!a.has(option))
+        return data::Method::Statistic;
+    const std::optional<data::Method> m = data::methodOf(a.value(option));
+    if (!m)
+        throw UsageError{Cli::tr("%1 %2: the methods are statistic, lmax, maxima-mean and maxima-90")
+                             .arg(option, a.value(option))};
+    return *m;
+}
 
 int commandEvents(const Arguments& a) {
     if (a.positional.size() != 1)

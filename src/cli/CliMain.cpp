@@ -110,6 +110,8 @@ const QList<Command>& commands() {
                                      {"--columns", 1},
                                      {"--each-day", 0},
                                      {"--summary", 0},
+                                     {"--noise-method", 1},
+                                     {"--vibration-method", 1},
                                      {"--overwrite", 0},
                                      {"--quiet", 0}},
          commandReport,
@@ -130,7 +132,10 @@ const QList<Command>& commands() {
                         "                           (Le for noise only)\n"
                         "  --each-day               with --period and a .pdf: one day page per day\n"
                         "  --summary                with a .pdf: a page of the compliance summary after\n"
-                        "                           the report's pages\n") +
+                        "                           the report's pages\n"
+                        "  --noise-method M, --vibration-method M\n"
+                        "                           with --summary: how its entries are judged, as for\n"
+                        "                           summary\n") +
                     timeWindowHelp() + writingHelp() +
                     Cli::tr("\nLevel names: Leq Le L05 L10 L50 L90 L95 Lmin Lmax. An option that changes "
                             "nothing\n"

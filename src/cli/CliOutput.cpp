@@ -155,6 +155,9 @@ int commandReport(const Arguments& a) {
     const bool withSummary = a.has("--summary");
     if (withSummary && ext != u"pdf")
         throw UsageError{Cli::tr("--summary goes with a .pdf file")};
+    for (const char* option : {"--noise-method", "--vibration-method"})
+        refuseIneffective(a, QString::fromLatin1(option), withSummary,
+                          Cli::tr("only the summary of --summary judges the entries"));
     // What each choice changes on the page: the graphs of a day are bars of one level, or lines of the
     // series with --lines; those of a period are always lines; the tables show the chosen level, the
     // period table of --kind table its columns.
@@ -210,11 +213,14 @@ int commandReport(const Arguments& a) {
         QList<data::DayRecord> records;
         for (const Loaded& l : loads)
             records += l.result.days;
+        data::addEvents(records, card.directory);
         try {
             const QStringList range = a.has("--period") ? a.options.value(QStringLiteral("--period"))
                                                         : QStringList{a.value("--day"), a.value("--day")};
-            compliance = data::complianceOf(records, loads.front().selection.window, d.sStat, d.vStat,
-                                            range.value(0), range.value(1));
+            compliance =
+                data::complianceOf(records, loads.front().selection.window, d.sStat, d.vStat, range.value(0),
+                                   range.value(1), methodOption(a, QStringLiteral("--noise-method")),
+                                   methodOption(a, QStringLiteral("--vibration-method")));
         } catch (const DataError& e) {
             throw Failure{oneLine(e.text())};
         }

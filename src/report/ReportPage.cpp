@@ -1,5 +1,7 @@
 #include "report/ReportPage.h"
 
+#include "graph/TimeHistory.h"
+
 #include "common/Checked.h"
 #include "common/DateText.h"
 #include "common/Errors.h"
@@ -341,15 +343,25 @@ void onlyGridPrintOut(QPainter& p, const ReportInputs& in) {
 
 namespace {
 
-// The runs above the reference of every day of both channels, a line each.
+// The runs above the reference of every day of both channels, a line each; under a day, its
+// warning and the events of its raw seconds whose peak is above the reference.
 QStringList runLines(const data::Compliance& compliance) {
     QStringList lines;
     auto channel = [&](const QString& name, const QList<data::ChannelDay>& days) {
-        for (const data::ChannelDay& d : days)
+        for (const data::ChannelDay& d : days) {
+            const QString day = name + data::complianceCells(d)[0] + QStringLiteral("　");
             for (const data::Exceedance& r : d.exceedances)
-                lines.append(name + data::complianceCells(d)[0] + QStringLiteral("　") +
-                             data::clockText(r.start) + u'-' + data::clockText(r.end) +
+                lines.append(day + data::clockText(r.start) + u'-' + data::clockText(r.end) +
                              QStringLiteral("　%1区間　最大 ").arg(r.entries) + data::levelText(r.peak));
+            if (!d.warning.isEmpty())
+                lines.append(day + QStringLiteral("※") + d.warning);
+            for (const data::Event& e : d.events)
+                if (e.peak > 10 * d.reference)
+                    lines.append(day + QStringLiteral("イベント ") + graph::clockText(e.start) + u'-' +
+                                 graph::clockText(e.end) + QStringLiteral("　最大 ") +
+                                 data::deciText(e.peak) +
+                                 (e.coinciding ? QStringLiteral("　騒音・振動同時") : QString()));
+        }
     };
     channel(QStringLiteral("騒音　"), compliance.s);
     channel(QStringLiteral("振動　"), compliance.v);
@@ -391,8 +403,10 @@ void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const Q
             s.text(100, RunTop + RunLineHeight * (i - first), 1000, RunLineHeight, lines[i]);
         return;
     }
-    static const int widths[] = {180, 70, 70, 120, 90, 90, 90, 90, 100};
-    const QStringList headings = data::complianceHeadings();
+    // The tables' columns, and the warning of each day: the intervals that a maxima method finds
+    // above the reference and the method chosen does not.
+    static const int widths[] = {180, 70, 70, 120, 90, 90, 90, 90, 100, 90};
+    const QStringList headings = data::complianceHeadings() << QStringLiteral("警告");
     auto table = [&](int top, const QString& heading, const QList<data::ChannelDay>& days) {
         s.fontSize(18);
         s.text(100, top, 600, 25, heading);
@@ -401,7 +415,9 @@ void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const Q
         s.fontSize(14);
         QList<QStringList> cells;
         for (const data::ChannelDay& d : days)
-            cells.append(data::complianceCells(d));
+            cells.append(data::complianceCells(d)
+                         << (d.warningEntries > 0 ? QStringLiteral("※%1区間").arg(d.warningEntries)
+                                                  : QStringLiteral("－")));
         int x = 100;
         for (int c = 0; c < headings.size(); ++c) {
             s.text(x, first, widths[c], 22, headings[c], Qt::AlignHCenter);
@@ -419,10 +435,19 @@ void compliancePrintOut(QPainter& p, const data::Compliance& compliance, const Q
         }
         return first + 22 * rows;
     };
-    const int end = table(
-        120, QStringLiteral("騒音　Ｓ　") + levelStatName(compliance.sLevel) + QStringLiteral("　dB(A)"),
-        compliance.s);
-    table(end + 20, QStringLiteral("振動　Ⅴ　") + levelStatName(compliance.vLevel) + QStringLiteral("　dB"),
+    // The heading names the method where it is not the level itself.
+    auto judged = [](data::Method method, int level) {
+        return method == data::Method::Statistic
+                   ? levelStatName(level)
+                   : QStringLiteral("判定：") + data::methodTitle(method, level);
+    };
+    const int end = table(120,
+                          QStringLiteral("騒音　Ｓ　") + judged(compliance.sMethod, compliance.sLevel) +
+                              QStringLiteral("　dB(A)"),
+                          compliance.s);
+    table(end + 20,
+          QStringLiteral("振動　Ⅴ　") + judged(compliance.vMethod, compliance.vLevel) +
+              QStringLiteral("　dB"),
           compliance.v);
 }
 
