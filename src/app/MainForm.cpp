@@ -280,6 +280,10 @@ void TFmMain::ConnectPages() {
     on(TabItem4, &moravel::settings::SettingsPage::registerWanted, &TFmMain::BtRegisterClick);
     on(TabItem4, &moravel::settings::SettingsPage::cancelWanted, &TFmMain::BtCancellClick);
     on(TabItem5, &moravel::data::CompliancePage::csvWanted, &TFmMain::BtSummaryCsvClick);
+    on(TabItem5, &moravel::data::CompliancePage::eventsCsvWanted, &TFmMain::BtEventsCsvClick);
+    connect(
+        TabItem5, &moravel::data::CompliancePage::eventChosen, this,
+        [this](const QString& stem, int first, int last) { guarded([&] { ShowEvent(stem, first, last); }); });
 }
 
 // ---- start-up and window ----

@@ -125,6 +125,10 @@ public:
     bool ApplyLoad(moravel::data::LoadResult&& result);
     // The raw seconds of the day shown (in month mode the period's first day) on the page 時間変化.
     void ShowTimeHistory();
+    // The time history page at an event of the compliance page: its day, a view around it, the event
+    // marked.
+    void ShowEvent(const QString& stem, int first, int last);
+    void BtEventsCsvClick();
     void CbDataStartHChange();
     void ShowDataError(); // "データは破損しています。"
 

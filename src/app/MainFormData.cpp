@@ -221,6 +221,36 @@ void TFmMain::ShowTimeHistory() {
     TabItem6->setSource(source);
 }
 
+void TFmMain::ShowEvent(const QString& stem, int first, int last) {
+    // Some context on either side: four times the event, at least two minutes.
+    const int length = std::max(120, 4 * (last - first));
+    const int middle = (first + last) / 2;
+    moravel::graph::TimeView view = moravel::graph::zoomed(
+        moravel::graph::TimeView{}, double(length) / moravel::data::SecondsPerDay, middle);
+    TabControl1->setCurrentWidget(TabItem6);
+    TabItem6->showAt(stem, view, moravel::graph::TimeView{first, last});
+}
+
+void TFmMain::BtEventsCsvClick() {
+    if (ComplianceDays.isEmpty())
+        return;
+    const auto dir = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
+    if (!dir)
+        return;
+    const QString first = DateNumToString(ComplianceDays.first().stem);
+    const QString last = DateNumToString(ComplianceDays.last().stem);
+    const QString name = QStringLiteral("イベント_") + first + (first == last ? QString() : u'_' + last) +
+                         QStringLiteral(".csv");
+    const QString path = moravel::platform::withSeparator(*dir) + name;
+    if (moravel::platform::fileExists(path) &&
+        dialogs().askYesNoCancel(this, moravel::platform::overwriteQuestion(path)) !=
+            moravel::platform::Answer::Yes)
+        return;
+    // A failed write is not caught here: it goes to the general error report.
+    moravel::platform::writeFileAtomically(path, moravel::csv::eventsCsv(TabItem5->EventsNow()));
+    dialogs().information(this, QStringLiteral("保存完了"));
+}
+
 // ---- tables and the central refresh ----
 
 void TFmMain::DataGridInit() {

@@ -5,10 +5,12 @@
 #include "platform/Application.h"
 #include "platform/Widgets.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTableView>
 
 using moravel::platform::guarded;
@@ -39,12 +41,21 @@ QTableView* complianceGrid(QWidget* page, const char* name, const QRect& geometr
     return grid;
 }
 
+// The cells of the tables, and the warning: "※n" where a maxima method finds n entries above the
+// reference that the method chosen does not.
 QList<QStringList> rows(const QList<ChannelDay>& days) {
     QList<QStringList> out;
     for (const ChannelDay& d : days)
-        out.append(complianceCells(d));
+        out.append(complianceCells(d) << (d.warningEntries > 0 ? QStringLiteral("※%1").arg(d.warningEntries)
+                                                               : QStringLiteral("－")));
     return out;
 }
+
+QString clockOf(int second) {
+    return QString::asprintf("%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+}
+
+const Method Methods[] = {Method::Statistic, Method::Lmax, Method::MaximaMean, Method::Maxima90};
 
 int currentRow(const QTableView* view) {
     return view->currentIndex().row();
@@ -54,43 +65,121 @@ int currentRow(const QTableView* view) {
 
 CompliancePage::CompliancePage(QWidget* parent) : QWidget(parent) {
     QWidget* page = this;
-    const QList<int> widths = {96, 44, 44, 62, 50, 40, 44, 40, 52};
-    m_s = new TextRowsModel(complianceHeadings(), this);
-    m_v = new TextRowsModel(complianceHeadings(), this);
+    const QList<int> widths = {96, 40, 40, 60, 48, 36, 42, 38, 50, 36};
+    const QStringList headings = complianceHeadings() << QStringLiteral("警告");
+    m_s = new TextRowsModel(headings, this);
+    m_v = new TextRowsModel(headings, this);
     m_runs = new TextRowsModel(
         {QStringLiteral("開始"), QStringLiteral("終了"), QStringLiteral("区間数"), QStringLiteral("最大値")},
         this);
-    LbSummaryS = makeLabel(page, "LbSummaryS", QString(), QRect(8, 4, 480, 24), 16);
-    SgSummaryS = complianceGrid(page, "SgSummaryS", QRect(4, 30, 488, 330), m_s, widths);
-    LbSummaryV = makeLabel(page, "LbSummaryV", QString(), QRect(506, 4, 480, 24), 16);
-    SgSummaryV = complianceGrid(page, "SgSummaryV", QRect(502, 30, 488, 330), m_v, widths);
+    m_events = new TextRowsModel({QStringLiteral("開始"), QStringLiteral("終了"), QStringLiteral("秒"),
+                                  QStringLiteral("最大値"), QStringLiteral("Leq"), QStringLiteral("SEL"),
+                                  QStringLiteral("同時")},
+                                 this);
+    LbSummaryS = makeLabel(page, "LbSummaryS", QString(), QRect(8, 4, 250, 24), 16);
+    CbMethodS = make<QComboBox>(page, "CbMethodS", QRect(262, 2, 228, 26));
+    SgSummaryS = complianceGrid(page, "SgSummaryS", QRect(4, 30, 488, 310), m_s, widths);
+    LbSummaryV = makeLabel(page, "LbSummaryV", QString(), QRect(506, 4, 250, 24), 16);
+    CbMethodV = make<QComboBox>(page, "CbMethodV", QRect(760, 2, 228, 26));
+    SgSummaryV = complianceGrid(page, "SgSummaryV", QRect(502, 30, 488, 310), m_v, widths);
+    LbWarning = makeLabel(page, "LbWarning", QString(), QRect(8, 342, 980, 24), 15);
+    for (auto [combo, level] :
+         {std::pair{CbMethodS, static_cast<int>(L05)}, std::pair{CbMethodV, static_cast<int>(L10)}}) {
+        setPixelFont(combo, 13);
+        for (Method m : Methods)
+            combo->addItem(QStringLiteral("判定：") + methodTitle(m, level));
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { guarded([&] { Refresh(); }); });
+    }
     LbExceedances =
-        makeLabel(page, "LbExceedances", QStringLiteral("超過の区間"), QRect(8, 368, 700, 24), 16);
-    SgExceedances =
-        complianceGrid(page, "SgExceedances", QRect(4, 394, 600, 138), m_runs, {120, 120, 120, 120});
+        makeLabel(page, "LbExceedances", QStringLiteral("超過の区間"), QRect(8, 368, 380, 24), 16);
+    SgExceedances = complianceGrid(page, "SgExceedances", QRect(4, 394, 380, 138), m_runs, {88, 88, 88, 88});
     SgExceedances->setSelectionMode(QAbstractItemView::NoSelection);
-    BtSummaryCsv = makeButton(page, "BtSummaryCsv", QStringLiteral("CSV保存"), QRect(850, 490, 130, 34), 18);
+    LbEvents = makeLabel(page, "LbEvents", QStringLiteral("イベント"), QRect(396, 368, 456, 24), 16);
+    SgEvents =
+        complianceGrid(page, "SgEvents", QRect(392, 394, 460, 138), m_events, {66, 66, 40, 52, 48, 48, 60});
+    SgEvents->setToolTip(QStringLiteral("クリックすると、時間変化のページでその時刻を表示します。"));
+    BtSummaryCsv = makeButton(page, "BtSummaryCsv", QStringLiteral("CSV保存"), QRect(860, 394, 130, 34), 18);
+    BtEventsCsv =
+        makeButton(page, "BtEventsCsv", QStringLiteral("イベントCSV"), QRect(860, 438, 130, 34), 16);
     connect(SgSummaryS->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { guarded([&] { ComplianceRowChange(0, current.row()); }); });
     connect(SgSummaryV->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { guarded([&] { ComplianceRowChange(1, current.row()); }); });
+    // A click, or Enter on a row, opens the time history at the event.
+    auto choose = [this](const QModelIndex& index) {
+        guarded([&] {
+            if (index.row() >= 0 && index.row() < m_shownEvents.size())
+                emit eventChosen(m_eventsStem, m_shownEvents[index.row()].start,
+                                 m_shownEvents[index.row()].end);
+        });
+    };
+    connect(SgEvents, &QTableView::clicked, this, choose);
+    connect(SgEvents, &QTableView::activated, this, choose);
     connect(BtSummaryCsv, &QPushButton::clicked, this, [this] {
         guarded([&] {
             if (!m_days.isEmpty())
                 emit csvWanted();
         });
     });
+    connect(BtEventsCsv, &QPushButton::clicked, this, [this] {
+        guarded([&] {
+            if (!m_days.isEmpty())
+                emit eventsCsvWanted();
+        });
+    });
     Clear();
 }
 
+Method CompliancePage::MethodS() const {
+    return Methods[std::max(0, CbMethodS->currentIndex())];
+}
+
+Method CompliancePage::MethodV() const {
+    return Methods[std::max(0, CbMethodV->currentIndex())];
+}
+
+QList<DayEvents> CompliancePage::EventsNow() const {
+    QList<DayEvents> out;
+    for (const DayRecord& d : m_days) {
+        DayEvents e;
+        e.stem = d.stem;
+        if (d.s.reference)
+            e.sThreshold = defaultThreshold(*d.s.reference);
+        if (d.v.reference)
+            e.vThreshold = defaultThreshold(*d.v.reference);
+        e.s = d.s.events.value_or(QList<Event>());
+        e.v = d.v.events.value_or(QList<Event>());
+        out.append(e);
+    }
+    return out;
+}
+
+void CompliancePage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The raw seconds are read when the page is first looked at, not with every load of a day.
+    if (!m_eventsRead && !m_days.isEmpty())
+        guarded([&] { Refresh(); });
+}
+
+void CompliancePage::ReadEvents() {
+    if (m_eventsRead || m_days.isEmpty() || !isVisible())
+        return;
+    addEvents(m_days, m_directory);
+    m_eventsRead = true;
+}
+
 Compliance CompliancePage::ComplianceNow() const {
-    return complianceOf(m_days, m_window, m_sLevel, m_vLevel, m_first, m_last);
+    return complianceOf(m_days, m_window, m_sLevel, m_vLevel, m_first, m_last, MethodS(), MethodV());
 }
 
 void CompliancePage::Clear() {
     m_days.clear();
-    for (TextRowsModel* m : {m_s, m_v, m_runs})
+    for (TextRowsModel* m : {m_s, m_v, m_runs, m_events})
         m->setRows({});
+    m_shownEvents.clear();
+    m_eventsRead = false;
+    LbEvents->setText(QStringLiteral("イベント"));
+    LbWarning->clear();
     LbSummaryS->clear();
     LbSummaryV->clear();
     LbExceedances->setText(QStringLiteral("超過の区間"));
@@ -103,13 +192,28 @@ void CompliancePage::Show(const QList<DayRecord>& days, const DisplayChoices& ch
         return;
     }
     m_days = days;
+    m_eventsRead = false;
     m_window = choices.selection.window;
     m_sLevel = choices.sStat;
     m_vLevel = choices.vStat;
+    m_directory = choices.selection.directory;
     // Every calendar day of the period, those without both day files as not recorded.
     const Selection& s = choices.selection;
     m_first = s.catalogue.value(s.monthMode ? s.first : s.day);
     m_last = s.catalogue.value(s.monthMode ? s.last : s.day);
+    {
+        // The statistic's item names the level examined.
+        const QSignalBlocker blockS(CbMethodS), blockV(CbMethodV);
+        CbMethodS->setItemText(0, QStringLiteral("判定：") + methodTitle(Method::Statistic, m_sLevel));
+        CbMethodV->setItemText(0, QStringLiteral("判定：") + methodTitle(Method::Statistic, m_vLevel));
+    }
+    Refresh();
+}
+
+void CompliancePage::Refresh() {
+    if (m_days.isEmpty())
+        return;
+    ReadEvents();
     Compliance compliance;
     try {
         compliance = ComplianceNow();
@@ -141,9 +245,23 @@ void CompliancePage::ComplianceRowChange(int channel, int row) {
     for (const Exceedance& r : day.exceedances)
         runs.append({clockText(r.start), clockText(r.end), QString::number(r.entries), levelText(r.peak)});
     m_runs->setRows(runs);
-    LbExceedances->setText(QStringLiteral("超過の区間　") +
-                           (channel == 0 ? QStringLiteral("騒音　") : QStringLiteral("振動　")) +
-                           complianceCells(day)[0]);
+    const QString which =
+        (channel == 0 ? QStringLiteral("騒音　") : QStringLiteral("振動　")) + complianceCells(day)[0];
+    LbExceedances->setText(QStringLiteral("超過の区間　") + which);
+    // The day's events in the window, in time order: those of both channels at once marked.
+    m_shownEvents = day.events;
+    m_eventsStem = day.stem;
+    QList<QStringList> events;
+    for (const Event& e : day.events)
+        events.append({clockOf(e.start), clockOf(e.end), QString::number(e.duration()), deciText(e.peak),
+                       deciText(e.leq), deciText(e.sel),
+                       e.coinciding ? QStringLiteral("騒音・振動") : QString()});
+    m_events->setRows(events);
+    LbEvents->setText(QStringLiteral("イベント　") + which +
+                      (day.hasEvents ? QStringLiteral("（%1件）").arg(day.events.size())
+                                     : QStringLiteral("（生データなし）")));
+    LbWarning->setText(
+        day.warning.isEmpty() ? QString() : QStringLiteral("※") + which + QStringLiteral("　") + day.warning);
 }
 
 } // namespace moravel::data

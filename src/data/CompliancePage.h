@@ -6,6 +6,7 @@
 #include <QList>
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -30,6 +31,13 @@ public:
     QLabel* LbExceedances = nullptr;
     QTableView* SgExceedances = nullptr;
     QPushButton* BtSummaryCsv = nullptr;
+    // How each channel's entries are judged, and the events of the day chosen.
+    QComboBox* CbMethodS = nullptr;
+    QComboBox* CbMethodV = nullptr;
+    QLabel* LbWarning = nullptr; // the warning of the day chosen
+    QLabel* LbEvents = nullptr;
+    QTableView* SgEvents = nullptr;
+    QPushButton* BtEventsCsv = nullptr;
 
     // Shows the compliance of the days at the window and levels chosen; a day whose reference or
     // date cannot be read leaves the page empty, the rest of the window stands. The days are kept
@@ -41,12 +49,31 @@ public:
     // The compliance shown; throws DataError where a day cannot be judged.
     Compliance ComplianceNow() const;
     const QList<DayRecord>& Days() const { return m_days; }
+    // The events of the days shown, as the events CSV lists them.
+    QList<DayEvents> EventsNow() const;
+    // The methods chosen.
+    Method MethodS() const;
+    Method MethodV() const;
 
 signals:
     // "CSV保存" was pressed with days shown.
     void csvWanted();
+    // "イベントCSV保存" was pressed with days shown.
+    void eventsCsvWanted();
+    // An event of the list was clicked: the day and its seconds [first, last).
+    void eventChosen(const QString& stem, int first, int last);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void Refresh();
+    void ReadEvents();
+    TextRowsModel* m_events = nullptr;
+    QList<Event> m_shownEvents; // the events in the list, in its order
+    QString m_eventsStem;
+    QString m_directory;       // the card the days come from
+    bool m_eventsRead = false; // the days carry the events of their raw seconds
     TextRowsModel* m_s = nullptr;
     TextRowsModel* m_v = nullptr;
     TextRowsModel* m_runs = nullptr;

@@ -118,12 +118,27 @@ void TimeHistoryPage::showDay(int index) {
     m_anchor.reset();
     m_cursor.reset();
     m_view = TimeView{};
+    m_pending.reset();
     m_wanted = true;
     m_loading = false;
     updateTexts();
     if (isVisible())
         startLoading();
     update();
+}
+
+void TimeHistoryPage::showAt(const QString& stem, const TimeView& view, const TimeView& selection) {
+    const int index = static_cast<int>(m_source.stems.indexOf(stem));
+    if (index < 0)
+        return;
+    if (index != m_index || m_loading || m_wanted || m_day.stem != stem) {
+        if (index != m_index)
+            showDay(index);
+        m_pending = std::pair{view, selection};
+        return;
+    }
+    m_view = view;
+    setSelection(selection);
 }
 
 void TimeHistoryPage::clear(const QString& why) {
@@ -188,6 +203,11 @@ void TimeHistoryPage::loaded(const data::RawDay& day) {
     m_job.reset();
     m_loading = false;
     m_day = day;
+    if (m_pending) {
+        m_view = m_pending->first;
+        m_selection = m_pending->second;
+        m_pending.reset();
+    }
     m_why.clear();
     if (day.s.empty() && day.v.empty())
         m_why = day.s.missing && day.v.missing

@@ -41,6 +41,8 @@ public:
     void clear(const QString& why);
     // Shows the day at `index` of the source.
     void showDay(int index);
+    // Shows the day `stem` of the source at `view` with `selection` marked, once it is read.
+    void showAt(const QString& stem, const TimeView& view, const TimeView& selection);
 
     // Whether a day is being read, the day shown, and the line said instead of a day.
     bool loading() const { return m_loading; }
@@ -95,6 +97,7 @@ private:
     int m_index = -1;      // the day of the source shown or being read
     bool m_wanted = false; // the day at m_index is still to be read
     bool m_loading = false;
+    std::optional<std::pair<TimeView, TimeView>> m_pending; // the view and selection once the day is read
     std::shared_ptr<Job> m_job;
     data::RawDay m_day;
     QString m_why = QStringLiteral("日を選ぶと、その日の生データ（毎秒の値）を表示します。");
