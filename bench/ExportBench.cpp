@@ -1,6 +1,7 @@
 // The bulk conversion of a whole card against writing the same bytes in one buffered write.
 #include "BenchSupport.h"
 
+#include "data/Events.h"
 #include "data/Raw.h"
 #include "export/CSVConvert.h"
 #include "export/Csv.h"
@@ -166,6 +167,23 @@ void TimeHistoryRedraw(benchmark::State& state) {
     state.counters["plot_heights"] = l.noise.height() + l.vibration.height();
 }
 BENCHMARK(TimeHistoryRedraw)->Arg(86400)->Arg(3600)->Arg(60)->Unit(benchmark::kMillisecond);
+
+// The events of a day's seconds of one channel above its reference less 10 dB (the sample card's
+// working hours give about a hundred), from the seconds in memory.
+void EventsOfADay(benchmark::State& state) {
+    tools::SampleCardOptions o;
+    o.days = 1;
+    const QString card = bench::sampleCard(QStringLiteral("one"), o);
+    const data::RawDay day = data::loadRawDay(card, QStringLiteral("20210301"));
+    qsizetype found = 0;
+    for (auto _ : state) {
+        const QList<data::Event> events = data::events(day.s, 0, data::SecondsPerDay, data::defaultThreshold(85));
+        found = events.size();
+        benchmark::DoNotOptimize(events.constData());
+    }
+    state.counters["events"] = static_cast<double>(found);
+}
+BENCHMARK(EventsOfADay)->Unit(benchmark::kMillisecond);
 
 // One day file of statistical levels read and converted, nothing written.
 void SummaryDay(benchmark::State& state) {

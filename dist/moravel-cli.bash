@@ -74,10 +74,34 @@ _moravel_cli() {
             *) ((positional++)) ;;
         esac
     done
+    # bash-completion's own helper where it is loaded: names with spaces or in Japanese, directories
+    # that go on into them.
     case "${words[1]}:$positional" in
-        report:1 | graph:1 | verify:0) COMPREPLY=($(compgen -f -- "$cur")) ;;
+        report:1 | graph:1) _moravel_cli_paths '@(png|bmp|jpg|jpeg|pdf)' ;;
+        verify:0) _moravel_cli_paths 'pdf' ;;
         version:*) ;;
-        *) COMPREPLY=($(compgen -d -- "$cur")) ;;
+        *) _moravel_cli_paths -d ;;
     esac
+}
+
+# Directories (-d), or directories and the files whose extension matches an extended pattern.
+_moravel_cli_paths() {
+    if declare -F _filedir >/dev/null; then
+        _filedir "$1"
+        return
+    fi
+    compopt -o filenames 2>/dev/null
+    local IFS=$'\n' i
+    if [ "$1" = -d ]; then
+        COMPREPLY=($(compgen -d -- "$cur"))
+    else
+        # The extensions in either case: "pdf" as "[pP][dD][fF]".
+        local pattern="" c
+        for ((i = 0; i < ${#1}; i++)); do
+            c="${1:i:1}"
+            [[ "$c" == [a-z] ]] && pattern+="[$c${c^^}]" || pattern+="$c"
+        done
+        COMPREPLY=($(compgen -d -- "$cur") $(shopt -s extglob; compgen -f -X "!*.@($pattern)" -- "$cur"))
+    fi
 }
 complete -F _moravel_cli moravel-cli
