@@ -177,7 +177,8 @@ void EventsOfADay(benchmark::State& state) {
     const data::RawDay day = data::loadRawDay(card, QStringLiteral("20210301"));
     qsizetype found = 0;
     for (auto _ : state) {
-        const QList<data::Event> events = data::events(day.s, 0, data::SecondsPerDay, data::defaultThreshold(85));
+        const QList<data::Event> events =
+            data::events(day.s, 0, data::SecondsPerDay, data::defaultThreshold(85));
         found = events.size();
         benchmark::DoNotOptimize(events.constData());
     }
