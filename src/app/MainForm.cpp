@@ -184,6 +184,9 @@ void TFmMain::BuildSideMenu() {
         return makeButton(PnControlPanel, name, QString::fromUtf8(text), QRect(12, y, 144, 25), 18);
     };
     BtSelectDir = button("BtSelectDir", "ディレクトリ選択", 136);
+    // A card to try the program on, installed with it.
+    BtSampleCard = makeButton(PnControlPanel, "BtSampleCard", QStringLiteral("サンプルカードを開く"),
+                              QRect(12, 168, 144, 25), 14);
     BtPrintGraph = button("BtPrintGraph", "グラフ印刷", 355);
     BtPrintDataView = button("BtPrintDataView", "数表印刷", 387);
     BtCSVConvert = button("BtCSVConvert", "csvデータ変換", 419);
@@ -226,6 +229,7 @@ void TFmMain::ConnectHandlers() {
     onClick(BtMenuOpen, &TFmMain::BtMenuOpenClick);
     onClick(BtMenuClose, &TFmMain::BtMenuCloseClick);
     onClick(BtSelectDir, &TFmMain::BtSelectDirClick);
+    onClick(BtSampleCard, &TFmMain::BtSampleCardClick);
     onClick(BtDateUp, &TFmMain::BtDateUpClick);
     onClick(BtDateDown, &TFmMain::BtDateDownClick);
     onClick(BtCardCheck, &TFmMain::BtCardCheckClick);
@@ -425,6 +429,16 @@ void TFmMain::BtSelectDirClick() {
     const auto chosen = dialogs().chooseDirectory(this, QStringLiteral("ディレクトリ指定"), QString());
     if (chosen)
         UseCard(*chosen);
+}
+
+void TFmMain::BtSampleCardClick() {
+    errorFlag = false;
+    const QString sample = moravel::platform::sampleCardDirectory();
+    if (sample.isEmpty()) {
+        dialogs().information(this, QStringLiteral("サンプルカードがインストールされていません。"));
+        return;
+    }
+    UseCard(sample);
 }
 
 void TFmMain::OpenCard(const QString& folder) {

@@ -77,6 +77,7 @@ public:
     void FormResize();
     void FormDestroy();
     void BtMenuOpenClick();
+    void BtSampleCardClick();
     void BtMenuCloseClick();
     void DataListCreate();
     void ModeComboInit();
@@ -217,6 +218,7 @@ public:
     QPushButton* BtMenuOpen = nullptr;
     QWidget* PnControlPanel = nullptr;
     QPushButton* BtMenuClose = nullptr;
+    QPushButton* BtSampleCard = nullptr; // サンプルカードを開く
     QLineEdit* EdSelectDir = nullptr;
     QPushButton* BtSelectDir = nullptr;
     QPushButton* BtPrintGraph = nullptr;

@@ -5,11 +5,13 @@
 #include "platform/Stop.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QStandardPaths>
 #include <cerrno>
 
 namespace moravel::platform {
@@ -190,6 +192,31 @@ QString withSeparator(const QString& directory) {
     if (directory.endsWith(u'/') || directory.endsWith(QDir::separator()))
         return directory;
     return directory + u'/';
+}
+
+QString sampleCardDirectory() {
+    QStringList candidates;
+    const QString named = qEnvironmentVariable("MORAVEL_SAMPLE_CARD");
+    if (!named.isEmpty())
+        candidates.append(named);
+    if (QCoreApplication::instance())
+        candidates.append(QCoreApplication::applicationDirPath() +
+                          QStringLiteral("/../share/moravel/sample-card"));
+    for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        candidates.append(data + QStringLiteral("/moravel/sample-card"));
+    for (const QString& c : candidates)
+        if (QFileInfo(c + QStringLiteral("/MORVEL.TXT")).isFile())
+            return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
+    return QString();
+}
+
+bool isSampleCard(const QString& directory) {
+    const QString sample = sampleCardDirectory();
+    if (sample.isEmpty() || directory.isEmpty())
+        return false;
+    const QString a = QFileInfo(sample).canonicalFilePath();
+    const QString b = QFileInfo(directory).canonicalFilePath();
+    return !a.isEmpty() && a == b;
 }
 
 } // namespace moravel::platform

@@ -18,6 +18,12 @@ QStringList listSpecialFiles(const QString& directory);
 
 bool fileExists(const QString& path);
 
+// The sample card installed with the application (share/moravel/sample-card beside the program's
+// folder, or in the system's data folders; MORAVEL_SAMPLE_CARD names another), or nothing.
+QString sampleCardDirectory();
+// Whether a directory is that sample card, which is only to be read.
+bool isSampleCard(const QString& directory);
+
 // Writes bytes to a file through a temporary file beside it that is renamed over the target only
 // when everything was written: the old file stays as it was when anything fails. Throws DataError.
 // (Used for the CSV and image files on the computer; the card's settings file goes through

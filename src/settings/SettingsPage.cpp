@@ -116,6 +116,13 @@ ItemTexts SettingsPage::Texts() const {
 }
 
 void SettingsPage::Register(const QString& directory) {
+    // The sample card that comes with the application is there to look at.
+    if (platform::isSampleCard(directory)) {
+        dialogs().warning(window(), QStringLiteral("サンプルカードには書き込めません。") +
+                                        QStringLiteral("\r\n") +
+                                        QStringLiteral("設定の変更は、実際のカードで行ってください。"));
+        return;
+    }
     SettingsEntries entries;
     entries.items = Texts();
     for (QCheckBox* box : SettingsCb)

@@ -19,7 +19,8 @@ for f in usr/bin/moravel usr/bin/moravel-cli \
   "usr/share/icons/hicolor/256x256/apps/$id.png" \
   usr/share/man/man1/moravel.1.gz usr/share/man/man1/moravel-cli.1.gz \
   usr/share/bash-completion/completions/moravel-cli \
-  usr/share/doc/moravel/copyright usr/share/doc/moravel/changelog.gz usr/share/doc/moravel/README.md; do
+  usr/share/doc/moravel/copyright usr/share/doc/moravel/changelog.gz usr/share/doc/moravel/README.md \
+  usr/share/moravel/sample-card/MORVEL.TXT usr/share/moravel/sample-card/20240401.LA; do
   [ -f "$scratch/root/$f" ] || { echo "the package lacks /$f"; dpkg-deb -c "$deb"; exit 1; }
 done
 # The copyright file in Debian's machine-readable format.
@@ -28,6 +29,11 @@ head -1 "$scratch/root/usr/share/doc/moravel/copyright" |
   { echo "the copyright file is not in the machine-readable format"; exit 1; }
 version="$("$scratch/root/usr/bin/moravel-cli" version)"
 [ "$version" = "1.0.1.6" ] || { echo "the packaged moravel-cli says \"$version\""; exit 1; }
+# The sample card is a card the application takes: three days, and sound.
+days="$("$scratch/root/usr/bin/moravel-cli" days "$scratch/root/usr/share/moravel/sample-card" | tr '\n' ' ')"
+[ "$days" = "20240401 20240402 20240403 " ] || { echo "the sample card's days: $days"; exit 1; }
+"$scratch/root/usr/bin/moravel-cli" check "$scratch/root/usr/share/moravel/sample-card" >/dev/null ||
+  { echo "the sample card does not pass check"; exit 1; }
 # The library dependencies come from dpkg-shlibdeps. The command line needs no widgets and no
 # translations of Qt's dialogs; the application needs the command line's package of its version.
 depends="$(dpkg-deb -f "$deb" Depends)"

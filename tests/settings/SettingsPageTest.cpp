@@ -2,6 +2,7 @@
 #include "Volumes.h"
 #include "WindowTest.h"
 
+#include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Volume.h"
 #include "settings/MeasItemSettings.h"
@@ -261,4 +262,36 @@ TEST_F(SettingsPage, AFailedWriteLeavesTheOldFileAndReportsNoSuccess) {
         EXPECT_EQ(moravel::test::readBytes(volume->path() + "/MORVEL.TXT"), before) << readOnly;
         EXPECT_FALSE(QDir(volume->path()).entryList(QDir::Files).join(u' ').contains(u"MORVEL.TXT."));
     }
+}
+
+// The sample card that comes with the application opens from the side menu and is only read: the
+// settings page says so instead of writing.
+TEST_F(SettingsPage, TheSampleCardOpensFromTheMenuAndIsNotWritten) {
+    const QString sample = makeCard(moravel::test::cardOptions(2), QStringLiteral("sample-card"));
+    qputenv("MORAVEL_SAMPLE_CARD", QDir::toNativeSeparators(sample).toLocal8Bit());
+    const QByteArray before = moravel::test::readBytes(sample + "/MORVEL.TXT");
+    main->BtSampleCard->click();
+    qunsetenv("MORAVEL_SAMPLE_CARD");
+    EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(sample + "/"));
+    EXPECT_EQ(main->DateNumList, (QStringList{"20210301", "20210302"}));
+    EXPECT_TRUE(main->BtCSVConvert->isEnabled());
+    qputenv("MORAVEL_SAMPLE_CARD", QDir::toNativeSeparators(sample).toLocal8Bit());
+    edit("SettingsEdMeasTarget")->setText(QStringLiteral("変更"));
+    main->TabItem4->BtRegister->click();
+    qunsetenv("MORAVEL_SAMPLE_CARD");
+    EXPECT_EQ(dialogs.texts("warning"),
+              QStringList{QStringLiteral(
+                  "サンプルカードには書き込めません。\r\n設定の変更は、実際のカードで行ってください。")});
+    EXPECT_TRUE(dialogs.texts("question").isEmpty());
+    EXPECT_EQ(moravel::test::readBytes(sample + "/MORVEL.TXT"), before);
+
+    // Without a sample card installed, the menu says so.
+    qputenv("MORAVEL_SAMPLE_CARD", QDir::toNativeSeparators(tmp.filePath("none")).toLocal8Bit());
+    dialogs.clear();
+    if (moravel::platform::sampleCardDirectory().isEmpty()) {
+        main->BtSampleCard->click();
+        EXPECT_EQ(dialogs.texts("information"),
+                  QStringList{QStringLiteral("サンプルカードがインストールされていません。")});
+    }
+    qunsetenv("MORAVEL_SAMPLE_CARD");
 }
