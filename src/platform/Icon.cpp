@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QRectF>
+#include <algorithm>
+#include <cmath>
 
 namespace moravel::platform {
 
@@ -32,13 +34,20 @@ QString applicationId() {
 
 void drawApplicationIcon(QPainter& p, int size) {
     p.save();
-    p.scale(size / 16.0, size / 16.0);
+    const double unit = size / 16.0;
     p.setPen(Qt::NoPen);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(QColor(QString::fromLatin1(Background)));
-    p.drawRoundedRect(QRectF(0, 0, 16, 16), Corner, Corner);
-    for (const Shape& s : Shapes)
-        p.fillRect(s.rect, QColor(QString::fromLatin1(s.colour)));
+    p.drawRoundedRect(QRectF(0, 0, size, size), Corner * unit, Corner * unit);
+    // The marks on whole pixels at every size, so that they stay sharp where a unit is not a whole
+    // number of pixels (22 and 24): each edge at the nearest pixel, every mark at least a pixel.
+    auto edge = [unit](double units) { return static_cast<int>(std::lround(units * unit)); };
+    for (const Shape& s : Shapes) {
+        const int left = edge(s.rect.left()), top = edge(s.rect.top());
+        const int right = std::max(left + 1, edge(s.rect.right()));
+        const int bottom = std::max(top + 1, edge(s.rect.bottom()));
+        p.fillRect(QRect(left, top, right - left, bottom - top), QColor(QString::fromLatin1(s.colour)));
+    }
     p.restore();
 }
 

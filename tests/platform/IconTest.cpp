@@ -2,7 +2,9 @@
 #include "platform/Icon.h"
 
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using moravel::platform::applicationIconImage;
 
@@ -30,6 +32,30 @@ TEST(ApplicationIcon, ReadsAtSixteenPixelsAndScales) {
         // Rounded corners: the very corner is all but transparent.
         EXPECT_LT(qAlpha(icon.pixel(0, 0)), 16) << size;
         EXPECT_EQ(qAlpha(icon.pixel(size / 2, 0)), 255) << size;
+    }
+}
+
+// At sizes where a unit is not a whole number of pixels, the marks keep sharp edges: inside the
+// rounded corners every pixel is one of the icon's colours, none a blend of two.
+TEST(ApplicationIcon, EverySizeIsSharp) {
+    const QRgb colours[] = {0xFF1D3557, 0xFFF1FAEE, 0xFFE63946, 0xFFFFB703};
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QImage icon = applicationIconImage(size).convertToFormat(QImage::Format_ARGB32);
+        const int corner = (size * 3 + 15) / 16;
+        int blended = 0;
+        for (int y = corner; y < size - corner; ++y)
+            for (int x = corner; x < size - corner; ++x)
+                blended +=
+                    std::find(std::begin(colours), std::end(colours), icon.pixel(x, y)) == std::end(colours);
+        EXPECT_EQ(blended, 0) << size;
+        // The three bars and the reference line are all there.
+        for (QRgb c : {colours[1], colours[2], colours[3]}) {
+            bool found = false;
+            for (int y = 0; y < size && !found; ++y)
+                for (int x = 0; x < size && !found; ++x)
+                    found = icon.pixel(x, y) == c;
+            EXPECT_TRUE(found) << size << " " << std::hex << c;
+        }
     }
 }
 
