@@ -52,6 +52,11 @@ fi
 # Made again: the same bytes.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/again" >"$scratch/cpack.log" 2>&1 ||
   { cat "$scratch/cpack.log"; exit 1; }
+# The debugging symbols in packages of their own; the programs stripped.
+for f in "$scratch"/out/moravel-dbgsym_*.ddeb "$scratch"/out/moravel-cli-dbgsym_*.ddeb; do
+  [ -f "$f" ] || { echo "no debugging symbols package: $(ls "$scratch/out")"; exit 1; }
+done
+file -b "$scratch/root/usr/bin/moravel-cli" | grep -q ", stripped" || { echo "moravel-cli is not stripped"; exit 1; }
 for f in "$deb" "$cli"; do
   cmp -s "$f" "$scratch/again/$(basename "$f")" || { echo "$(basename "$f") differs when made again"; exit 1; }
 done
