@@ -31,6 +31,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -441,9 +442,28 @@ void TFmMain::BtSampleCardClick() {
     UseCard(sample);
 }
 
-void TFmMain::OpenCard(const QString& folder) {
+void TFmMain::OpenCard(const QString& folder, const QStringList& others) {
+    OpenOneCard(folder);
+    if (others.isEmpty())
+        return;
+    QStringList named;
+    for (const QString& other : others.mid(0, 3))
+        named.append(QDir::toNativeSeparators(QDir::cleanPath(QDir::current().absoluteFilePath(other))));
+    QString list = named.join(QStringLiteral("\r\n"));
+    if (others.size() > named.size())
+        list += QStringLiteral("\r\nほか%1件").arg(others.size() - named.size());
+    dialogs().information(
+        this, QStringLiteral("一度に開けるカードは一つです。最初のフォルダーだけを開きました。\r\n"
+                             "開いていないフォルダー：\r\n%1")
+                  .arg(list));
+}
+
+void TFmMain::OpenOneCard(const QString& folder) {
     errorFlag = false;
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    // A file on the card (a day file opened with the file manager) stands for its folder.
+    if (!moravel::platform::isFolder(path) && QFileInfo(path).isFile())
+        path = QFileInfo(path).absolutePath();
     // Said as the folder picker says it of a typed path.
     if (!moravel::platform::isFolder(path)) {
         dialogs().information(

@@ -84,9 +84,12 @@ public:
 
     // ---- card directory and catalogue ----
     void BtSelectDirClick();
-    // Opens a card directory given when the program starts, as choosing it in the picker does; a path
-    // that is no folder or cannot be read is said as the picker says it, and the window stays empty.
-    void OpenCard(const QString& folder);
+    // Opens a card directory given when the program starts, as choosing it in the picker does; a file
+    // (a day file chosen with "Open with") opens its folder. A path that names nothing or cannot be
+    // read is said as the picker says it, and the window stays empty. Further directories given
+    // (a file manager passes all it has selected) are named in a box and not opened.
+    void OpenCard(const QString& folder, const QStringList& others = {});
+    void OpenOneCard(const QString& folder);
     void UseCard(const QString& folder);
     void DriveDataListCheck();
     static QString DateNumToString(const QString& stem);

@@ -76,28 +76,26 @@ StartRequest parseStartArguments(const QStringList& arguments) {
         if (options && argument == u"--") {
             options = false;
         } else if (options && (argument == u"--help" || argument == u"-h")) {
-            return {StartRequest::Kind::Help, {}, {}};
+            return {StartRequest::Kind::Help, {}, {}, {}};
         } else if (options && argument == u"--version") {
-            return {StartRequest::Kind::Version, {}, {}};
+            return {StartRequest::Kind::Version, {}, {}, {}};
         } else if (options && argument.startsWith(u'-') && argument.size() > 1) {
             return {
                 StartRequest::Kind::Usage,
                 {},
+                {},
                 QStringLiteral("moravel: unknown option '%1'\nTry 'moravel --help' for more information.\n")
                     .arg(argument)};
-        } else if (!request.card.isEmpty()) {
-            return {StartRequest::Kind::Usage,
-                    {},
-                    QStringLiteral("moravel: one card directory at a time ('%1' and '%2')\n"
-                                   "Try 'moravel --help' for more information.\n")
-                        .arg(request.card, argument)};
         } else if (argument.isEmpty()) {
             return {StartRequest::Kind::Usage,
                     {},
+                    {},
                     QStringLiteral("moravel: the card directory is an empty name\n"
                                    "Try 'moravel --help' for more information.\n")};
-        } else {
+        } else if (request.card.isEmpty()) {
             request.card = argument;
+        } else {
+            request.others.append(argument);
         }
     }
     return request;
@@ -111,7 +109,8 @@ QString startHelp() {
         "period's levels as graphs and tables, the report page, the CSV conversion, the monitor's\n"
         "settings and the recording days left on the card.\n"
         "\n"
-        "CARD is the card's directory, opened at start as choosing it with ディレクトリ選択 opens it.\n"
+        "CARD is the card's directory, opened at start as choosing it with ディレクトリ選択 opens it;\n"
+        "a file on the card opens its directory. One card is open at a time: of several, the first.\n"
         "\n"
         "  -h, --help  print this help and exit\n"
         "  --version   print the version and exit\n"

@@ -34,12 +34,14 @@ struct Windows {
 
 Windows createWindows();
 
-// What the command line asks of a start: moravel [--help | --version | [--] CARD].
+// What the command line asks of a start: moravel [--help | --version | [--] CARD...]. A file
+// manager's "Open with" passes every folder chosen; the first is opened, the others are named.
 struct StartRequest {
     enum class Kind { Run, Help, Version, Usage };
     Kind kind = Kind::Run;
-    QString card;    // the card directory to open, or empty
-    QString message; // what is wrong with a Usage request, for standard error
+    QString card;       // the card directory to open, or empty
+    QStringList others; // further directories given, not opened
+    QString message;    // what is wrong with a Usage request, for standard error
 };
 // The arguments after the program's name, Qt's own options already taken away.
 StartRequest parseStartArguments(const QStringList& arguments);

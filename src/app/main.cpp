@@ -54,8 +54,8 @@ int main(int argc, char** argv) {
     windows.main->show();
     if (!request.card.isEmpty()) {
         TFmMain* main = windows.main.get();
-        QTimer::singleShot(0, main, [main, card = request.card] {
-            moravel::platform::guarded([&] { main->OpenCard(card); });
+        QTimer::singleShot(0, main, [main, card = request.card, others = request.others] {
+            moravel::platform::guarded([&] { main->OpenCard(card, others); });
         });
     }
     return app.exec();

@@ -131,15 +131,35 @@ TEST_F(MainWindow, ACardGivenAtStartOpensAsChosenOrIsSaidAsThePickerSaysIt) {
     EXPECT_EQ(main->windowTitle(), QStringLiteral("もらべる - 2021年03月01日"));
     EXPECT_TRUE(dataButtonsEnabled(main));
 
-    // A path that is no folder leaves the card shown and says so.
+    // A path that names no folder leaves the card shown and says so.
     moravel::test::writeDeviceFile(tmp.filePath("file.txt"), {QStringLiteral("x")});
-    for (const QString& wrong : {tmp.filePath("missing"), tmp.filePath("file.txt")}) {
+    for (const QString& wrong : {tmp.filePath("missing"), tmp.filePath("file.txt/inner")}) {
         main->OpenCard(wrong);
         ASSERT_FALSE(dialogs.boxes().empty());
         EXPECT_EQ(dialogs.boxes().back().text,
                   QStringLiteral("フォルダーが見つかりません：") + moravel::test::shown(wrong));
         EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(card + "/"));
     }
+}
+
+TEST_F(MainWindow, ADayFileOpensItsCardAndFurtherFoldersAreNamedNotOpened) {
+    const QString card = makeCard(moravel::test::cardOptions(2));
+    QDir(tmp.path()).mkpath("other card");
+    // "Open with" on a day file, with two more folders selected beside it (relative ones too).
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(tmp.path());
+    main->OpenCard(card + "/20210302.LVC", {QStringLiteral("other card"), "b", "c", "d", "e"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(main->EdSelectDir->text(), moravel::test::shown(card + "/"));
+    EXPECT_EQ(main->CbDateList->count(), 2);
+    EXPECT_TRUE(dataButtonsEnabled(main));
+    ASSERT_EQ(dialogs.boxes().size(), 1u) << dialogs.allTexts().join(u'|').toStdString();
+    EXPECT_EQ(dialogs.boxes().back().text,
+              QStringLiteral("一度に開けるカードは一つです。最初のフォルダーだけを開きました。\r\n"
+                             "開いていないフォルダー：\r\n") +
+                  moravel::test::shown(tmp.filePath("other card")) + "\r\n" +
+                  moravel::test::shown(tmp.filePath("b")) + "\r\n" + moravel::test::shown(tmp.filePath("c")) +
+                  QStringLiteral("\r\nほか2件"));
 }
 
 TEST(StartArguments, HelpVersionACardAndWhatIsWrong) {
@@ -150,6 +170,7 @@ TEST(StartArguments, HelpVersionACardAndWhatIsWrong) {
         Kind kind;
         QString card;
         QString message;
+        QStringList others = {};
     } cases[] = {
         {{}, Kind::Run, {}, {}},
         {{"/media/u/CARD"}, Kind::Run, "/media/u/CARD", {}},
@@ -162,10 +183,7 @@ TEST(StartArguments, HelpVersionACardAndWhatIsWrong) {
          Kind::Usage,
          {},
          "moravel: unknown option '--card'\nTry 'moravel --help' for more information.\n"},
-        {{"a", "b"},
-         Kind::Usage,
-         {},
-         "moravel: one card directory at a time ('a' and 'b')\nTry 'moravel --help' for more information.\n"},
+        {{"a", "--", "-b", "c"}, Kind::Run, "a", {}, {"-b", "c"}},
         {{""},
          Kind::Usage,
          {},
@@ -176,6 +194,7 @@ TEST(StartArguments, HelpVersionACardAndWhatIsWrong) {
         EXPECT_EQ(r.kind, c.kind) << c.arguments.join(u' ').toStdString();
         EXPECT_EQ(r.card, c.card);
         EXPECT_EQ(r.message, c.message);
+        EXPECT_EQ(r.others, c.others);
     }
     EXPECT_EQ(moravel::app::startVersion(), QStringLiteral("moravel 1.0.1.6\n"));
     EXPECT_TRUE(moravel::app::startHelp().startsWith(QStringLiteral("usage: moravel [CARD]\n")));
