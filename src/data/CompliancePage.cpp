@@ -6,12 +6,14 @@
 #include "platform/Widgets.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTableView>
+#include <thread>
 
 using moravel::platform::guarded;
 using moravel::platform::make;
@@ -62,6 +64,13 @@ int currentRow(const QTableView* view) {
 }
 
 } // namespace
+
+// A reading of the days' raw seconds: the worker hands its result back to the user-interface thread,
+// which takes it unless other days or the page's end have cancelled it.
+struct CompliancePage::Job {
+    CompliancePage* page = nullptr;
+    bool cancelled = false; // read and written on the user-interface thread only
+};
 
 CompliancePage::CompliancePage(QWidget* parent) : QWidget(parent) {
     QWidget* page = this;
@@ -130,6 +139,10 @@ CompliancePage::CompliancePage(QWidget* parent) : QWidget(parent) {
     Clear();
 }
 
+CompliancePage::~CompliancePage() {
+    Cancel();
+}
+
 Method CompliancePage::MethodS() const {
     return Methods[std::max(0, CbMethodS->currentIndex())];
 }
@@ -162,10 +175,50 @@ void CompliancePage::showEvent(QShowEvent* event) {
 }
 
 void CompliancePage::ReadEvents() {
-    if (m_eventsRead || m_days.isEmpty() || !isVisible())
+    if (m_eventsRead || m_job || m_days.isEmpty() || !isVisible())
         return;
-    addEvents(m_days, m_directory);
+    auto job = std::make_shared<Job>();
+    job->page = this;
+    m_job = job;
+    // The card may be slow (a network mount): the seconds are read beside the user-interface thread,
+    // which goes on answering meanwhile.
+    std::thread([job, days = m_days, card = m_directory]() mutable {
+        QString error;
+        try {
+            addEvents(days, card);
+        } catch (const std::exception& e) {
+            error = QString::fromStdString(e.what());
+        }
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
+            return;
+        QMetaObject::invokeMethod(
+            app,
+            [job, days = std::move(days), error] {
+                if (!job->cancelled)
+                    guarded([&] { job->page->EventsRead(days, error); });
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void CompliancePage::Cancel() {
+    if (m_job)
+        m_job->cancelled = true;
+    m_job.reset();
+}
+
+void CompliancePage::EventsRead(const QList<DayRecord>& days, const QString& error) {
+    m_job.reset();
     m_eventsRead = true;
+    m_eventsError = error;
+    // The days are those the reading started with: Show and Clear cancel it.
+    for (int i = 0; i < m_days.size() && i < days.size(); ++i) {
+        m_days[i].s.events = error.isEmpty() ? days[i].s.events : std::nullopt;
+        m_days[i].v.events = error.isEmpty() ? days[i].v.events : std::nullopt;
+    }
+    Refresh();
+    emit eventsShown();
 }
 
 Compliance CompliancePage::ComplianceNow() const {
@@ -173,6 +226,7 @@ Compliance CompliancePage::ComplianceNow() const {
 }
 
 void CompliancePage::Clear() {
+    Cancel();
     m_days.clear();
     for (TextRowsModel* m : {m_s, m_v, m_runs, m_events})
         m->setRows({});
@@ -191,8 +245,10 @@ void CompliancePage::Show(const QList<DayRecord>& days, const DisplayChoices& ch
         Clear();
         return;
     }
+    Cancel();
     m_days = days;
     m_eventsRead = false;
+    m_eventsError.clear();
     m_window = choices.selection.window;
     m_sLevel = choices.sStat;
     m_vLevel = choices.vStat;
@@ -229,6 +285,8 @@ void CompliancePage::Refresh() {
     LbSummaryS->setText(QStringLiteral("騒音　S　") + levelStatName(compliance.sLevel) + window);
     LbSummaryV->setText(QStringLiteral("振動　V　") + levelStatName(compliance.vLevel) + window);
     setEnabled(true);
+    BtSummaryCsv->setEnabled(!Reading());
+    BtEventsCsv->setEnabled(!Reading());
     // The runs of the row chosen before, or of the first day.
     ComplianceRowChange(vRow >= 0 && sRow < 0 ? 1 : 0, std::max(0, vRow >= 0 && sRow < 0 ? vRow : sRow));
 }
@@ -257,9 +315,16 @@ void CompliancePage::ComplianceRowChange(int channel, int row) {
                        deciText(e.leq), deciText(e.sel),
                        e.coinciding ? QStringLiteral("騒音・振動") : QString()});
     m_events->setRows(events);
-    LbEvents->setText(QStringLiteral("イベント　") + which +
-                      (day.hasEvents ? QStringLiteral("（%1件）").arg(day.events.size())
-                                     : QStringLiteral("（生データなし）")));
+    QString state;
+    if (Reading())
+        state = QStringLiteral("（生データを読み込んでいます…）");
+    else if (!m_eventsError.isEmpty())
+        state = QStringLiteral("（生データを読み込めません：%1）").arg(m_eventsError);
+    else if (day.hasEvents)
+        state = QStringLiteral("（%1件）").arg(day.events.size());
+    else
+        state = QStringLiteral("（生データなし）");
+    LbEvents->setText(QStringLiteral("イベント　") + which + state);
     LbWarning->setText(
         day.warning.isEmpty() ? QString() : QStringLiteral("※") + which + QStringLiteral("　") + day.warning);
 }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -17,12 +18,14 @@ class TextRowsModel;
 
 // The page "集計": per channel and day, how much of the time window was measured, the energy
 // average, the maximum and how long the level exceeded the reference; the runs of the day chosen in
-// either table. It is disabled while there is nothing to show.
+// either table. It is disabled while there is nothing to show. The days' raw seconds, for the events
+// and the maxima methods, are read when the page is first shown, off the user-interface thread.
 class CompliancePage : public QWidget {
     Q_OBJECT
 
 public:
     explicit CompliancePage(QWidget* parent = nullptr);
+    ~CompliancePage() override;
 
     QLabel* LbSummaryS = nullptr;
     QLabel* LbSummaryV = nullptr;
@@ -54,6 +57,8 @@ public:
     // The methods chosen.
     Method MethodS() const;
     Method MethodV() const;
+    // Whether the raw seconds of the days are being read; the CSV buttons wait for them.
+    bool Reading() const { return m_job != nullptr; }
 
 signals:
     // "CSV保存" was pressed with days shown.
@@ -62,13 +67,20 @@ signals:
     void eventsCsvWanted();
     // An event of the list was clicked: the day and its seconds [first, last).
     void eventChosen(const QString& stem, int first, int last);
+    // The events of the days' raw seconds are read and shown.
+    void eventsShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct Job;
     void Refresh();
     void ReadEvents();
+    void Cancel();
+    void EventsRead(const QList<DayRecord>& days, const QString& error);
+    std::shared_ptr<Job> m_job; // the reading under way
+    QString m_eventsError;      // why the raw seconds could not be read
     TextRowsModel* m_events = nullptr;
     QList<Event> m_shownEvents; // the events in the list, in its order
     QString m_eventsStem;

@@ -184,7 +184,7 @@ void TimeHistoryPage::startLoading() {
             day = data::RawDay();
             day.stem = stem;
             day.s.reason = day.v.reason =
-                QStringLiteral("生データを読み込めません：%1").arg(QString::fromLocal8Bit(e.what()));
+                QStringLiteral("生データを読み込めません：%1").arg(QString::fromStdString(e.what()));
         }
         QCoreApplication* app = QCoreApplication::instance();
         if (!app)

@@ -23,15 +23,19 @@ namespace {
 
 class Judging : public moravel::test::MainWindowTest {
 protected:
-    // The sample card of April 2024, its second day chosen, the 集計 tab in front.
+    // The sample card of April 2024, its second day chosen, the 集計 tab in front and its raw seconds
+    // read.
     moravel::data::CompliancePage* openTab() {
         moravel::tools::SampleCardOptions options;
         options.days = 3;
         options.start = QDate(2024, 4, 1);
         chooseDirectory(makeCard(options));
         main->CbDateList->setCurrentIndex(1);
-        main->TabControl1->setCurrentWidget(main->TabItem5);
-        return main->TabItem5;
+        auto* page = main->TabItem5;
+        QSignalSpy read(page, &moravel::data::CompliancePage::eventsShown);
+        main->TabControl1->setCurrentWidget(page);
+        EXPECT_TRUE(read.wait(20000));
+        return page;
     }
 };
 
@@ -95,4 +99,39 @@ TEST_F(Judging, TheEventsCsvListsTheEventsOfTheDaysShown) {
     EXPECT_EQ(rows.size(), 1 + page->EventsNow()[0].s.size() + page->EventsNow()[0].v.size());
     EXPECT_TRUE(rows.value(1).startsWith(QStringLiteral("2024-04-02,騒音,75.0,")))
         << rows.value(1).toStdString();
+}
+
+TEST_F(Judging, TheRawSecondsAreReadBesideTheWindowAndADayChosenMeanwhileWins) {
+    moravel::tools::SampleCardOptions options;
+    options.days = 3;
+    options.start = QDate(2024, 4, 1);
+    chooseDirectory(makeCard(options));
+    auto* page = main->TabItem5;
+    QSignalSpy read(page, &moravel::data::CompliancePage::eventsShown);
+    // Not read while the tab is not shown.
+    main->CbDateList->setCurrentIndex(1);
+    EXPECT_FALSE(page->Reading());
+    main->TabControl1->setCurrentWidget(page);
+    // Shown at once with the day files' figures; the seconds come later, the CSV buttons wait.
+    ASSERT_TRUE(page->Reading());
+    EXPECT_EQ(page->SgSummaryS->model()->rowCount(), 1);
+    EXPECT_EQ(page->LbEvents->text(),
+              QStringLiteral("イベント　騒音　2024/04/02(火)（生データを読み込んでいます…）"));
+    EXPECT_FALSE(page->BtEventsCsv->isEnabled());
+    EXPECT_FALSE(page->BtSummaryCsv->isEnabled());
+    // Another day chosen meanwhile: the first reading is dropped, the second shown.
+    main->CbDateList->setCurrentIndex(2);
+    ASSERT_TRUE(read.wait(20000));
+    EXPECT_FALSE(page->Reading());
+    EXPECT_EQ(page->Days().value(0).stem, QStringLiteral("20240403"));
+    const moravel::data::Compliance c = main->ComplianceNow();
+    ASSERT_TRUE(c.s.value(0).hasEvents);
+    EXPECT_EQ(page->SgEvents->model()->rowCount(), c.s[0].events.size());
+    EXPECT_EQ(page->LbEvents->text(),
+              QStringLiteral("イベント　騒音　2024/04/03(水)（%1件）").arg(c.s[0].events.size()));
+    EXPECT_TRUE(page->BtEventsCsv->isEnabled());
+    EXPECT_TRUE(page->BtSummaryCsv->isEnabled());
+    // No late result of the first day arrives.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(read.size(), 1);
 }
