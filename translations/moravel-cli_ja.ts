@@ -356,10 +356,6 @@ Prints the version of the application.
         <translation>%1: グラフのファイルは .png .bmp .jpg のどれかで終わります</translation>
     </message>
     <message>
-        <source>--size %1: the size is WxH, from 40x20 to 8000x8000</source>
-        <translation>--size %1: 大きさは 40x20 から 8000x8000 までの WxH です</translation>
-    </message>
-    <message>
         <source>the graph of a period is always lines</source>
         <translation>期間のグラフは常に折れ線です</translation>
     </message>
@@ -702,10 +698,6 @@ second (default the whole day), --size the picture (default 1044x404).
         <translation>%1: グラフのファイルは .png .bmp .jpg .pdf のどれかで終わります</translation>
     </message>
     <message>
-        <source>--size %1: the size is WxH, from 200x160 to 8000x8000</source>
-        <translation>--size %1: 大きさは 200x160 から 8000x8000 までの WxH です</translation>
-    </message>
-    <message>
         <source>usage: moravel-cli COMMAND ARGUMENTS [OPTIONS]
 
 Reads the memory card of a noise and vibration monitor as Moravel does, without a window.
@@ -909,6 +901,10 @@ FILE のディレクトリがなければ作成します。
     <message>
         <source>only the summary of --summary judges the entries</source>
         <translation>--summary の集計だけが区間を判定します</translation>
+    </message>
+    <message>
+        <source>--size %1: the size is WxH, from %2x%3 to 8000x8000</source>
+        <translation>--size %1: 大きさは %2x%3 から 8000x8000 までの WxH です</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QMap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -53,11 +54,14 @@ struct Arguments {
 
 Arguments parse(const QStringList& args, const QList<Option>& known);
 
-// A usage error when the option is given where it changes nothing.
 // The method of --noise-method or --vibration-method; statistic where it is not given.
 data::Method methodOption(const Arguments& a, const QString& option);
+// The picture's size given by --size WxH, `fallback` where it is not given; a usage error outside
+// `smallest` to 8000x8000.
+QSize sizeOption(const Arguments& a, const QSize& smallest, const QSize& fallback);
 // The file's kind by its extension, in lower case; ".jpeg" is a ".jpg".
 QString extensionOf(const QString& path);
+// A usage error when the option is given where it changes nothing.
 void refuseIneffective(const Arguments& a, const QString& option, bool effective, const QString& why);
 
 // The day stem given with an option: eight digits of a real date, yyyymmdd.

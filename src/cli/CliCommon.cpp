@@ -83,6 +83,23 @@ Arguments parse(const QStringList& args, const QList<Option>& known) {
     return a;
 }
 
+QSize sizeOption(const Arguments& a, const QSize& smallest, const QSize& fallback) {
+    if (!a.has("--size"))
+        return fallback;
+    const QStringList wh = a.value("--size").split(u'x');
+    bool okW = false, okH = false;
+    QSize size;
+    if (wh.size() == 2)
+        size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+    if (!okW || !okH || size.width() < smallest.width() || size.height() < smallest.height() ||
+        size.width() > 8000 || size.height() > 8000)
+        throw UsageError{Cli::tr("--size %1: the size is WxH, from %2x%3 to 8000x8000")
+                             .arg(a.value("--size"))
+                             .arg(smallest.width())
+                             .arg(smallest.height())};
+    return size;
+}
+
 QString extensionOf(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
     return ext == u"jpeg" ? QStringLiteral("jpg") : ext;

@@ -229,17 +229,7 @@ int commandRawGraph(const Arguments& a) {
     const QString ext = extensionOf(file);
     if (ext != u"png" && ext != u"bmp" && ext != u"jpg" && ext != u"pdf")
         throw UsageError{Cli::tr("%1: the graph file ends in .png, .bmp, .jpg or .pdf").arg(a.positional[1])};
-    QSize size(1044, 404);
-    if (a.has("--size")) {
-        const QStringList wh = a.value("--size").split(u'x');
-        bool okW = false, okH = false;
-        if (wh.size() == 2)
-            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-        if (!okW || !okH || size.width() < 200 || size.height() < 160 || size.width() > 8000 ||
-            size.height() > 8000)
-            throw UsageError{
-                Cli::tr("--size %1: the size is WxH, from 200x160 to 8000x8000").arg(a.value("--size"))};
-    }
+    const QSize size = sizeOption(a, QSize(200, 160), QSize(1044, 404));
     Outputs outputs(a.has("--overwrite"), a.has("--quiet"));
     Card card(a.positional[0]);
     card.readSettings();

@@ -293,17 +293,7 @@ int commandGraph(const Arguments& a) {
     const QString ext = extensionOf(file);
     if (ext != u"png" && ext != u"bmp" && ext != u"jpg")
         throw UsageError{Cli::tr("%1: the graph file ends in .png, .bmp or .jpg").arg(a.positional[1])};
-    QSize size;
-    if (a.has("--size")) {
-        const QStringList wh = a.value("--size").split(u'x');
-        bool okW = false, okH = false;
-        if (wh.size() == 2)
-            size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-        if (!okW || !okH || size.width() < 40 || size.height() < 20 || size.width() > 8000 ||
-            size.height() > 8000)
-            throw UsageError{
-                Cli::tr("--size %1: the size is WxH, from 40x20 to 8000x8000").arg(a.value("--size"))};
-    }
+    QSize size = sizeOption(a, QSize(40, 20), QSize());
     const bool dayGraph = !a.has("--period");
     const bool lines = a.has("--lines");
     refuseIneffective(a, QStringLiteral("--lines"), dayGraph,

@@ -166,6 +166,32 @@ TEST(CliCommands, DaysCheckCapacityVersionAndUsage) {
     EXPECT_EQ(cli({"csv", cardDir, tmp.filePath("o"), "--day", "20210301", "--all"}).code, 2);
     EXPECT_EQ(cli({"report", cardDir, tmp.filePath("r.gif"), "--day", "20210301"}).code, 2);
     EXPECT_EQ(cli({"graph", cardDir, tmp.filePath("g.png"), "--day", "20210301", "--channel", "X"}).code, 2);
+    // --size of either graph: its own smallest picture, the same words.
+    const struct {
+        QStringList extra;
+        QString size;
+        QString smallest;
+    } sizes[] = {{{"--channel", "S"}, "39x20", "40x20"},
+                 {{"--channel", "S"}, "40x", "40x20"},
+                 {{"--channel", "S"}, "8001x300", "40x20"},
+                 {{"--raw"}, "199x160", "200x160"},
+                 {{"--raw"}, "800", "200x160"}};
+    for (const auto& c : sizes) {
+        const Result r =
+            cli(QStringList{"graph", cardDir, tmp.filePath("g.png"), "--day", "20210301", "--size", c.size} +
+                c.extra);
+        EXPECT_EQ(r.code, 2) << c.size.toStdString();
+        EXPECT_TRUE(
+            r.err.startsWith(QStringLiteral("moravel-cli: --size %1: the size is WxH, from %2 to 8000x8000\n")
+                                 .arg(c.size, c.smallest)))
+            << r.err.toStdString();
+    }
+    EXPECT_TRUE(
+        cli({"graph", cardDir, tmp.filePath("g.png"), "--day", "20210301", "--channel", "S", "--size", "1x1"},
+            "ja_JP.UTF-8")
+            .err.startsWith(
+                QStringLiteral("moravel-cli: --size 1x1: 大きさは 40x20 から 8000x8000 までの WxH です\n")));
+    EXPECT_FALSE(QFile::exists(tmp.filePath("g.png")));
     const Result help = cli({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("\n  report    CARD FILE SELECTION ")) << help.out.toStdString();
