@@ -23,6 +23,12 @@ for f in usr/bin/moravel usr/bin/moravel-cli \
   usr/share/moravel/sample-card/MORVEL.TXT usr/share/moravel/sample-card/20240401.LA; do
   [ -f "$scratch/root/$f" ] || { echo "the package lacks /$f"; dpkg-deb -c "$deb"; exit 1; }
 done
+# Every picture the README shows is beside it, where its link points.
+grep -o '](docs/[^)]*)' "$scratch/root/usr/share/doc/moravel/README.md" | sed 's/^](//; s/)$//' |
+  while read -r picture; do
+    [ -f "$scratch/root/usr/share/doc/moravel/$picture" ] ||
+      { echo "the README shows $picture, which the package lacks"; exit 1; }
+  done
 # The copyright file in Debian's machine-readable format.
 head -1 "$scratch/root/usr/share/doc/moravel/copyright" |
   grep -qx "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ||
