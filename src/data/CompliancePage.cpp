@@ -288,13 +288,16 @@ void CompliancePage::Refresh() {
     BtSummaryCsv->setEnabled(!Reading());
     BtEventsCsv->setEnabled(!Reading());
     // The runs of the row chosen before, or of the first day.
-    ComplianceRowChange(vRow >= 0 && sRow < 0 ? 1 : 0, std::max(0, vRow >= 0 && sRow < 0 ? vRow : sRow));
+    ShowRow(compliance, vRow >= 0 && sRow < 0 ? 1 : 0, std::max(0, vRow >= 0 && sRow < 0 ? vRow : sRow));
 }
 
 void CompliancePage::ComplianceRowChange(int channel, int row) {
     if (m_days.isEmpty() || row < 0)
         return;
-    const Compliance compliance = ComplianceNow();
+    ShowRow(ComplianceNow(), channel, row);
+}
+
+void CompliancePage::ShowRow(const Compliance& compliance, int channel, int row) {
     const QList<ChannelDay>& days = channel == 0 ? compliance.s : compliance.v;
     if (row >= days.size())
         return;

@@ -76,6 +76,8 @@ protected:
 private:
     struct Job;
     void Refresh();
+    // The runs, events and warning of a channel's day of the compliance shown.
+    void ShowRow(const Compliance& compliance, int channel, int row);
     void ReadEvents();
     void Cancel();
     void EventsRead(const QList<DayRecord>& days, const QString& error);
