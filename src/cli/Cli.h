@@ -59,6 +59,8 @@ data::Method methodOption(const Arguments& a, const QString& option);
 // The picture's size given by --size WxH, `fallback` where it is not given; a usage error outside
 // `smallest` to 8000x8000.
 QSize sizeOption(const Arguments& a, const QSize& smallest, const QSize& fallback);
+// The output's form given by --format: text (where it is not given), csv or json.
+QString formatOption(const Arguments& a);
 // The file's kind by its extension, in lower case; ".jpeg" is a ".jpg".
 QString extensionOf(const QString& path);
 // A usage error when the option is given where it changes nothing.

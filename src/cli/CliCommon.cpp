@@ -100,6 +100,13 @@ QSize sizeOption(const Arguments& a, const QSize& smallest, const QSize& fallbac
     return size;
 }
 
+QString formatOption(const Arguments& a) {
+    const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
+    if (format != u"text" && format != u"csv" && format != u"json")
+        throw UsageError{Cli::tr("--format %1: the formats are text, csv and json").arg(format)};
+    return format;
+}
+
 QString extensionOf(const QString& path) {
     const QString ext = QFileInfo(path).suffix().toLower();
     return ext == u"jpeg" ? QStringLiteral("jpg") : ext;

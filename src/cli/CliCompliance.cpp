@@ -209,9 +209,7 @@ data::Method methodOption(const Arguments& a, const QString& option) {
 int commandEvents(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{Cli::tr("events takes one card directory")};
-    const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
-    if (format != u"text" && format != u"csv" && format != u"json")
-        throw UsageError{Cli::tr("--format %1: the formats are text, csv and json").arg(format)};
+    const QString format = formatOption(a);
     const QString only = a.value("--channel");
     if (a.has("--channel") && only != u"S" && only != u"V")
         throw UsageError{Cli::tr("--channel %1: the channels are S and V").arg(only)};
@@ -280,9 +278,7 @@ int commandEvents(const Arguments& a) {
 int commandSummary(const Arguments& a) {
     if (a.positional.size() != 1)
         throw UsageError{Cli::tr("summary takes one card directory")};
-    const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
-    if (format != u"text" && format != u"csv" && format != u"json")
-        throw UsageError{Cli::tr("--format %1: the formats are text, csv and json").arg(format)};
+    const QString format = formatOption(a);
     const data::DisplayChoices d = display(a);
     const data::Method sMethod = methodOption(a, QStringLiteral("--noise-method"));
     const data::Method vMethod = methodOption(a, QStringLiteral("--vibration-method"));

@@ -78,9 +78,7 @@ int commandLevels(const Arguments& a) {
     if (!a.has("--day"))
         throw UsageError{Cli::tr("levels needs --day YYYYMMDD")};
     const QString stem = dayStem(QStringLiteral("--day"), a.value("--day"));
-    const QString format = a.has("--format") ? a.value("--format") : QStringLiteral("text");
-    if (format != u"text" && format != u"csv" && format != u"json")
-        throw UsageError{Cli::tr("--format %1: the formats are text, csv and json").arg(format)};
+    const QString format = formatOption(a);
     const QString stepName = a.has("--step") ? a.value("--step") : QStringLiteral("10min");
     int step = 0;
     for (const auto& s : Steps)
